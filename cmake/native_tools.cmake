@@ -1,0 +1,29 @@
+# Native build: the portable code's unit tests, the picture generator and the benchmarks.
+file(GLOB TAVRO_TOOL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/picture_generator/*.cpp)
+if(TAVRO_TOOL_SOURCES)
+  add_executable(make_pictures ${TAVRO_TOOL_SOURCES})
+  target_link_libraries(make_pictures PRIVATE tavro_core)
+endif()
+
+if(TAVRO_BUILD_TESTS)
+  find_package(GTest REQUIRED)
+  enable_testing()
+  file(GLOB TAVRO_UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
+  add_executable(unit_tests ${TAVRO_UNIT_TESTS})
+  target_link_libraries(unit_tests PRIVATE tavro_core GTest::gtest_main GTest::gmock)
+  target_compile_definitions(unit_tests PRIVATE
+    TAVRO_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+    TAVRO_SHARED_DATA_DIR="${CMAKE_SOURCE_DIR}/../shared/data")
+  include(GoogleTest)
+  gtest_discover_tests(unit_tests WORKING_DIRECTORY ${CMAKE_SOURCE_DIR} DISCOVERY_TIMEOUT 60)
+endif()
+
+if(TAVRO_BUILD_BENCH)
+  find_package(benchmark QUIET)
+  file(GLOB TAVRO_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
+  if(benchmark_FOUND AND TAVRO_BENCH_SOURCES)
+    add_executable(tavro_bench ${TAVRO_BENCH_SOURCES})
+    target_link_libraries(tavro_bench PRIVATE tavro_core benchmark::benchmark_main)
+    target_compile_definitions(tavro_bench PRIVATE TAVRO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  endif()
+endif()

@@ -1,0 +1,50 @@
+# The Windows program, its Win32 bindings and the Windows-side tests.
+set(TAVRO_WIN32_SOURCES ${TAVRO_ALL_SOURCES})
+list(FILTER TAVRO_WIN32_SOURCES INCLUDE REGEX "_win32\\.cpp$")
+# WinMain lives in its own file so that the test exe can link every binding without it.
+list(FILTER TAVRO_WIN32_SOURCES EXCLUDE REGEX "/win_main_win32\\.cpp$")
+
+add_library(tavro_win32 STATIC ${TAVRO_WIN32_SOURCES})
+target_link_libraries(tavro_win32 PUBLIC tavro_core)
+target_compile_definitions(tavro_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+target_link_libraries(tavro_win32 PUBLIC wininet advapi32 shell32 user32 gdi32 comctl32 ole32 msimg32)
+
+if(MINGW)
+  # One exe that runs on a clean Windows: no libgcc/libstdc++/winpthread DLLs beside it.
+  set(TAVRO_STATIC_LINK -static -static-libgcc -static-libstdc++)
+endif()
+
+add_executable(tavroclock WIN32 ${CMAKE_SOURCE_DIR}/src/app/win_main_win32.cpp ${CMAKE_SOURCE_DIR}/src/app/tavroclock.rc)
+target_link_libraries(tavroclock PRIVATE tavro_win32 ${TAVRO_STATIC_LINK})
+if(MINGW)
+  target_link_options(tavroclock PRIVATE -municode)
+endif()
+set_target_properties(tavroclock PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# Small helper programs that the end-to-end tests run beside the clock.
+file(GLOB TAVRO_E2E_HELPERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/helpers/*.cpp)
+foreach(helper ${TAVRO_E2E_HELPERS})
+  get_filename_component(name ${helper} NAME_WE)
+  add_executable(${name} WIN32 ${helper})
+  target_compile_definitions(${name} PRIVATE UNICODE _UNICODE)
+  target_link_libraries(${name} PRIVATE user32 gdi32 advapi32 shell32 ${TAVRO_STATIC_LINK})
+  if(MINGW)
+    target_link_options(${name} PRIVATE -municode)
+  endif()
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/helpers)
+endforeach()
+
+if(TAVRO_BUILD_TESTS)
+  file(GLOB TAVRO_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
+  if(TAVRO_WIN_TESTS)
+    set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(${TAVRO_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    add_executable(win_tests ${TAVRO_WIN_TESTS})
+    target_link_libraries(win_tests PRIVATE tavro_win32 gtest_main gmock ${TAVRO_STATIC_LINK})
+    if(MINGW)
+      target_link_options(win_tests PRIVATE -municode)
+    endif()
+    set_target_properties(win_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+  endif()
+endif()
