@@ -1,0 +1,62 @@
+// The once-a-second redraw of the present time, the target row and the countdown.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "datetime/date_value.h"
+
+namespace tavro::app {
+
+using datetime::DateValue;
+
+// A moment split into its parts; -1 in a part means "not drawn yet", which never equals a real value.
+struct DateParts {
+    DateValue value = 0;
+    int32_t year = 0;
+    int32_t month = 0;
+    int32_t day = 0;
+    int32_t hour = 0;
+    int32_t minute = 0;
+    int32_t second = 0;
+};
+
+// What the tick draws with. The window draws on its canvas; tests record the calls.
+class ClockPainter {
+public:
+    virtual ~ClockPainter() = default;
+    virtual void draw7seg(float x, float y, std::wstring_view fieldTemplate, std::wstring_view text, int colour) = 0;
+    virtual void drawCalender(DateValue now) = 0;
+};
+
+// Colour indices of the glyph sheet's rows used by the clock.
+inline constexpr int kColourRed = 4;
+inline constexpr int kColourGreen = 2;
+inline constexpr int kColourOrange = 6;
+
+struct ClockState {
+    DateParts lastNow;
+    DateParts lastCountdown;
+    DateParts shownTarget;
+};
+
+void splitDate(DateParts& parts);
+
+void drawDateTime(ClockPainter& painter, const DateParts& cur, const DateParts& prev, int x, int y, int colour,
+                  bool force);
+
+// The six unlit target fields and the four unlit countdown fields.
+void drawTargetRowBlank(ClockPainter& painter);
+void drawCountdownRowBlank(ClockPainter& painter);
+
+// The signed whole seconds from `from` to `to`, counted on the real time line (values before
+// 1899-12-30 are not linear in the date type).
+int64_t secondsBetween(DateValue from, DateValue to);
+
+// The tick: `now` is the present local time in whole seconds.
+void tim10ms_Timer(ClockState& state, DateValue now, DateValue targetDateValue, ClockPainter& painter);
+
+// Start-up's part: the stored target drawn, every field marked undrawn, then the first tick.
+void startClock(ClockState& state, DateValue storedTarget, DateValue now, ClockPainter& painter);
+
+}  // namespace tavro::app

@@ -1,0 +1,23 @@
+// One fixed-width numeric field of seven-segment glyphs copied from the glyph sheet.
+#pragma once
+
+#include <string>
+
+#include "render/canvas.h"
+
+namespace tavro::render {
+
+// Characters of the sheet's columns, in order: column k holds kGlyphLookup[k].
+inline constexpr std::wstring_view kGlyphLookup = L"0123456789+-↑↓←→";
+inline constexpr std::wstring_view kSignCharacters = L"+-↑↓←→";
+
+// x, y in grid units of 40 sheet pixels; the template and text are taken by value on purpose:
+// the field is cut down from its own copies as it is drawn.
+void draw7seg(Canvas& canvas, const Image& sheet, float drawScale, float x, float y, std::wstring fieldTemplate,
+              std::wstring text, int colour);
+
+// The text a field shows for a non-empty value, after any sign slot was taken off:
+// the last L characters of (blank positions followed by the number formatted by the picture).
+std::wstring formatFieldText(const std::wstring& fieldTemplate, const std::wstring& text);
+
+}  // namespace tavro::render
