@@ -1,0 +1,54 @@
+// The clock window: start-up, the tick, painting and shutdown.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "app/canvas_clock_painter.h"
+#include "app/clock_tick.h"
+#include "app/layout.h"
+#include "render/canvas.h"
+#include "render/dib_canvas_win32.h"
+
+namespace tavro::app {
+
+// State shared by the whole program.
+struct Program {
+    DateValue targetDateValue = 0;
+};
+
+class FrmMain {
+public:
+    // Nothing when the window or its canvas cannot be made.
+    static std::unique_ptr<FrmMain> create(HINSTANCE instance, Program& program);
+    ~FrmMain();
+    FrmMain(const FrmMain&) = delete;
+    FrmMain& operator=(const FrmMain&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+
+private:
+    FrmMain(HINSTANCE instance, Program& program) : instance_(instance), program_(program) {}
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    bool Form_Load();
+    void Form_Unload();
+    void tim10ms_Timer();
+    void armTimer();
+    void onPaint();
+    void invalidate(const DirtyRect& dirty);
+
+    HINSTANCE instance_;
+    Program& program_;
+    HWND hwnd_ = nullptr;
+    bool unloaded_ = false;
+    ViewMode viewMode_ = ViewCountdown;
+    std::unique_ptr<render::DibCanvas> canvas_;
+    render::Image img7seg_;
+    ClockState state_;
+    std::unique_ptr<CanvasClockPainter> painter_;
+};
+
+}  // namespace tavro::app
