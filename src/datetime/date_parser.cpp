@@ -1,0 +1,337 @@
+#include "datetime/date_parser.h"
+
+#include <array>
+#include <vector>
+
+namespace tavro::datetime {
+
+namespace {
+
+struct Era {
+    std::wstring_view name;
+    wchar_t letter;
+    wchar_t ligature;  // the one-character form of the era name (U+32FF, U+337B…)
+    CivilDate first;   // first day, as in the era table of Windows
+};
+
+// In order; an era ends the day before the next one begins. Dates before 1873 are counted
+// in the Gregorian calendar like all others: there is no lunisolar conversion.
+constexpr std::array<Era, 5> kEras{{
+    {L"明治", L'M', L'\u337E', {1868, 1, 1}},
+    {L"大正", L'T', L'\u337D', {1912, 7, 30}},
+    {L"昭和", L'S', L'\u337C', {1926, 12, 25}},
+    {L"平成", L'H', L'\u337B', {1989, 1, 8}},
+    {L"令和", L'R', L'\u32FF', {2019, 5, 1}},
+}};
+
+enum class Kind {
+    Number,
+    DateSeparator,  // '/', '-' or '.', kept in `separator`
+    Colon,
+    Space,
+    Letter,  // an ASCII letter, upper case
+    Era,     // a kanji era name or its ligature, `value` is the index in kEras
+    Gan,     // 元, the first year of an era
+    Year,    // 年
+    Month,   // 月
+    Day,     // 日
+    Hour,    // 時
+    Minute,  // 分
+    Second,  // 秒
+};
+
+struct Token {
+    Kind kind;
+    int value = 0;
+    int digits = 0;
+    wchar_t separator = 0;
+};
+
+// More digits than any field can have: also keeps the value far from overflowing.
+constexpr int kMaxDigits = 6;
+
+int digitOf(wchar_t c) {
+    if (c >= L'0' && c <= L'9') return c - L'0';
+    if (c >= L'\uFF10' && c <= L'\uFF19') return c - L'\uFF10';
+    return -1;
+}
+
+bool isSpace(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\u3000' || c == L'\u00A0'; }
+
+// The characters a Japanese IME gives for the keys '/', '-' and '.', besides the ASCII ones:
+// full-width forms, and 「・」 and 「ー」, which the kana input mode types for '/' and '-'.
+wchar_t dateSeparatorOf(wchar_t c) {
+    switch (c) {
+        case L'/': case L'\uFF0F': case L'\u30FB': case L'\uFF65': return L'/';
+        case L'-': case L'\uFF0D': case L'\u2212': case L'\u2010': case L'\u30FC': case L'\uFF70': return L'-';
+        case L'.': case L'\uFF0E': return L'.';
+        default: return 0;
+    }
+}
+
+wchar_t asciiLetterOf(wchar_t c) {
+    if (c >= L'a' && c <= L'z') return static_cast<wchar_t>(c - L'a' + L'A');
+    if (c >= L'A' && c <= L'Z') return c;
+    if (c >= L'\uFF41' && c <= L'\uFF5A') return static_cast<wchar_t>(c - L'\uFF41' + L'A');
+    if (c >= L'\uFF21' && c <= L'\uFF3A') return static_cast<wchar_t>(c - L'\uFF21' + L'A');
+    return 0;
+}
+
+std::optional<Kind> unitOf(wchar_t c) {
+    switch (c) {
+        case L'年': return Kind::Year;
+        case L'月': return Kind::Month;
+        case L'日': return Kind::Day;
+        case L'時': return Kind::Hour;
+        case L'分': return Kind::Minute;
+        case L'秒': return Kind::Second;
+        case L'元': return Kind::Gan;
+        default: return std::nullopt;
+    }
+}
+
+// Spaces are folded into one token and dropped at both ends; any character outside the
+// forms above makes the whole text unreadable.
+std::optional<std::vector<Token>> tokenize(std::wstring_view text) {
+    std::vector<Token> tokens;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const wchar_t c = text[i];
+        if (digitOf(c) >= 0) {
+            Token number{Kind::Number};
+            for (; i < text.size() && digitOf(text[i]) >= 0; ++i) {
+                if (++number.digits > kMaxDigits) return std::nullopt;
+                number.value = number.value * 10 + digitOf(text[i]);
+            }
+            tokens.push_back(number);
+            continue;
+        }
+        if (isSpace(c)) {
+            if (tokens.empty() || tokens.back().kind != Kind::Space) tokens.push_back({Kind::Space});
+            ++i;
+            continue;
+        }
+        if (const wchar_t separator = dateSeparatorOf(c)) {
+            tokens.push_back({Kind::DateSeparator, 0, 0, separator});
+        } else if (c == L':' || c == L'\uFF1A') {
+            tokens.push_back({Kind::Colon});
+        } else if (const wchar_t letter = asciiLetterOf(c)) {
+            tokens.push_back({Kind::Letter, letter});
+        } else if (const auto unit = unitOf(c)) {
+            tokens.push_back({*unit});
+        } else {
+            bool isEra = false;
+            for (std::size_t e = 0; e < kEras.size() && !isEra; ++e) {
+                if (c == kEras[e].ligature) {
+                    isEra = true;
+                } else if (text.substr(i).starts_with(kEras[e].name)) {
+                    isEra = true;
+                    i += kEras[e].name.size() - 1;
+                }
+                if (isEra) tokens.push_back({Kind::Era, static_cast<int>(e)});
+            }
+            if (!isEra) return std::nullopt;
+        }
+        ++i;
+    }
+    if (!tokens.empty() && tokens.front().kind == Kind::Space) tokens.erase(tokens.begin());
+    if (!tokens.empty() && tokens.back().kind == Kind::Space) tokens.pop_back();
+    return tokens;
+}
+
+int eraOfLetter(int letter) {
+    for (std::size_t e = 0; e < kEras.size(); ++e)
+        if (kEras[e].letter == letter) return static_cast<int>(e);
+    return -1;
+}
+
+// Years typed with one or two digits, as the system's two-digit year window 1930-2029 reads them.
+int fullYear(int year, int digits) {
+    if (digits > 2) return year;
+    return year < 30 ? 2000 + year : 1900 + year;
+}
+
+bool isInEra(std::size_t era, int year, int month, int day) {
+    const auto key = [](int y, int m, int d) { return (y * 100 + m) * 100 + d; };
+    const CivilDate& first = kEras[era].first;
+    if (key(year, month, day) < key(first.year, first.month, first.day)) return false;
+    if (era + 1 == kEras.size()) return true;
+    const CivilDate& next = kEras[era + 1].first;
+    return key(year, month, day) < key(next.year, next.month, next.day);
+}
+
+bool isShortField(const Token& t) { return t.kind == Kind::Number && t.digits <= 2; }
+
+class Parser {
+public:
+    Parser(const std::vector<Token>& tokens, int currentYear) : tokens_(tokens), currentYear_(currentYear) {}
+
+    std::optional<DateValue> parse() {
+        if (tokens_.empty()) return std::nullopt;
+        if (const auto date = parseDate()) {
+            if (atEnd()) return makeDate(date->year, date->month, date->day);
+            // Between date and time: a space, ISO's "T", or nothing after 日.
+            if (is(Kind::Space) || (is(Kind::Letter) && peek().value == L'T')) ++pos_;
+            const auto time = parseTime();
+            if (!time || !atEnd()) return std::nullopt;
+            return makeDateTime({date->year, date->month, date->day, time->hour, time->minute, time->second});
+        }
+        pos_ = 0;
+        const auto time = parseTime();
+        if (!time || !atEnd()) return std::nullopt;
+        return makeDateTime({1899, 12, 30, time->hour, time->minute, time->second});
+    }
+
+private:
+    struct Time {
+        int hour = 0;
+        int minute = 0;
+        int second = 0;
+    };
+
+    bool atEnd() const { return pos_ >= tokens_.size(); }
+    const Token& peek(std::size_t ahead = 0) const {
+        static const Token kEnd{Kind::Space};
+        return pos_ + ahead < tokens_.size() ? tokens_[pos_ + ahead] : kEnd;
+    }
+    bool is(Kind kind, std::size_t ahead = 0) const { return pos_ + ahead < tokens_.size() && peek(ahead).kind == kind; }
+    bool accept(Kind kind) {
+        if (!is(kind)) return false;
+        ++pos_;
+        return true;
+    }
+    void skipSpace() { accept(Kind::Space); }
+
+    std::optional<Token> acceptShortField() {
+        if (!isShortField(peek()) || atEnd()) return std::nullopt;
+        return tokens_[pos_++];
+    }
+
+    std::optional<CivilDate> parseDate() {
+        int era = -1;
+        if (is(Kind::Era)) {
+            era = peek().value;
+            ++pos_;
+        } else if (is(Kind::Letter) && eraOfLetter(peek().value) >= 0 && (is(Kind::Number, 1) || is(Kind::Gan, 1))) {
+            era = eraOfLetter(peek().value);
+            ++pos_;
+        }
+
+        Token year{Kind::Number};
+        bool hasYear = true;
+        if (era >= 0 && accept(Kind::Gan)) {
+            if (!is(Kind::Year)) return std::nullopt;
+            year = {Kind::Number, 1, 1};
+        } else if (is(Kind::Number)) {
+            year = tokens_[pos_++];
+        } else {
+            return std::nullopt;
+        }
+
+        int month = 0;
+        int day = 0;
+        if (accept(Kind::Year)) {
+            skipSpace();
+            const auto m = acceptShortField();
+            if (!m || !accept(Kind::Month)) return std::nullopt;
+            skipSpace();
+            const auto d = acceptShortField();
+            if (!d || !accept(Kind::Day)) return std::nullopt;
+            month = m->value;
+            day = d->value;
+        } else if (era < 0 && year.digits <= 2 && accept(Kind::Month)) {
+            // 2月3日: this year.
+            hasYear = false;
+            month = year.value;
+            skipSpace();
+            const auto d = acceptShortField();
+            if (!d || !accept(Kind::Day)) return std::nullopt;
+            day = d->value;
+        } else if (is(Kind::DateSeparator)) {
+            const wchar_t separator = tokens_[pos_++].separator;
+            const auto second = acceptShortField();
+            if (!second) return std::nullopt;
+            if (is(Kind::DateSeparator) && peek().separator == separator) {
+                ++pos_;
+                const auto third = acceptShortField();
+                if (!third) return std::nullopt;
+                month = second->value;
+                day = third->value;
+            } else if (era < 0 && separator != L'.' && year.digits <= 2) {
+                // 2/3: this year. A dotted pair would read as a decimal number.
+                hasYear = false;
+                month = year.value;
+                day = second->value;
+            } else {
+                return std::nullopt;
+            }
+        } else {
+            return std::nullopt;
+        }
+
+        int fullYearValue = 0;
+        if (era >= 0) {
+            if (year.value < 1) return std::nullopt;
+            fullYearValue = kEras[static_cast<std::size_t>(era)].first.year + year.value - 1;
+        } else if (hasYear) {
+            fullYearValue = fullYear(year.value, year.digits);
+        } else {
+            fullYearValue = currentYear_;
+        }
+        if (fullYearValue < 100 || fullYearValue > 9999) return std::nullopt;
+        if (!isValidDate(fullYearValue, month, day)) return std::nullopt;
+        if (era >= 0 && !isInEra(static_cast<std::size_t>(era), fullYearValue, month, day)) return std::nullopt;
+        return CivilDate{fullYearValue, month, day};
+    }
+
+    std::optional<Time> parseTime() {
+        const auto hour = acceptShortField();
+        if (!hour) return std::nullopt;
+        Time t{hour->value};
+        if (accept(Kind::Colon)) {
+            const auto minute = acceptShortField();
+            if (!minute) return std::nullopt;
+            t.minute = minute->value;
+            if (accept(Kind::Colon)) {
+                const auto second = acceptShortField();
+                if (!second) return std::nullopt;
+                t.second = second->value;
+            }
+        } else if (accept(Kind::Hour)) {
+            const std::size_t afterHour = pos_;
+            skipSpace();
+            if (const auto minute = acceptShortField()) {
+                if (!accept(Kind::Minute)) return std::nullopt;
+                t.minute = minute->value;
+                const std::size_t afterMinute = pos_;
+                skipSpace();
+                if (const auto second = acceptShortField()) {
+                    if (!accept(Kind::Second)) return std::nullopt;
+                    t.second = second->value;
+                } else {
+                    pos_ = afterMinute;
+                }
+            } else {
+                pos_ = afterHour;
+            }
+        } else {
+            return std::nullopt;
+        }
+        if (!isValidTime(t.hour, t.minute, t.second)) return std::nullopt;
+        return t;
+    }
+
+    const std::vector<Token>& tokens_;
+    int currentYear_;
+    std::size_t pos_ = 0;
+};
+
+}  // namespace
+
+std::optional<DateValue> parseDateText(std::wstring_view text, int currentYear) {
+    const auto tokens = tokenize(text);
+    if (!tokens) return std::nullopt;
+    return Parser(*tokens, currentYear).parse();
+}
+
+}  // namespace tavro::datetime
