@@ -422,9 +422,3 @@ TEST(WinInetSteps, GoodStepsReportZeroWhateverCameBefore) {
     EXPECT_EQ(steps.readChunk(buffer, sizeof buffer, got), 0);
     EXPECT_EQ(got, 0);
 }
-
-// The test exe links with -municode, whose start-up code calls wmain; gtest_main only has main.
-int wmain(int argc, wchar_t** argv) {
-    ::testing::InitGoogleMock(&argc, argv);
-    return RUN_ALL_TESTS();
-}

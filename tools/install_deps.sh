@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs from Debian's archive whatever the build and the tests need and is not there yet.
+set -euo pipefail
+packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
+          mingw-w64 wine wine64 xvfb imagemagick x11-utils xdotool fonts-ipafont-gothic faketime tzdata
+          python3-pytest python3-pil python3-numpy)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  echo "installing: ${missing[*]}"
+  $sudo apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
