@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "render/bmp.h"
@@ -14,7 +15,11 @@
 
 // The generator is compiled in here as well: the native build links it only into make_pictures,
 // and the check that the committed files are its output should not depend on that exe.
+#include "../../tools/picture_generator/frame_pictures.cpp"
 #include "../../tools/picture_generator/glyph_sheet.cpp"
+#include "../../tools/picture_generator/icon.cpp"
+#include "../../tools/picture_generator/lettering.cpp"
+#include "../../tools/picture_generator/logo.cpp"
 #include "../../tools/picture_generator/pictures.cpp"
 #include "../../tools/picture_generator/raster.cpp"
 
@@ -288,6 +293,186 @@ TEST(GlyphSheet, DecimalPoints) {
     }
     // Row 8 has no point.
     EXPECT_EQ(countColour(sheet, 608, 512, 32, 64, 0), 32 * 64);
+}
+
+TEST(MosaicTile, BodyTextureAndBevel) {
+    const Image& tile = picture("mosaic_tile.bmp");
+    ASSERT_EQ(tile.width, 40);
+    ASSERT_EQ(tile.height, 40);
+    for (int i = 0; i < 39; ++i) {
+        EXPECT_EQ(tile.at(i, 0), 0x5B5F62u) << "top " << i;
+        EXPECT_EQ(tile.at(0, i), 0x5B5F62u) << "left " << i;
+    }
+    for (int i = 1; i < 40; ++i) {
+        EXPECT_EQ(tile.at(39, i), 0x454A4Eu) << "right " << i;
+        EXPECT_EQ(tile.at(i, 39), 0x454A4Eu) << "bottom " << i;
+    }
+    const int body = countColour(tile, 1, 1, 38, 38, 0x464A4E);
+    const int texture = countColour(tile, 1, 1, 38, 38, 0x45494D);
+    EXPECT_EQ(body + texture, 38 * 38) << "the inside is body colour with a little texture, nothing else";
+    EXPECT_GT(body, texture);
+    EXPECT_GT(texture, 0);
+}
+
+namespace {
+bool columnsAlike(const Image& img, int x0, int y0, int w, int h) {
+    for (int y = y0; y < y0 + h; ++y)
+        for (int x = x0 + 1; x < x0 + w; ++x)
+            if (img.at(x, y) != img.at(x0, y)) return false;
+    return true;
+}
+bool rowsAlike(const Image& img, int x0, int y0, int w, int h) {
+    for (int y = y0 + 1; y < y0 + h; ++y)
+        for (int x = x0; x < x0 + w; ++x)
+            if (img.at(x, y) != img.at(x, y0)) return false;
+    return true;
+}
+}  // namespace
+
+TEST(FramePicture, BlackInteriorExactlyInside25To254By22To97) {
+    const Image& frame = picture("frame.bmp");
+    ASSERT_EQ(frame.width, 280);
+    ASSERT_EQ(frame.height, 120);
+    for (int y = 0; y < 120; ++y) {
+        for (int x = 0; x < 280; ++x) {
+            const bool interior = x >= 25 && x <= 254 && y >= 22 && y <= 97;
+            ASSERT_EQ(frame.at(x, y) == 0, interior) << x << "," << y;
+        }
+    }
+}
+
+TEST(FramePicture, FaceColoursAndTheLinesBetweenThem) {
+    const Image& frame = picture("frame.bmp");
+    ASSERT_FALSE(frame.empty());
+    EXPECT_EQ(frame.at(140, 10), 0x434448u);
+    EXPECT_EQ(frame.at(12, 60), 0x37383Bu);
+    EXPECT_EQ(frame.at(60, 104), 0x65696Du);
+    EXPECT_EQ(frame.at(267, 60), 0x485053u);
+    // Across each corner, in every column, the mitre line is darker than both faces it parts.
+    auto mitreIsDarker = [&](int x, int y0, int y1, Pixel a, Pixel b) {
+        int darkest = 255;
+        for (int y = y0; y <= y1; ++y) darkest = std::min(darkest, brightness(frame.at(x, y)));
+        return darkest < std::min(brightness(a), brightness(b));
+    };
+    for (int i = 3; i <= 21; ++i) {
+        EXPECT_TRUE(mitreIsDarker(i, 1, 20, 0x434448, 0x37383B)) << "top left " << i;
+        EXPECT_TRUE(mitreIsDarker(279 - i, 1, 20, 0x434448, 0x485053)) << "top right " << i;
+        EXPECT_TRUE(mitreIsDarker(i, 99, 118, 0x65696D, 0x37383B)) << "bottom left " << i;
+        EXPECT_TRUE(mitreIsDarker(279 - i, 99, 118, 0x65696D, 0x485053)) << "bottom right " << i;
+    }
+    // A line of its own runs round the interior on every side.
+    for (const auto& [x, y, faceColour] : std::vector<std::tuple<int, int, Pixel>>{
+             {140, 21, 0x434448}, {24, 60, 0x37383B}, {140, 98, 0x65696D}, {255, 60, 0x485053}}) {
+        EXPECT_NE(frame.at(x, y), faceColour) << x << "," << y;
+        EXPECT_NE(frame.at(x, y), 0u) << x << "," << y;
+    }
+}
+
+TEST(FramePicture, StretchedCellsAreUniformAlongTheirStretch) {
+    const Image& frame = picture("frame.bmp");
+    ASSERT_FALSE(frame.empty());
+    EXPECT_TRUE(columnsAlike(frame, 40, 0, 40, 40)) << "top edge (1, 0)";
+    EXPECT_TRUE(columnsAlike(frame, 40, 80, 40, 40)) << "bottom edge (1, 2)";
+    EXPECT_TRUE(rowsAlike(frame, 0, 40, 40, 40)) << "left edge (0, 1)";
+    EXPECT_TRUE(rowsAlike(frame, 240, 40, 40, 40)) << "right edge (6, 1)";
+}
+
+TEST(FramePicture, LogoPieceCarriesTheMarkBetween100And177Only) {
+    const Image& frame = picture("frame.bmp");
+    ASSERT_FALSE(frame.empty());
+    // Outside x 100 to 177 the logo piece is the plain bottom edge; inside it is not.
+    auto plainColumn = [&](int x) {
+        for (int y = 80; y < 120; ++y)
+            if (frame.at(x, y) != frame.at(40, y)) return false;
+        return true;
+    };
+    for (int x = 80; x < 200; ++x) {
+        if (x < 100 || x > 177) {
+            EXPECT_TRUE(plainColumn(x)) << x;
+        }
+    }
+    int marked = 0;
+    for (int x = 100; x <= 177; ++x) marked += !plainColumn(x);
+    EXPECT_GT(marked, 40);
+    // The mark lies in the face below the interior, not on its rim.
+    for (int x = 100; x <= 177; ++x) EXPECT_EQ(frame.at(x, 98), frame.at(40, 98)) << x;
+}
+
+TEST(Logo, SizeKeyAndDimComponents) {
+    const Image& logo = picture("logo.bmp");
+    ASSERT_EQ(logo.width, 246);
+    ASSERT_EQ(logo.height, 60);
+    const Pixel key = logo.at(0, 0);
+    int keyed = 0;
+    for (Pixel p : logo.pixels) {
+        ASSERT_LT((p >> 16) & 0xFF, 128u);
+        ASSERT_LT((p >> 8) & 0xFF, 128u);
+        ASSERT_LT(p & 0xFF, 128u);
+        keyed += p == key;
+    }
+    // Mostly see-through, with a real emblem on it.
+    EXPECT_GT(keyed, 246 * 60 / 2);
+    EXPECT_GT(246 * 60 - keyed, 246 * 60 / 10);
+    // Added onto the mosaic grey the emblem is clearly brighter than the tiles.
+    int bright = 0;
+    for (Pixel p : logo.pixels) bright += p != key && brightness(p) + 0x4E > 0xA0;
+    EXPECT_GT(bright, 500);
+}
+
+namespace {
+uint32_t le(const std::vector<uint8_t>& b, size_t at, int bytes) {
+    uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | b[at + static_cast<size_t>(i)];
+    return v;
+}
+}  // namespace
+
+TEST(ProgramIcon, ThreeSizesOf256ColoursWithAMask) {
+    const std::vector<uint8_t> ico = fileBytes(picturePath("tavroclock.ico"));
+    ASSERT_GE(ico.size(), 6u + 3 * 16);
+    EXPECT_EQ(le(ico, 0, 2), 0u);
+    EXPECT_EQ(le(ico, 2, 2), 1u) << "an icon, not a cursor";
+    ASSERT_EQ(le(ico, 4, 2), 3u);
+    const int sizes[3] = {16, 32, 48};
+    for (int i = 0; i < 3; ++i) {
+        const size_t e = 6 + 16 * static_cast<size_t>(i);
+        const int w = sizes[i];
+        EXPECT_EQ(ico[e], w);
+        EXPECT_EQ(ico[e + 1], w);
+        EXPECT_EQ(le(ico, e + 4, 2), 1u);
+        EXPECT_EQ(le(ico, e + 6, 2), 8u);
+        const uint32_t bytes = le(ico, e + 8, 4), at = le(ico, e + 12, 4);
+        ASSERT_LE(static_cast<size_t>(at) + bytes, ico.size());
+        // BITMAPINFOHEADER with the height doubled for the mask, 8 bits, uncompressed.
+        EXPECT_EQ(le(ico, at, 4), 40u);
+        EXPECT_EQ(le(ico, at + 4, 4), static_cast<uint32_t>(w));
+        EXPECT_EQ(le(ico, at + 8, 4), static_cast<uint32_t>(2 * w));
+        EXPECT_EQ(le(ico, at + 14, 2), 8u);
+        EXPECT_EQ(le(ico, at + 16, 4), 0u);
+        const size_t colourStride = (w + 3) / 4 * 4, maskStride = (w + 31) / 32 * 4;
+        ASSERT_EQ(bytes, 40 + 256 * 4 + (colourStride + maskStride) * w);
+        const size_t palette = at + 40, colours = palette + 256 * 4, mask = colours + colourStride * w;
+        // Rows are stored bottom up; a mask bit of 1 hides the pixel.
+        auto hidden = [&](int x, int y) {
+            return (ico[mask + maskStride * (w - 1 - y) + x / 8] & (0x80 >> (x % 8))) != 0;
+        };
+        auto colourAt = [&](int x, int y) {
+            const size_t p = palette + 4 * ico[colours + colourStride * (w - 1 - y) + x];
+            return static_cast<Pixel>(ico[p + 2] << 16 | ico[p + 1] << 8 | ico[p]);
+        };
+        EXPECT_TRUE(hidden(0, 0) && hidden(w - 1, 0) && hidden(0, w - 1) && hidden(w - 1, w - 1)) << w;
+        EXPECT_FALSE(hidden(w / 2, w / 2) || hidden(w / 2, 1) || hidden(1, w / 2)) << w;
+        EXPECT_EQ(colourAt(0, 0), 0u) << "hidden pixels are black, so they vanish on any background";
+        // The bezel is the display's orange.
+        int orange = 0;
+        for (int y = 0; y < w; ++y)
+            for (int x = 0; x < w; ++x) {
+                const Pixel p = colourAt(x, y);
+                orange += !hidden(x, y) && ((p >> 16) & 0xFF) > 0xC0 && ((p >> 8) & 0xFF) > 0x70 &&
+                          ((p >> 8) & 0xFF) < 0xB0 && (p & 0xFF) < 0x50;
+            }
+        EXPECT_GT(orange, w) << w;
+    }
 }
 
 TEST(Pictures, CommittedFilesAreTheGeneratorsOutput) {

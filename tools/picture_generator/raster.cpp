@@ -161,6 +161,11 @@ Shape& Shape::intersect(const Shape& clip) {
     return *this;
 }
 
+Shape& Shape::subtract(const Shape& hole) {
+    hole_ = hole.parts_;
+    return *this;
+}
+
 // f maps a point; cuts are only ever moved or mirrored, so their normals follow f's linear part.
 template <class F>
 Shape Shape::transformed(F&& f) const {
@@ -183,6 +188,7 @@ Shape Shape::transformed(F&& f) const {
     };
     apply(s.parts_);
     apply(s.clip_);
+    apply(s.hole_);
     return s;
 }
 
@@ -201,7 +207,7 @@ Shape Shape::mirroredY(double axis) const {
 // Rings and cuts are not sheared (only the digits lean, and they are plain polygons).
 Shape Shape::sheared(double factor, double baseline) const {
     Shape s = *this;
-    for (auto* parts : {&s.parts_, &s.clip_})
+    for (auto* parts : {&s.parts_, &s.clip_, &s.hole_})
         for (ShapePart& part : *parts)
             for (Vec2& p : part.points) p.x += factor * (baseline - p.y);
     return s;
@@ -235,6 +241,11 @@ double Shape::distance(Vec2 p) const {
         double c = 1e9;
         for (const ShapePart& part : clip_) c = std::min(c, partDistance(part, p));
         d = std::max(d, c);
+    }
+    if (!hole_.empty()) {
+        double c = 1e9;
+        for (const ShapePart& part : hole_) c = std::min(c, partDistance(part, p));
+        d = std::max(d, -c);
     }
     return d;
 }

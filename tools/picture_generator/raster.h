@@ -59,6 +59,8 @@ public:
     Shape& add(const Shape& other);
     // Keep only what also lies inside clip (one clip per shape; a later one replaces it).
     Shape& intersect(const Shape& clip);
+    // Take away what lies inside hole (one hole per shape; a later one replaces it).
+    Shape& subtract(const Shape& hole);
     Shape moved(Vec2 by) const;
     // Reflections about the vertical line x = axis, or the horizontal line y = axis.
     Shape mirroredX(double axis) const;
@@ -79,6 +81,7 @@ private:
     Shape transformed(F&& f) const;
     std::vector<ShapePart> parts_;
     std::vector<ShapePart> clip_;
+    std::vector<ShapePart> hole_;
 };
 
 // A picture being drawn, in floating point so that layers blend without rounding steps.
