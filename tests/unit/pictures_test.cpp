@@ -375,6 +375,18 @@ TEST(FramePicture, StretchedCellsAreUniformAlongTheirStretch) {
     EXPECT_TRUE(columnsAlike(frame, 40, 80, 40, 40)) << "bottom edge (1, 2)";
     EXPECT_TRUE(rowsAlike(frame, 0, 40, 40, 40)) << "left edge (0, 1)";
     EXPECT_TRUE(rowsAlike(frame, 240, 40, 40, 40)) << "right edge (6, 1)";
+    // Drawn at half size across and stretched along (the 22-cell top and bottom edges, the
+    // calendar's 15-cell sides), the edges show no seams.
+    auto stretched = [&](int sx, int sy, int w, int h) {
+        Image out(w, h);
+        tavro::render::Canvas c = out.canvas();
+        tavro::render::stretchCopy(c, 0, 0, w, h, frame, {sx, sy, 40, 40});
+        return out;
+    };
+    EXPECT_TRUE(columnsAlike(stretched(40, 0, 400, 20), 0, 0, 400, 20));
+    EXPECT_TRUE(columnsAlike(stretched(40, 80, 400, 20), 0, 0, 400, 20));
+    EXPECT_TRUE(rowsAlike(stretched(0, 40, 20, 300), 0, 0, 20, 300));
+    EXPECT_TRUE(rowsAlike(stretched(240, 40, 20, 300), 0, 0, 20, 300));
 }
 
 TEST(FramePicture, LogoPieceCarriesTheMarkBetween100And177Only) {

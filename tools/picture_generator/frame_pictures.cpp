@@ -32,14 +32,21 @@ constexpr render::Pixel kFaceLeft = 0x37383B;
 constexpr render::Pixel kFaceBottom = 0x65696D;
 constexpr render::Pixel kFaceRight = 0x485053;
 // The mitres where two faces meet, and the rims around the black: darker above and left,
-// lighter below and right, so the interior reads as a sunken window.
+// lighter below and right, so the interior reads as a sunken window. A dark line round the
+// outside keeps the frame apart from the mosaic.
+//
+// The edge cells are halved across and stretched along; each pair of pixels that the halving
+// averages has an even sum in every component, so the average is whole and a stretch of
+// identical columns (or rows) cannot round differently from one column to the next.
 constexpr render::Pixel kMitreLine = 0x2E2F32;
-constexpr render::Pixel kRimTop = 0x2A2B2E;
-constexpr render::Pixel kRimLeft = 0x242527;
-constexpr render::Pixel kRimBottom = 0x808488;
-constexpr render::Pixel kRimRight = 0x5E666A;
-// A dark line round the outside keeps the frame apart from the mosaic around it.
-constexpr render::Pixel kOuterLine = 0x2F3033;
+constexpr render::Pixel kRimTop = 0x2B2C2E;     // averaged with the top face
+constexpr render::Pixel kRimLeft = 0x242628;    // averaged with black
+constexpr render::Pixel kRimBottom = 0x818589;  // averaged with the bottom face
+constexpr render::Pixel kRimRight = 0x5E666A;   // averaged with black
+constexpr render::Pixel kOuterTop = 0x2F3034;
+constexpr render::Pixel kOuterLeft = 0x2F3031;
+constexpr render::Pixel kOuterBottom = 0x2F3133;
+constexpr render::Pixel kOuterRight = 0x303235;
 // The word mark cut into the bottom face.
 constexpr render::Pixel kEngraving = 0x45484C;
 constexpr render::Pixel kEngravingLight = 0x868A8E;
@@ -67,6 +74,15 @@ render::Pixel faceColour(Face f) {
         case Face::Left: return kFaceLeft;
         case Face::Bottom: return kFaceBottom;
         default: return kFaceRight;
+    }
+}
+
+render::Pixel outerColour(Face f) {
+    switch (f) {
+        case Face::Top: return kOuterTop;
+        case Face::Left: return kOuterLeft;
+        case Face::Bottom: return kOuterBottom;
+        default: return kOuterRight;
     }
 }
 
@@ -123,7 +139,7 @@ render::Image makeFramePicture() {
                              x >= kInteriorLeft - 1 && x <= kInteriorRight + 1 && y >= kInteriorTop - 1 &&
                              y <= kInteriorBottom + 1;
             const bool outer = x == 0 || y == 0 || x == kFrameWidth - 1 || y == kFrameHeight - 1;
-            Rgb colour = rgbOf(outer ? kOuterLine : rim ? rimColour(face) : faceColour(face));
+            Rgb colour = rgbOf(outer ? outerColour(face) : rim ? rimColour(face) : faceColour(face));
             if (!rim && !outer) {
                 // Soft one-pixel mitre lines.
                 double d = 1e9;
