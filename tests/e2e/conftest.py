@@ -1,0 +1,129 @@
+"""The real exe under Wine in Xvfb: one display and one Wine prefix for the whole run."""
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+
+import numpy as np
+import pytest
+from PIL import Image
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+EXE = os.path.join(ROOT, "build", "win64", "tavroclock.exe")
+HELPERS = os.path.join(ROOT, "build", "win64", "helpers")
+SCREEN = (1920, 1080)
+DISPLAY = ":93"
+CLOCK_KEY = r"HKCU\Software\Quillmar-soft\tavroClock"
+
+
+def wine_env():
+    env = dict(os.environ)
+    env.update(
+        WINEPREFIX=os.path.join(ROOT, "build", "wineprefix"),
+        WINEDEBUG="-all",
+        WINEDLLOVERRIDES="mscoree,mshtml=",
+        LC_ALL="ja_JP.UTF-8",
+        TZ="Asia/Tokyo",
+        DISPLAY=DISPLAY,
+    )
+    return env
+
+
+def run(cmd, timeout=60, **kw):
+    return subprocess.run(cmd, env=wine_env(), capture_output=True, text=True, errors="replace", timeout=timeout, **kw)
+
+
+@pytest.fixture(scope="session")
+def display():
+    if not os.path.exists(EXE):
+        pytest.fail(f"{EXE} is not built")
+    xvfb = subprocess.Popen(["Xvfb", DISPLAY, "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24", "-nolisten", "tcp"],
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    time.sleep(1.0)
+    yield DISPLAY
+    run(["wineserver", "-k"])
+    xvfb.terminate()
+    xvfb.wait(10)
+
+
+class Desktop:
+    """Starting the clock, reading the screen and the registry."""
+
+    def __init__(self):
+        self.procs = []
+
+    def kill_all(self):
+        run(["wineserver", "-k"], timeout=30)
+        for p in self.procs:
+            try:
+                p.wait(10)
+            except subprocess.TimeoutExpired:
+                p.kill()
+        self.procs = []
+
+    def start(self, fake_time=None, exe=EXE, args=()):
+        cmd = ["wine", exe, *args]
+        if fake_time:
+            # '@' makes the fake clock run on from the given moment; the wineserver that this
+            # first process starts inherits the same clock.
+            cmd = ["faketime", "-f", "@" + fake_time] + cmd
+        p = subprocess.Popen(cmd, env=wine_env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.procs.append(p)
+        return p
+
+    def find_windows(self, name="TavroClock", timeout=30):
+        end = time.time() + timeout
+        while time.time() < end:
+            r = run(["xdotool", "search", "--onlyvisible", "--name", f"^{name}$"], timeout=10)
+            ids = r.stdout.split()
+            if ids:
+                return ids
+            time.sleep(0.3)
+        return []
+
+    def geometry(self, window_id):
+        r = run(["xwininfo", "-id", window_id], timeout=10)
+        info = {}
+        for line in r.stdout.splitlines():
+            line = line.strip()
+            for key in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"):
+                if line.startswith(key + ":"):
+                    info[key] = int(line.split(":")[1])
+        return (info["Absolute upper-left X"], info["Absolute upper-left Y"], info["Width"], info["Height"])
+
+    def screenshot(self, path=None):
+        with tempfile.NamedTemporaryFile(suffix=".png", delete=False) as f:
+            out = f.name
+        run(["import", "-window", "root", out], timeout=30)
+        img = np.asarray(Image.open(out).convert("RGB"))
+        if path:
+            shutil.copy(out, path)
+        os.unlink(out)
+        return img
+
+    def reg_delete_key(self, key=CLOCK_KEY):
+        run(["wine", "reg", "delete", key, "/f"], timeout=60)
+
+    def reg_add(self, name, kind, data, key=CLOCK_KEY):
+        r = run(["wine", "reg", "add", key, "/v", name, "/t", kind, "/d", str(data), "/f"], timeout=60)
+        assert r.returncode == 0, r.stderr
+
+    def reg_query(self, name, key=CLOCK_KEY):
+        r = run(["wine", "reg", "query", key, "/v", name], timeout=60)
+        for line in r.stdout.splitlines():
+            parts = line.split(None, 2)
+            if len(parts) >= 2 and parts[0] == name:
+                return parts[1], (parts[2] if len(parts) > 2 else "")
+        return None
+
+
+@pytest.fixture
+def desktop(display):
+    d = Desktop()
+    d.kill_all()
+    d.reg_delete_key()
+    # The feed must not wait on a network this machine does not have.
+    d.reg_add("feedHost", "REG_SZ", "127.0.0.1:9")
+    yield d
+    d.kill_all()
