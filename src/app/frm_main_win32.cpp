@@ -1,7 +1,14 @@
 #include "app/frm_main_win32.h"
 
+#include <algorithm>
+
 #include "app/local_time_win32.h"
+#include "app/static_panels.h"
+#include "datetime/date_parser.h"
+#include "render/frames.h"
+#include "render/gdi_text_win32.h"
 #include "render/picture_resources_win32.h"
+#include "settings/registry_store.h"
 
 namespace tavro::app {
 
@@ -85,20 +92,50 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool FrmMain::Form_Load() {
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    loadPictures();
 
-    // The canvas holds every panel; the views only cut it off at the window's lower edge.
-    canvas_ = render::DibCanvas::create(kPanelWidth, kFullPanelRows * kCellPixels);
-    if (!canvas_) return false;
-    if (auto sheet = render::loadPictureResource(L"SEVEN_SEGMENT")) img7seg_ = std::move(*sheet);
+    // The desktop picture is painted on a screen-sized canvas that lives only during start-up.
+    render::Image screen(std::max(screenWidth, 1), std::max(screenHeight, 1));
+    render::Canvas screenCanvas = screen.canvas();
+    render::paddingMosaic(screenCanvas, imgMosaic_, drawScale);
+    RECT work{0, 0, screenWidth, screenHeight};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    render::composeLogo(screenCanvas, picTavro_, work.right, work.bottom);
 
+    viewMode_ = viewModeFromStored(settings::readRegLong(L"viewMode", 3));
     const WindowRect r = clockWindowRect(screenWidth, viewMode_);
     SetWindowPos(hwnd_, HWND_BOTTOM, r.left, r.top, r.width, r.height, SWP_NOACTIVATE);
 
-    painter_ = std::make_unique<CanvasClockPainter>(canvas_->canvas(), img7seg_, nullptr);
+    // The canvas holds every panel; the views only cut it off at the window's lower edge.
+    // It keeps the top-left part of the desktop picture, in window coordinates.
+    canvas_ = render::DibCanvas::create(kPanelWidth, kFullPanelRows * kCellPixels);
+    if (!canvas_) return false;
+    render::Canvas& canvas = canvas_->canvas();
+    for (int y = 0; y < canvas.height && y < screen.height; ++y)
+        for (int x = 0; x < canvas.width && x < screen.width; ++x) canvas.at(x, y) = screen.at(x, y);
+
+    {
+        render::GdiGlyphRasterizer glyphs(canvas_->dc());
+        drawStaticPanels(canvas, imgTMwaku_, glyphs);
+    }
+
+    const std::wstring stored = settings::readRegString(L"targetDate", L"1899/12/30 00:00:00");
+    program_.targetDateValue = datetime::parseDateText(stored, datetime::toCivil(localNow()).year).value_or(0.0);
+
+    painter_ = std::make_unique<CanvasClockPainter>(canvas, img7seg_, nullptr);
     canvas_->flush();
     startClock(state_, program_.targetDateValue, localNow(), *painter_);
     painter_->takeDirty();
     return true;
+}
+
+void FrmMain::loadPictures() {
+    using render::loadPictureResource;
+    if (auto p = loadPictureResource(L"SEVEN_SEGMENT")) img7seg_ = std::move(*p);
+    if (auto p = loadPictureResource(L"FRAME")) imgTMwaku_ = std::move(*p);
+    if (auto p = loadPictureResource(L"MOSAIC_TILE")) imgMosaic_ = std::move(*p);
+    if (auto p = loadPictureResource(L"LOGO")) picTavro_ = std::move(*p);
 }
 
 void FrmMain::Form_Unload() {

@@ -34,6 +34,7 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     bool Form_Load();
+    void loadPictures();
     void Form_Unload();
     void tim10ms_Timer();
     void armTimer();
@@ -46,7 +47,10 @@ private:
     bool unloaded_ = false;
     ViewMode viewMode_ = ViewCountdown;
     std::unique_ptr<render::DibCanvas> canvas_;
-    render::Image img7seg_;
+    render::Image img7seg_;    // the glyph sheet
+    render::Image imgTMwaku_;  // the frame picture
+    render::Image imgMosaic_;  // the mosaic tile
+    render::Image picTavro_;   // the logo
     ClockState state_;
     std::unique_ptr<CanvasClockPainter> painter_;
 };
