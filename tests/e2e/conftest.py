@@ -55,12 +55,17 @@ class Desktop:
 
     def kill_all(self):
         run(["wineserver", "-k"], timeout=30)
+        run(["wineserver", "-w"], timeout=60)
         for p in self.procs:
             try:
                 p.wait(10)
             except subprocess.TimeoutExpired:
                 p.kill()
         self.procs = []
+        # A window of a process that is still going away would be taken for the new one.
+        end = time.time() + 15
+        while time.time() < end and self.find_windows(timeout=0.1):
+            time.sleep(0.3)
 
     def start(self, fake_time=None, exe=EXE, args=()):
         cmd = ["wine", exe, *args]
@@ -74,13 +79,12 @@ class Desktop:
 
     def find_windows(self, name="TavroClock", timeout=30):
         end = time.time() + timeout
-        while time.time() < end:
+        while True:
             r = run(["xdotool", "search", "--onlyvisible", "--name", f"^{name}$"], timeout=10)
             ids = r.stdout.split()
-            if ids:
+            if ids or time.time() >= end:
                 return ids
             time.sleep(0.3)
-        return []
 
     def geometry(self, window_id):
         r = run(["xwininfo", "-id", window_id], timeout=10)
