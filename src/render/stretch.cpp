@@ -10,7 +10,7 @@ namespace {
 struct Span {
     int first;          // first source index
     int count;          // source pixels that contribute
-    double weights[8];  // not normalised when count > 8: see below
+    int64_t weights[8]; // in 1/65536 of a source pixel: whole numbers, so ties round alike everywhere
 };
 
 // For each destination pixel, the source pixels it covers and their weights.
@@ -27,14 +27,14 @@ std::vector<Span> spansFor(int destCount, int srcStart, int srcCount) {
         if (last - first + 1 > 8) {
             s.first = srcStart + std::min(srcCount - 1, static_cast<int>((a + b) / 2));
             s.count = 1;
-            s.weights[0] = 1.0;
+            s.weights[0] = 65536;
         } else {
             s.first = srcStart + first;
             s.count = last - first + 1;
             for (int k = 0; k < s.count; ++k) {
                 const double lo = std::max(a, static_cast<double>(first + k));
                 const double hi = std::min(b, static_cast<double>(first + k + 1));
-                s.weights[k] = (hi - lo) / scale;
+                s.weights[k] = std::llround(65536.0 * (hi - lo) / scale);
             }
         }
         spans[static_cast<size_t>(i)] = s;
@@ -61,19 +61,20 @@ void stretchCopy(Canvas& dst, double dx, double dy, double dw, double dh, const 
         const Span& r = rows[static_cast<size_t>(y - y0)];
         for (int x = cx0; x < cx1; ++x) {
             const Span& c = cols[static_cast<size_t>(x - x0)];
-            double red = 0, green = 0, blue = 0;
+            int64_t red = 0, green = 0, blue = 0, total = 0;
             for (int j = 0; j < r.count; ++j) {
                 for (int i = 0; i < c.count; ++i) {
                     const Pixel p = src.at(c.first + i, r.first + j);
-                    const double w = r.weights[j] * c.weights[i];
+                    const int64_t w = r.weights[j] * c.weights[i];
                     red += w * ((p >> 16) & 0xFF);
                     green += w * ((p >> 8) & 0xFF);
                     blue += w * (p & 0xFF);
+                    total += w;
                 }
             }
-            const Pixel out = rgb(static_cast<int>(std::lround(std::min(red, 255.0))),
-                                  static_cast<int>(std::lround(std::min(green, 255.0))),
-                                  static_cast<int>(std::lround(std::min(blue, 255.0))));
+            if (total <= 0) continue;
+            const auto average = [total](int64_t sum) { return static_cast<int>((sum + total / 2) / total); };
+            const Pixel out = rgb(average(red), average(green), average(blue));
             Pixel& d = dst.at(x, y);
             d = op == RasterOp::Or ? (d | out) & 0xFFFFFF : out;
         }

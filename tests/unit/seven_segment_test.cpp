@@ -1,4 +1,5 @@
 #include "render/seven_segment.h"
+#include "render/stretch.h"
 
 #include <gtest/gtest.h>
 
@@ -173,4 +174,20 @@ TEST(Draw7segRows, ColourEightIsTheERowAndBadInputStaysOnTheSheet) {
     letters.draw(1, 1, L"00", L"7x", 2);
     EXPECT_EQ(letters.glyphAt(20, 34), cellColour(7, 2));
     EXPECT_EQ(letters.glyphAt(40, 34), cellColour(8, 0));
+}
+
+TEST(StretchCopy, HalvesAverageAndTiesRoundTheSameInEveryColumn) {
+    // Two source columns averaging to exactly x.5, stretched to many destination columns.
+    Image src(2, 1);
+    src.at(0, 0) = rgb(100, 0, 0);
+    src.at(1, 0) = rgb(101, 0, 0);
+    Image half(1, 1);
+    Canvas hc = half.canvas();
+    stretchCopy(hc, 0, 0, 1, 1, src, {0, 0, 2, 1});
+    EXPECT_EQ(half.at(0, 0), rgb(101, 0, 0)) << "100.5 rounds up";
+    // Halved across and stretched 300 times along in one copy, as a frame's side edge is.
+    Image tall(1, 300);
+    Canvas tc = tall.canvas();
+    stretchCopy(tc, 0, 0, 1, 300, src, {0, 0, 2, 1});
+    for (int y = 0; y < 300; ++y) EXPECT_EQ(tall.at(0, y), rgb(101, 0, 0)) << y;
 }
