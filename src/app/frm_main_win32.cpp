@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/local_time_win32.h"
+#include "app/shell_watch_win32.h"
 #include "app/static_panels.h"
 #include "datetime/date_parser.h"
 #include "render/frames.h"
@@ -31,14 +32,53 @@ std::unique_ptr<FrmMain> FrmMain::create(HINSTANCE instance, Program& program) {
     RegisterClassExW(&wc);  // fails harmlessly when the class is already there
 
     std::unique_ptr<FrmMain> form(new FrmMain(instance, program));
-    // A tool window: a desktop clock has no task-bar button.
-    HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, kWindowTitle, WS_POPUP, 0, 0, 0, 0, nullptr,
-                                nullptr, instance, form.get());
-    if (!hwnd || !form->Form_Load()) return nullptr;
-    ShowWindow(hwnd, SW_SHOWNOACTIVATE);
-    UpdateWindow(hwnd);
-    form->armTimer();
+    FrmMain* self = form.get();
+    form->watch_ = ShellWatch::create(instance, {
+        [self] { self->onShellRestarted(); },
+        [self] { self->Form_Unload(); },
+        [self] { self->recreateWindow(); },
+    });
+    if (!form->watch_ || !form->createWindow() || !form->Form_Load()) return nullptr;
+    form->showWindow();
     return form;
+}
+
+bool FrmMain::createWindow() {
+    // A tool window: a desktop clock has no task-bar button.
+    CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, kWindowTitle, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_,
+                    this);
+    return hwnd_ != nullptr;
+}
+
+void FrmMain::showWindow() {
+    ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+    UpdateWindow(hwnd_);
+    armTimer();
+}
+
+void FrmMain::placeWindow() {
+    const WindowRect r = clockWindowRect(GetSystemMetrics(SM_CXSCREEN), viewMode_);
+    SetWindowPos(hwnd_, HWND_BOTTOM, r.left, r.top, r.width, r.height, SWP_NOACTIVATE);
+}
+
+// The program manager went away and took the clock window with it: a new window, the same
+// canvas and state, parented to whatever program manager there is now.
+void FrmMain::recreateWindow() {
+    if (hwnd_ || unloaded_) return;
+    if (!createWindow()) return;
+    attachToDesktop();
+    placeWindow();
+    showWindow();
+}
+
+void FrmMain::onShellRestarted() {
+    if (unloaded_) return;
+    if (!hwnd_) {
+        recreateWindow();
+        return;
+    }
+    attachToDesktop();
+    placeWindow();
 }
 
 FrmMain::~FrmMain() {
@@ -79,12 +119,10 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             Form_Unload();
             DestroyWindow(hwnd_);
             return 0;
-        case WM_ENDSESSION:
-            if (wParam) Form_Unload();
-            return 0;
         case WM_DESTROY:
             KillTimer(hwnd_, kTickTimer);
-            PostQuitMessage(0);
+            if (unloaded_) PostQuitMessage(0);
+            else watch_->reportWindowLost();  // not asked for: the parent went away
             return 0;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
@@ -104,8 +142,7 @@ bool FrmMain::Form_Load() {
     render::composeLogo(screenCanvas, picTavro_, work.right, work.bottom);
 
     viewMode_ = viewModeFromStored(settings::readRegLong(L"viewMode", 3));
-    const WindowRect r = clockWindowRect(screenWidth, viewMode_);
-    SetWindowPos(hwnd_, HWND_BOTTOM, r.left, r.top, r.width, r.height, SWP_NOACTIVATE);
+    placeWindow();
 
     // The canvas holds every panel; the views only cut it off at the window's lower edge.
     // It keeps the top-left part of the desktop picture, in window coordinates.
@@ -137,6 +174,8 @@ void FrmMain::loadPictures() {
     if (auto p = loadPictureResource(L"MOSAIC_TILE")) imgMosaic_ = std::move(*p);
     if (auto p = loadPictureResource(L"LOGO")) picTavro_ = std::move(*p);
 }
+
+void FrmMain::attachToDesktop() {}
 
 void FrmMain::Form_Unload() {
     if (unloaded_) return;

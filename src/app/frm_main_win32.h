@@ -8,6 +8,7 @@
 #include "app/canvas_clock_painter.h"
 #include "app/clock_tick.h"
 #include "app/layout.h"
+#include "app/shell_watch_win32.h"
 #include "render/canvas.h"
 #include "render/dib_canvas_win32.h"
 
@@ -33,6 +34,12 @@ private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+    bool createWindow();
+    void placeWindow();
+    void showWindow();
+    void attachToDesktop();
+    void recreateWindow();
+    void onShellRestarted();
     bool Form_Load();
     void loadPictures();
     void Form_Unload();
@@ -44,6 +51,7 @@ private:
     HINSTANCE instance_;
     Program& program_;
     HWND hwnd_ = nullptr;
+    std::unique_ptr<ShellWatch> watch_;
     bool unloaded_ = false;
     ViewMode viewMode_ = ViewCountdown;
     std::unique_ptr<render::DibCanvas> canvas_;

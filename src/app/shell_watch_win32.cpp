@@ -1,0 +1,61 @@
+#include "app/shell_watch_win32.h"
+
+namespace tavro::app {
+
+namespace {
+constexpr wchar_t kClass[] = L"TavroClockShellWatch";
+constexpr UINT kWindowLost = WM_APP + 1;
+}  // namespace
+
+std::unique_ptr<ShellWatch> ShellWatch::create(HINSTANCE instance, Handlers handlers) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = kClass;
+    RegisterClassExW(&wc);
+    std::unique_ptr<ShellWatch> watch(new ShellWatch(std::move(handlers)));
+    watch->taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    // Top-level (not a message-only window): broadcasts reach only top-level windows.
+    CreateWindowExW(WS_EX_TOOLWINDOW, kClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, watch.get());
+    if (!watch->hwnd_) return nullptr;
+    return watch;
+}
+
+ShellWatch::~ShellWatch() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void ShellWatch::reportWindowLost() const { PostMessageW(hwnd_, kWindowLost, 0, 0); }
+
+LRESULT CALLBACK ShellWatch::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* watch = static_cast<ShellWatch*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        watch->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(watch));
+    }
+    auto* watch = reinterpret_cast<ShellWatch*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        if (watch) watch->hwnd_ = nullptr;
+    }
+    return watch ? watch->handleMessage(message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT ShellWatch::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+        if (handlers_.shellRestarted) handlers_.shellRestarted();
+        return 0;
+    }
+    switch (message) {
+        case kWindowLost:
+            if (handlers_.windowLost) handlers_.windowLost();
+            return 0;
+        case WM_ENDSESSION:
+            if (wParam && handlers_.sessionEnding) handlers_.sessionEnding();
+            return 0;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+}  // namespace tavro::app

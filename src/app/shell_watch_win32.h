@@ -1,0 +1,39 @@
+// A hidden top-level window of the clock's own. The clock window itself lives as a child of the
+// shell's program-manager window, so it gets neither the end-of-session messages nor the shell's
+// "TaskbarCreated" broadcast; this window receives them for it.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+namespace tavro::app {
+
+class ShellWatch {
+public:
+    struct Handlers {
+        std::function<void()> shellRestarted;  // "TaskbarCreated": a new program manager is there
+        std::function<void()> sessionEnding;   // log-off or shutdown confirmed
+        std::function<void()> windowLost;      // the clock window went with its parent
+    };
+    static std::unique_ptr<ShellWatch> create(HINSTANCE instance, Handlers handlers);
+    ~ShellWatch();
+    ShellWatch(const ShellWatch&) = delete;
+    ShellWatch& operator=(const ShellWatch&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    // Asks for windowLost to run from the message loop, out of the dying window's own messages.
+    void reportWindowLost() const;
+
+private:
+    explicit ShellWatch(Handlers handlers) : handlers_(std::move(handlers)) {}
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    Handlers handlers_;
+    HWND hwnd_ = nullptr;
+    UINT taskbarCreated_ = 0;
+};
+
+}  // namespace tavro::app
