@@ -1,6 +1,6 @@
 # Sourced by the scripts: one Wine prefix for the build, with the window font replaced.
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-export WINEPREFIX="$root/build/wineprefix"
+export WINEPREFIX="${TAVRO_E2E_WINEPREFIX:-$root/build/wineprefix}"
 export WINEDEBUG=-all
 # The Japanese systems the program is made for: ANSI code page 932, Japan time.
 export LC_ALL=ja_JP.UTF-8

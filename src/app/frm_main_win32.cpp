@@ -6,6 +6,7 @@
 #include "app/shell_watch_win32.h"
 #include "app/static_panels.h"
 #include "datetime/date_parser.h"
+#include "desktop/desktop_changes_win32.h"
 #include "render/frames.h"
 #include "render/gdi_text_win32.h"
 #include "render/picture_resources_win32.h"
@@ -113,6 +114,9 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_ERASEBKGND:
             return 1;  // the canvas covers every pixel
+        case WM_RBUTTONUP:
+            onRightClick();
+            return 0;
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;  // a click on the clock does not lift it above other windows
         case WM_CLOSE:
@@ -137,9 +141,11 @@ bool FrmMain::Form_Load() {
     render::Image screen(std::max(screenWidth, 1), std::max(screenHeight, 1));
     render::Canvas screenCanvas = screen.canvas();
     render::paddingMosaic(screenCanvas, imgMosaic_, drawScale);
+    attachToDesktop();
     RECT work{0, 0, screenWidth, screenHeight};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     render::composeLogo(screenCanvas, picTavro_, work.right, work.bottom);
+    desktop_ = desktop::DesktopChanges::apply(screen);
 
     viewMode_ = viewModeFromStored(settings::readRegLong(L"viewMode", 3));
     placeWindow();
@@ -175,12 +181,13 @@ void FrmMain::loadPictures() {
     if (auto p = loadPictureResource(L"LOGO")) picTavro_ = std::move(*p);
 }
 
-void FrmMain::attachToDesktop() {}
+void FrmMain::attachToDesktop() { desktop::setBackGround(hwnd_); }
 
 void FrmMain::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
     ShowWindow(hwnd_, SW_HIDE);
+    if (desktop_) desktop_->restore();
 }
 
 void FrmMain::armTimer() { SetTimer(hwnd_, kTickTimer, millisecondsToNextSecond(), nullptr); }

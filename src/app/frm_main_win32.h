@@ -9,6 +9,7 @@
 #include "app/clock_tick.h"
 #include "app/layout.h"
 #include "app/shell_watch_win32.h"
+#include "desktop/desktop_changes_win32.h"
 #include "render/canvas.h"
 #include "render/dib_canvas_win32.h"
 
@@ -48,6 +49,11 @@ private:
     void onPaint();
     void invalidate(const DirtyRect& dirty);
 
+    // The popup menu and what its items do (frm_main_menu_win32.cpp).
+    void onRightClick();
+    // A view item: the window's height, the check mark and the stored viewMode.
+    void setViewMode(ViewMode mode);
+
     HINSTANCE instance_;
     Program& program_;
     HWND hwnd_ = nullptr;
@@ -61,6 +67,7 @@ private:
     render::Image picTavro_;   // the logo
     ClockState state_;
     std::unique_ptr<CanvasClockPainter> painter_;
+    std::unique_ptr<desktop::DesktopChanges> desktop_;
 };
 
 }  // namespace tavro::app

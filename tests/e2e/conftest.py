@@ -10,17 +10,20 @@ import pytest
 from PIL import Image
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-EXE = os.path.join(ROOT, "build", "win64", "tavroclock.exe")
-HELPERS = os.path.join(ROOT, "build", "win64", "helpers")
+# Overridable so that several people can run the suite side by side on one machine.
+BUILD = os.environ.get("TAVRO_E2E_BUILD", os.path.join(ROOT, "build", "win64"))
+EXE = os.path.join(BUILD, "tavroclock.exe")
+HELPERS = os.path.join(BUILD, "helpers")
 SCREEN = (1920, 1080)
-DISPLAY = ":93"
+DISPLAY = os.environ.get("TAVRO_E2E_DISPLAY", ":93")
+WINEPREFIX = os.environ.get("TAVRO_E2E_WINEPREFIX", os.path.join(ROOT, "build", "wineprefix"))
 CLOCK_KEY = r"HKCU\Software\Quillmar-soft\tavroClock"
 
 
 def wine_env():
     env = dict(os.environ)
     env.update(
-        WINEPREFIX=os.path.join(ROOT, "build", "wineprefix"),
+        WINEPREFIX=WINEPREFIX,
         WINEDEBUG="-all",
         WINEDLLOVERRIDES="mscoree,mshtml=",
         LC_ALL="ja_JP.UTF-8",
