@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/local_time_win32.h"
+#include "app/month_calendar.h"
 #include "app/shell_watch_win32.h"
 #include "app/static_panels.h"
 #include "datetime/date_parser.h"
@@ -20,6 +21,19 @@ constexpr wchar_t kWindowTitle[] = L"TavroClock";
 // The periodic event: one timer, re-armed for just after each whole second, so the process
 // wakes about once a second instead of every 10 ms.
 constexpr UINT_PTR kTickTimer = 1;
+
+// The feed settings are host names and ids: anything beyond ASCII makes them unusable, and an
+// empty text gives the default.
+std::string asciiSetting(std::wstring_view name) {
+    const std::optional<std::wstring> stored = settings::readOptionalRegString(name);
+    std::string text;
+    if (!stored) return text;
+    for (wchar_t c : *stored) {
+        if (c <= 0 || c > 0x7E) return {};
+        text += static_cast<char>(c);
+    }
+    return text;
+}
 }  // namespace
 
 std::unique_ptr<FrmMain> FrmMain::create(HINSTANCE instance, Program& program) {
@@ -166,7 +180,11 @@ bool FrmMain::Form_Load() {
     const std::wstring stored = settings::readRegString(L"targetDate", L"1899/12/30 00:00:00");
     program_.targetDateValue = datetime::parseDateText(stored, datetime::toCivil(localNow()).year).value_or(0.0);
 
-    painter_ = std::make_unique<CanvasClockPainter>(canvas, img7seg_, nullptr);
+    feed_ = std::make_unique<holidays::HappyFromGoogle>(
+        httpSteps_, holidays::parseFeedConfig(asciiSetting(L"feedHost"), asciiSetting(L"feedCalendarId")));
+    holidays_ = std::make_unique<holidays::FeedOrComputedHolidays>(*feed_);
+    painter_ = std::make_unique<CanvasClockPainter>(canvas, img7seg_,
+                                                    [this](DateValue now) { drawCalender(*painter_, now, *holidays_); });
     canvas_->flush();
     startClock(state_, program_.targetDateValue, localNow(), *painter_);
     painter_->takeDirty();

@@ -10,6 +10,9 @@
 #include "app/layout.h"
 #include "app/shell_watch_win32.h"
 #include "desktop/desktop_changes_win32.h"
+#include "holidays/happy_feed.h"
+#include "holidays/holiday_days.h"
+#include "holidays/wininet_steps_win32.h"
 #include "render/canvas.h"
 #include "render/dib_canvas_win32.h"
 
@@ -66,6 +69,9 @@ private:
     render::Image imgMosaic_;  // the mosaic tile
     render::Image picTavro_;   // the logo
     ClockState state_;
+    holidays::WinInetSteps httpSteps_;
+    std::unique_ptr<holidays::HappyFromGoogle> feed_;
+    std::unique_ptr<holidays::FeedOrComputedHolidays> holidays_;
     std::unique_ptr<CanvasClockPainter> painter_;
     std::unique_ptr<desktop::DesktopChanges> desktop_;
 };
