@@ -1,5 +1,5 @@
 // Costs of the clock's drawing: a tick inside the same second, a tick that redraws every field,
-// and the start-up mosaic on two screen sizes.
+// the month calendar without the feed, and the start-up mosaic on two screen sizes.
 #include <benchmark/benchmark.h>
 
 #include <map>
@@ -8,6 +8,8 @@
 #include "app/canvas_clock_painter.h"
 #include "app/clock_tick.h"
 #include "app/layout.h"
+#include "app/month_calendar.h"
+#include "holidays/holiday_days.h"
 #include "render/bmp.h"
 #include "render/frames.h"
 
@@ -57,6 +59,31 @@ static void FullRedraw(benchmark::State& s) {
     }
 }
 BENCHMARK(FullRedraw);
+
+namespace {
+// A feed that cannot be reached, so that the holidays are computed.
+struct UnreachableFeed : holidays::HttpSteps {
+    int openInternet() override { return 12029; }
+    int openConnection(const std::string&, int) override { return 0; }
+    int openRequest(const std::string&, const std::string&) override { return 0; }
+    int sendRequest() override { return 0; }
+    int queryInfo(int, std::string&) override { return 0; }
+    int readChunk(uint8_t*, int, int& got) override { return got = 0; }
+    void closeRequest() override {}
+    void closeConnection() override {}
+    void closeInternet() override {}
+};
+}  // namespace
+
+static void MonthCalendarWithComputedHolidays(benchmark::State& s) {
+    Panel p;
+    UnreachableFeed steps;
+    holidays::HappyFromGoogle feed(steps);
+    holidays::FeedOrComputedHolidays days(feed);
+    const datetime::DateValue may = datetime::makeDateTime({2019, 5, 1, 12, 0, 0});
+    for (auto _ : s) app::drawCalender(p.painter, may, days);
+}
+BENCHMARK(MonthCalendarWithComputedHolidays);
 
 static void PaddingMosaic(benchmark::State& s) {
     render::Image screen(static_cast<int>(s.range(0)), static_cast<int>(s.range(1)));
