@@ -1,0 +1,87 @@
+// The popup menu of the clock window: its tree, captions and command ids. The menu form
+// builds the Win32 menu from this table; the view rules live here so that they hold without
+// a window.
+#pragma once
+
+#include <string_view>
+
+// UI texts are UTF-16 everywhere: wchar_t for the W functions on Windows, char16_t elsewhere.
+#if defined(_WIN32)
+#define TAVRO_TEXT(s) L##s
+namespace tavro {
+using UiChar = wchar_t;
+}
+#else
+#define TAVRO_TEXT(s) u##s
+namespace tavro {
+using UiChar = char16_t;
+}
+#endif
+
+namespace tavro {
+using UiText = std::basic_string_view<UiChar>;
+}
+
+namespace tavro::app {
+
+// 0 stays free: TrackPopupMenuEx returns it when the menu is dismissed.
+enum MenuCommand : unsigned {
+    mnuNone = 0,
+    mnuViewClock = 101,
+    mnuViewClockCalender,
+    mnuViewCountdown,
+    mnuCountdownSetting,
+    mnuProxySetting,
+    mnuGoogleCalenderSetting,
+    mnuTavro,
+    mnuQuillmarSoft,
+    mnuQuillmarSupport,
+    mnuAbout,
+    mnuExit,
+};
+
+inline constexpr UiText kPopupFormCaption = TAVRO_TEXT("このフォームはポップアップメニュー用です");
+inline constexpr UiText kPopupRootCaption = TAVRO_TEXT("Popup");  // mnuPopup, the menu that pops up
+
+// One item of the popup, in display order. A submenu has the id mnuNone and its items follow
+// it one level deeper.
+struct MenuItemText {
+    int depth;  // 0: an item of mnuPopup itself
+    MenuCommand id;
+    UiText caption;
+};
+
+inline constexpr MenuItemText kPopupMenuItems[] = {
+    {0, mnuNone, TAVRO_TEXT("表示(&V)")},  // mnuView
+    {1, mnuViewClock, TAVRO_TEXT("時計のみ(&C)")},
+    {1, mnuViewClockCalender, TAVRO_TEXT("時計とカレンダー(&L)")},
+    {1, mnuViewCountdown, TAVRO_TEXT("カウントダウンタイマー(&T)")},
+    {0, mnuNone, TAVRO_TEXT("設定(&S)")},  // mnuSetting
+    {1, mnuCountdownSetting, TAVRO_TEXT("カウントダウンタイマー(&T)...")},
+    {1, mnuProxySetting, TAVRO_TEXT("プロキシ(&P)...")},
+    {1, mnuGoogleCalenderSetting, TAVRO_TEXT("Google Calender に接続する")},
+    {0, mnuNone, TAVRO_TEXT("ヘルプ(&H)")},  // mnuHelp
+    {1, mnuTavro, TAVRO_TEXT("Tavro工業株式会社ホームページ(&S)...")},
+    {1, mnuQuillmarSoft, TAVRO_TEXT("Quillmar-softホームページ(&H)...")},
+    {1, mnuQuillmarSupport, TAVRO_TEXT("Quillmar-soft製品サポートページ(&U)...")},
+    {1, mnuAbout, TAVRO_TEXT("バージョン情報(&A)...")},
+    {0, mnuExit, TAVRO_TEXT("終了(&X)")},
+};
+
+// The view a view item switches to (1, 2 or 3); 0 for every other command.
+constexpr int viewModeForCommand(unsigned id) {
+    switch (id) {
+        case mnuViewClock: return 1;
+        case mnuViewClockCalender: return 2;
+        case mnuViewCountdown: return 3;
+        default: return 0;
+    }
+}
+
+// The one view item that carries the check mark. Any value other than 1 or 2 is the countdown
+// view, as at start-up.
+constexpr MenuCommand checkedViewItem(int viewMode) {
+    return viewMode == 1 ? mnuViewClock : viewMode == 2 ? mnuViewClockCalender : mnuViewCountdown;
+}
+
+}  // namespace tavro::app

@@ -1,0 +1,65 @@
+#include "app/popup_menu_win32.h"
+
+#include <string>
+
+#include "app/menu_texts.h"
+
+namespace tavro::app {
+
+namespace {
+
+constexpr wchar_t kOwnerClass[] = L"TavroClockPopup";
+
+using UniqueWindow = UniqueHandle<HWND, DestroyWindow>;
+
+// frmPopup: never shown, it only carries the menu.
+UniqueWindow createMenuOwner(HINSTANCE instance) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = instance;
+    wc.lpszClassName = kOwnerClass;
+    RegisterClassExW(&wc);  // fails harmlessly when the class is already there
+    const std::wstring caption(kPopupFormCaption);
+    return UniqueWindow(CreateWindowExW(WS_EX_TOOLWINDOW, kOwnerClass, caption.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
+                                        nullptr, instance, nullptr));
+}
+
+}  // namespace
+
+UniqueMenu buildPopupMenu(int viewMode) {
+    UniqueMenu popup(CreatePopupMenu());
+    if (!popup) return popup;
+    HMENU submenu = nullptr;  // the submenu that depth-1 items go into, owned by popup once appended
+    for (const MenuItemText& item : kPopupMenuItems) {
+        const std::wstring caption(item.caption);
+        if (item.depth == 0 && item.id == mnuNone) {
+            submenu = CreatePopupMenu();
+            if (!submenu || !AppendMenuW(popup.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu),
+                                         caption.c_str())) {
+                if (submenu) DestroyMenu(submenu);
+                return UniqueMenu();
+            }
+        } else {
+            HMENU parent = item.depth == 0 ? popup.get() : submenu;
+            if (!parent || !AppendMenuW(parent, MF_STRING, item.id, caption.c_str())) return UniqueMenu();
+        }
+    }
+    CheckMenuItem(popup.get(), checkedViewItem(viewMode), MF_BYCOMMAND | MF_CHECKED);
+    return popup;
+}
+
+unsigned trackPopupMenu(HINSTANCE instance, int viewMode, POINT at) {
+    const UniqueWindow owner = createMenuOwner(instance);
+    const UniqueMenu menu = buildPopupMenu(viewMode);
+    if (!owner || !menu) return mnuNone;
+    // Without the owner in front the menu would not close on a click elsewhere or on Esc.
+    SetForegroundWindow(owner.get());
+    const BOOL command = TrackPopupMenuEx(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
+                                          at.x, at.y, owner.get(), nullptr);
+    // The usual nudge, so that a menu opened right after this one does not close at once.
+    PostMessageW(owner.get(), WM_NULL, 0, 0);
+    return command > 0 ? static_cast<unsigned>(command) : mnuNone;
+}
+
+}  // namespace tavro::app
