@@ -1,20 +1,22 @@
 #!/usr/bin/env bash
 # The clock's cost while it sits idle: CPU seconds and wake-ups (context switches) of the
-# exe's process over a measured span, under Wine in Xvfb.
+# exe's process over a measured span, and its resident memory, under Wine in Xvfb.
+# Usage: idle_under_wine.sh [seconds] [screen, e.g. 3840x2160]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
+screen="${2:-1920x1080}"
 . tools/wine_env.sh
 prepare_wine_prefix
 export DISPLAY=:95
-Xvfb "$DISPLAY" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$DISPLAY" -screen 0 "${screen}x24" -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
 sleep 1
 wine reg add 'HKCU\Software\Quillmar-soft\tavroClock' /v feedHost /t REG_SZ /d 127.0.0.1:9 /f >/dev/null 2>&1
 wine build/win64/tavroclock.exe &
 sleep 8  # start-up done, first fetch over
-pid=$(pgrep -f 'tavroclock.exe' | head -1)
+pid=$(pgrep -n -f 'build/win64/tavroclock.exe')
 read_counts() {
   local stat; stat=($(cut -d')' -f2 "/proc/$pid/stat"))
   local ticks=$(( ${stat[11]} + ${stat[12]} ))
@@ -30,3 +32,5 @@ read t1 s1 < <(read_counts)
 hz=$(getconf CLK_TCK)
 awk -v dt=$((t1 - t0)) -v ds=$((s1 - s0)) -v hz="$hz" -v span="$seconds" 'BEGIN {
   printf "idle %d s: CPU %.2f s (%.3f %%), wake-ups %.1f per second\n", span, dt / hz, 100 * dt / hz / span, ds / span }'
+# A screen-sized buffer kept after start-up would show as a resident size that grows with the screen.
+awk -v screen="$screen" '/^(VmRSS|RssAnon)/ {printf "%s screen %s: %s kB\n", $1, screen, $2}' "/proc/$pid/status"
