@@ -1,0 +1,115 @@
+#include "dialogs/modal_dialog_win32.h"
+
+#include <cstring>
+#include <vector>
+
+namespace tavro::dialogs {
+
+namespace {
+
+constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+
+// DLGTEMPLATE, no menu, the default class, the caption, then the font: WORD-sized fields,
+// the whole block DWORD-aligned (vector storage is).
+std::vector<WORD> dialogTemplate(const std::wstring& caption) {
+    std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
+    DLGTEMPLATE header{};
+    header.style = kDialogStyle;
+    header.cdit = 0;
+    std::memcpy(words.data(), &header, sizeof header);
+    words.push_back(0);  // menu
+    words.push_back(0);  // class
+    words.insert(words.end(), caption.begin(), caption.end());
+    words.push_back(0);
+    words.push_back(static_cast<WORD>(kDialogFontPoints));
+    words.insert(words.end(), kDialogFontName.begin(), kDialogFontName.end());
+    words.push_back(0);
+    return words;
+}
+
+}  // namespace
+
+INT_PTR ModalDialog::run(HWND owner, const std::wstring& caption) {
+    const ModalOwner modalOwner(owner);
+    const std::vector<WORD> words = dialogTemplate(caption);
+    return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(words.data()),
+                                   modalOwner.owner(), dialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CALLBACK ModalDialog::dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* dialog = reinterpret_cast<ModalDialog*>(lParam);
+        dialog->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+    }
+    auto* dialog = reinterpret_cast<ModalDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    if (!dialog) return FALSE;
+    const INT_PTR result = dialog->handleMessage(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+        dialog->hwnd_ = nullptr;
+    }
+    return result;
+}
+
+INT_PTR ModalDialog::handleMessage(UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+        case WM_INITDIALOG:
+            return onInit() ? FALSE : TRUE;  // FALSE: the focus has been set
+        case WM_COMMAND:
+            return onCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd_, &ps);
+            onPaint(dc);
+            EndPaint(hwnd_, &ps);
+            return TRUE;
+        }
+        case WM_PRINTCLIENT:
+            onPaint(reinterpret_cast<HDC>(wParam));
+            return TRUE;
+    }
+    return FALSE;
+}
+
+HWND ModalDialog::addControl(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle, int id,
+                             const PixelRect& rect) {
+    HWND control = CreateWindowExW(exStyle, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style, rect.left,
+                                   rect.top, rect.width, rect.height, hwnd_,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    if (control) SendMessageW(control, WM_SETFONT, SendMessageW(hwnd_, WM_GETFONT, 0, 0), FALSE);
+    return control;
+}
+
+void ModalDialog::setClientSize(int width, int height) {
+    RECT frame{0, 0, width, height};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
+    const int outerWidth = frame.right - frame.left;
+    const int outerHeight = frame.bottom - frame.top;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const int left = work.left + (work.right - work.left - outerWidth) / 2;
+    const int top = work.top + (work.bottom - work.top - outerHeight) / 2;
+    SetWindowPos(hwnd_, nullptr, left, top, outerWidth, outerHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+ModalOwner::ModalOwner(HWND requested) {
+    if (!requested || !IsWindow(requested)) return;
+    DWORD rootProcess = 0;
+    GetWindowThreadProcessId(GetAncestor(requested, GA_ROOT), &rootProcess);
+    if (rootProcess == GetCurrentProcessId()) {
+        owner_ = requested;
+        return;
+    }
+    // EnableWindow answers whether the window was disabled already.
+    if (!EnableWindow(requested, FALSE)) disabled_ = requested;
+}
+
+ModalOwner::~ModalOwner() {
+    if (disabled_ && IsWindow(disabled_)) EnableWindow(disabled_, TRUE);
+}
+
+}  // namespace tavro::dialogs

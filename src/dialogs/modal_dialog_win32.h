@@ -1,0 +1,63 @@
+// The in-memory modal box that the target dialog and the about box are built on: controls at
+// fixed pixel positions, not dialog units.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "dialogs/dialog_texts.h"
+
+namespace tavro::dialogs {
+
+// A modal box with no controls in its template: the subclass makes them in onInit at pixel
+// positions and sizes the client area itself.
+class ModalDialog {
+public:
+    ModalDialog() = default;
+    ModalDialog(const ModalDialog&) = delete;
+    ModalDialog& operator=(const ModalDialog&) = delete;
+
+    // Runs until endDialog; its result, or -1 when the box could not be made.
+    INT_PTR run(HWND owner, const std::wstring& caption);
+
+protected:
+    virtual ~ModalDialog() = default;
+    // The focus goes to the first control with WS_TABSTOP unless onInit sets it and says so.
+    virtual bool onInit() = 0;  // true when it set the focus
+    virtual bool onCommand(int id, int notification) = 0;  // true when handled
+    virtual void onPaint(HDC) {}
+
+    HWND hwnd() const { return hwnd_; }
+    HWND addControl(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle, int id,
+                    const PixelRect& rect);
+    // Gives the box this client size and centres it in the work area of its monitor.
+    void setClientSize(int width, int height);
+    void endDialog(INT_PTR result) { EndDialog(hwnd_, result); }
+
+private:
+    static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd_ = nullptr;
+};
+
+// The window a modal box hangs on. The system would disable the top-level ancestor of the
+// given owner, which for the clock lying on the desktop is the program manager's window of
+// another process; then the box has no owner and the given window itself is disabled while
+// the box is open, so that it takes no clicks meanwhile.
+class ModalOwner {
+public:
+    explicit ModalOwner(HWND requested);
+    ~ModalOwner();
+    ModalOwner(const ModalOwner&) = delete;
+    ModalOwner& operator=(const ModalOwner&) = delete;
+
+    HWND owner() const { return owner_; }
+
+private:
+    HWND owner_ = nullptr;
+    HWND disabled_ = nullptr;
+};
+
+}  // namespace tavro::dialogs

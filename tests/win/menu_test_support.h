@@ -1,0 +1,80 @@
+// What the popup menu and target dialog tests share: polling for windows of this process.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+
+namespace menu_test {
+
+inline bool waitUntil(const std::function<bool()>& condition, int milliseconds = 10000) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (std::chrono::steady_clock::now() < end) {
+        if (condition()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return condition();
+}
+
+// A visible top-level window of this process with the class (and caption, when given).
+inline HWND findOwnWindow(const wchar_t* windowClass, const wchar_t* caption) {
+    for (HWND w = FindWindowExW(nullptr, nullptr, windowClass, caption); w;
+         w = FindWindowExW(nullptr, w, windowClass, caption)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(w, &process);
+        if (process == GetCurrentProcessId() && IsWindowVisible(w)) return w;
+    }
+    return nullptr;
+}
+
+inline HWND waitForWindow(const wchar_t* windowClass, const wchar_t* caption, int milliseconds = 10000) {
+    HWND found = nullptr;
+    waitUntil([&] { return (found = findOwnWindow(windowClass, caption)) != nullptr; }, milliseconds);
+    return found;
+}
+
+inline std::wstring windowText(HWND window) {
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
+    return text;
+}
+
+// A window that counts its timer's messages, as the clock window's tick comes.
+class TimerWindow {
+public:
+    TimerWindow() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"TavroMenuTestTimer";
+        RegisterClassW(&wc);
+        hwnd_ = CreateWindowExW(0, wc.lpszClassName, L"timer", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                wc.hInstance, nullptr);
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        SetTimer(hwnd_, 1, 10, nullptr);
+    }
+    ~TimerWindow() {
+        if (hwnd_) DestroyWindow(hwnd_);
+    }
+    TimerWindow(const TimerWindow&) = delete;
+    TimerWindow& operator=(const TimerWindow&) = delete;
+    HWND hwnd() const { return hwnd_; }
+    int ticks() const { return ticks_; }
+
+private:
+    static LRESULT CALLBACK proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_TIMER) {
+            if (auto* self = reinterpret_cast<TimerWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) ++self->ticks_;
+            return 0;
+        }
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    HWND hwnd_ = nullptr;
+    std::atomic<int> ticks_ = 0;
+};
+
+}  // namespace menu_test
