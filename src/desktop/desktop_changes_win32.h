@@ -5,28 +5,54 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
+#include "desktop/recovery_record.h"
+#include "desktop/wallpaper_rules.h"
 #include "render/canvas.h"
 
 namespace tavro::desktop {
 
-// Makes the window a child of the program manager's window, so that it lies on the desktop
-// below every ordinary window. False when there is no such window; the window stays as it is.
+// Makes the window a child of the program manager's window ("Progman" / "Program Manager"),
+// keeping its place on the screen, so that it lies on the desktop below every ordinary window.
+// Without one the window is a top-level window of the desktop, put below the others, and the
+// result is false.
 bool setBackGround(HWND window);
 
 // The wallpaper and desktop colour in force while the program runs.
 class DesktopChanges {
 public:
-    // Saves the picture as "mosaic.bmp", makes it the wallpaper and sets the desktop colour.
+    // Saves the picture as "mosaic.bmp" in the pictures (else documents) folder, makes it the
+    // wallpaper and sets the desktop colour; the user's settings are recorded in the program's
+    // key first. A file that cannot be written leaves the wallpaper alone.
     static std::unique_ptr<DesktopChanges> apply(const render::Image& desktopPicture);
-    // The desktop colour, then the wallpaper, as they were; only the first call does anything.
+    // The same with a given file path and record store.
+    static std::unique_ptr<DesktopChanges> apply(const render::Image& desktopPicture, std::wstring path,
+                                                 std::unique_ptr<RecordStore> record);
+    // The desktop colour, then the wallpaper, as they were; then the record goes. Only the
+    // first call does anything.
     void restore();
     ~DesktopChanges();
     DesktopChanges(const DesktopChanges&) = delete;
     DesktopChanges& operator=(const DesktopChanges&) = delete;
 
+    const std::wstring& ownWallPaper() const { return ownWallPaper_; }
+    bool wallPaperChanged() const { return wallPaperChanged_; }
+
 private:
     DesktopChanges() = default;
+    void setWallPaper(const std::wstring& path);
+    void restoreWallPaper();
+    void setDesktopColour();
+    void restoreDesktopColour();
+
+    std::unique_ptr<RecordStore> record_;
+    DesktopSettings originals_;
+    std::wstring previousWallPaper_;
+    std::wstring ownWallPaper_;
+    render::ColorRef savedDesktopColour_ = 0;
+    bool wallPaperChanged_ = false;
+    bool restored_ = false;
 };
 
 }  // namespace tavro::desktop

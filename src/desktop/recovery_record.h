@@ -1,0 +1,47 @@
+// The user's wallpaper and desktop colour from before the program's first change, kept in the
+// program's registry key while the program runs, so that a run killed before its shutdown can
+// still be mended by the next run's exit. A normal exit removes it.
+//
+// The settings store keeps texts in the ANSI code page and at most 255 bytes each, so the path
+// is kept as ASCII with every other character escaped ("%XXXX", its UTF-16 unit in hex) and
+// split over numbered values.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "desktop/wallpaper_rules.h"
+
+namespace tavro::desktop {
+
+// Where the record lives; the program's key on Windows, a map in the tests.
+class RecordStore {
+public:
+    virtual ~RecordStore() = default;
+    virtual std::optional<int32_t> readNumber(std::wstring_view name) = 0;
+    virtual std::optional<std::wstring> readText(std::wstring_view name) = 0;
+    virtual bool writeNumber(std::wstring_view name, int32_t value) = 0;
+    virtual bool writeText(std::wstring_view name, std::wstring_view text) = 0;
+    virtual void remove(std::wstring_view name) = 0;
+};
+
+inline constexpr std::wstring_view kRecordPartsName = L"originalWallPaperParts";
+inline constexpr std::wstring_view kRecordPartName = L"originalWallPaper";  // followed by 1, 2, ...
+inline constexpr std::wstring_view kRecordColourName = L"originalDesktopColour";
+inline constexpr std::size_t kRecordPartChars = 200;
+inline constexpr int kRecordMaxParts = 32;
+
+std::wstring escapeRecordText(std::wstring_view text);
+// Nothing for a text that escapeRecordText cannot have made.
+std::optional<std::wstring> unescapeRecordText(std::wstring_view text);
+
+// Nothing unless every value is there and well formed: half a record is no record.
+std::optional<DesktopSettings> loadRecord(RecordStore& store);
+// Removes what an earlier, longer record left. False when a value could not be written.
+bool saveRecord(RecordStore& store, const DesktopSettings& originals);
+void clearRecord(RecordStore& store);
+
+}  // namespace tavro::desktop
