@@ -1,11 +1,41 @@
 // The clock window's popup menu and the handlers of its items.
+#include <string>
+
 #include "app/frm_main_win32.h"
+#include "app/menu_texts.h"
+#include "app/popup_menu_win32.h"
+#include "dialogs/dialog_texts.h"
+#include "dialogs/dlg_set_target_win32.h"
+#include "dialogs/frm_about_win32.h"
+#include "dialogs/open_url_win32.h"
 #include "settings/registry_store.h"
 
 namespace tavro::app {
 
-void FrmMain::onRightClick() {}
+void FrmMain::onRightClick() {
+    // Where the button went up, not where the pointer is by the time the message is handled.
+    const DWORD position = GetMessagePos();
+    const POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    const unsigned command = trackPopupMenu(instance_, viewMode_, at);
+    if (!hwnd_) return;  // the window went away while the menu was open
 
+    if (const int view = viewModeForCommand(command)) {
+        setViewMode(static_cast<ViewMode>(view));
+        return;
+    }
+    switch (command) {
+        case mnuCountdownSetting: dialogs::dlgSetTarget(hwnd_, program_.targetDateValue); break;
+        case mnuTavro: dialogs::openUrl(std::wstring(dialogs::kTavroHomePage)); break;
+        case mnuQuillmarSoft: dialogs::openUrl(std::wstring(dialogs::kQuillmarSoftHomePage)); break;
+        case mnuAbout: dialogs::showAbout(hwnd_); break;
+        // WM_CLOSE unloads the window (desktop put back) and destroys it; its WM_DESTROY ends the loop.
+        case mnuExit: PostMessageW(hwnd_, WM_CLOSE, 0, 0); break;
+        default: break;  // the items without an action, and a dismissed menu
+    }
+}
+
+// Only the height changes; the panels that come into view were drawn all along. The check
+// mark follows viewMode_ at the next opening.
 void FrmMain::setViewMode(ViewMode mode) {
     viewMode_ = mode;
     placeWindow();
