@@ -1,7 +1,120 @@
 #include "dialogs/frm_about_win32.h"
 
+#include <winver.h>
+
+#include <vector>
+
+#include "app/unique_handle_win32.h"
+#include "dialogs/about_texts.h"
+#include "dialogs/modal_dialog_win32.h"
+#include "dialogs/open_url_win32.h"
+
 namespace tavro::dialogs {
 
-void showAbout(HWND) {}
+namespace {
+
+using UniqueModule = app::UniqueHandle<HMODULE, FreeLibrary>;
+using UniqueIcon = app::UniqueHandle<HICON, DestroyIcon>;
+
+// FARPROC to the real signature; the detour through a plain function pointer keeps the
+// compiler from warning about the mismatch that GetProcAddress always has.
+template <typename Function>
+Function procedure(HMODULE module, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+class AboutBox final : public ModalDialog {
+public:
+    explicit AboutBox(const AboutSource& source) : source_(source) {}
+
+private:
+    bool onInit() override {
+        setClientSize(toPixels(about::kClient).width, toPixels(about::kClient).height);
+        const PixelRect iconRect = toPixels(about::picIcon);
+        // The box is as large as the small image; the control keeps its size and the icon's
+        // image of that size is taken rather than a larger one shrunk.
+        HWND picture = addControl(L"STATIC", L"", SS_ICON | SS_REALSIZECONTROL, 0, dialogs::picIcon, iconRect);
+        if (source_.iconModule) {
+            icon_.reset(static_cast<HICON>(
+                LoadImageW(source_.iconModule, L"APPICON", IMAGE_ICON, iconRect.width, iconRect.height, 0)));
+            if (icon_ && picture) SendMessageW(picture, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon_.get()));
+        }
+        addControl(L"STATIC", std::wstring(kAppTitle), SS_LEFT, 0, dialogs::lblTitle, toPixels(about::lblTitle));
+        addControl(L"STATIC", versionLine(), SS_LEFT, 0, dialogs::lblVersion, toPixels(about::lblVersion));
+        addControl(L"STATIC", L"", SS_LEFT, 0, dialogs::lblDescription, toPixels(about::lblDescription));
+        addControl(L"STATIC", L"", SS_LEFT, 0, dialogs::lblDisclaimer, toPixels(about::lblDisclaimer));
+        // Created in tab order.
+        HWND ok = addControl(L"BUTTON", std::wstring(kOkCaption), WS_TABSTOP | BS_DEFPUSHBUTTON, 0, dialogs::cmdOK,
+                             toPixels(about::cmdOK));
+        addControl(L"BUTTON", std::wstring(kSysInfoCaption), WS_TABSTOP | BS_PUSHBUTTON, 0, dialogs::cmdSysInfo,
+                   toPixels(about::cmdSysInfo));
+        SetFocus(ok);
+        return true;
+    }
+
+    bool onCommand(int id, int notification) override {
+        if (notification != BN_CLICKED) return false;
+        switch (id) {
+            case dialogs::cmdOK:
+            case IDCANCEL: endDialog(IDOK); return true;  // Esc and the close box act as OK
+            case dialogs::cmdSysInfo: StartSysInfo(hwnd(), source_.sysInfoKeys); return true;
+        }
+        return false;
+    }
+
+    // The etched separator above the buttons: a grey line with a white one below it.
+    void onPaint(HDC dc) override {
+        fillBand(dc, toPixels(about::kGreyLine), about::kGreyLineColour);
+        fillBand(dc, toPixels(about::kWhiteLine), about::kWhiteLineColour);
+    }
+
+    static void fillBand(HDC dc, const PixelBand& band, COLORREF colour) {
+        const app::UniqueGdiObject brush(CreateSolidBrush(colour));
+        const RECT rect{band.left, band.top, band.right, band.bottom};
+        if (brush) FillRect(dc, &rect, static_cast<HBRUSH>(brush.get()));
+    }
+
+    std::wstring versionLine() const {
+        const auto version = fileVersion(source_.programPath);
+        if (!version) return {};  // a program without a version resource claims none
+        return versionText(version->major, version->minor, version->revision);
+    }
+
+    const AboutSource& source_;
+    UniqueIcon icon_;  // the picture control shows it but does not own it
+};
+
+}  // namespace
+
+std::optional<FileVersion> fileVersion(const std::wstring& path) {
+    // version.dll is bound at run time, so the program's link line needs no version library.
+    const UniqueModule versionDll(LoadLibraryW(L"version.dll"));
+    if (!versionDll) return std::nullopt;
+    const auto infoSize = procedure<decltype(&GetFileVersionInfoSizeW)>(versionDll.get(), "GetFileVersionInfoSizeW");
+    const auto info = procedure<decltype(&GetFileVersionInfoW)>(versionDll.get(), "GetFileVersionInfoW");
+    const auto query = procedure<decltype(&VerQueryValueW)>(versionDll.get(), "VerQueryValueW");
+    if (!infoSize || !info || !query || path.empty()) return std::nullopt;
+
+    DWORD unused = 0;
+    const DWORD size = infoSize(path.c_str(), &unused);
+    if (size == 0) return std::nullopt;
+    std::vector<BYTE> block(size);
+    if (!info(path.c_str(), 0, size, block.data())) return std::nullopt;
+    void* found = nullptr;
+    UINT length = 0;
+    if (!query(block.data(), L"\\", &found, &length) || !found || length < sizeof(VS_FIXEDFILEINFO))
+        return std::nullopt;
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(found);
+    if (fixed->dwSignature != VS_FFI_SIGNATURE) return std::nullopt;
+    return FileVersion{HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+                       HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS)};
+}
+
+void showAbout(HWND owner, const AboutSource& source) {
+    AboutBox box(source);
+    box.run(owner, std::wstring(kAppTitle) + std::wstring(kAboutCaptionSuffix));
+}
+
+void showAbout(HWND owner) { showAbout(owner, AboutSource{programPath(), GetModuleHandleW(nullptr), kSysInfoKeys}); }
 
 }  // namespace tavro::dialogs
