@@ -73,7 +73,10 @@ void FrmMain::showWindow() {
 
 void FrmMain::placeWindow() {
     const WindowRect r = clockWindowRect(GetSystemMetrics(SM_CXSCREEN), viewMode_);
-    SetWindowPos(hwnd_, HWND_BOTTOM, r.left, r.top, r.width, r.height, SWP_NOACTIVATE);
+    // Under the program manager the clock keeps its place among the desktop's children (at the
+    // bottom it would lie behind the icon view); on its own it goes below every other window.
+    SetWindowPos(hwnd_, GetParent(hwnd_) ? HWND_TOP : HWND_BOTTOM, r.left, r.top, r.width, r.height,
+                 SWP_NOACTIVATE);
 }
 
 // The program manager went away and took the clock window with it: a new window, the same

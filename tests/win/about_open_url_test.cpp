@@ -79,20 +79,20 @@ TEST_F(OpenUrlTest, HomePagesReachTheHttpHandlerAsTheyStand) {
     }
 }
 
+BOOL CALLBACK countAndCloseVisibleWindow(HWND window, LPARAM counter) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window)) {
+        ++*reinterpret_cast<int*>(counter);
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    }
+    return TRUE;
+}
+
 // Visible top-level windows of this process, such as an error box the shell might put up.
 int visibleWindowsOfThisProcess() {
     int count = 0;
-    EnumWindows(
-        [](HWND window, LPARAM counter) -> BOOL {
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            if (process == GetCurrentProcessId() && IsWindowVisible(window)) {
-                ++*reinterpret_cast<int*>(counter);
-                PostMessageW(window, WM_CLOSE, 0, 0);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
+    EnumWindows(countAndCloseVisibleWindow, reinterpret_cast<LPARAM>(&count));
     return count;
 }
 
