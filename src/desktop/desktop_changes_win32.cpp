@@ -52,24 +52,19 @@ std::unique_ptr<DesktopChanges> DesktopChanges::apply(const render::Image& deskt
 }
 
 void DesktopChanges::setWallPaper(const std::wstring& path) {
-    previousWallPaper_ = originals_.wallPaper;
     writeDeskWallPaper(path);
     wallPaperChanged_ = true;
 }
 
 void DesktopChanges::restoreWallPaper() {
     // Also without a change of this run: a killed run's file is still ours to take back.
-    previousWallPaper_ = originals_.wallPaper;
-    if (shouldRestoreWallPaper(readDeskWallPaper(), ownWallPaper_, previousWallPaper_))
-        writeDeskWallPaper(previousWallPaper_);
+    if (shouldRestoreWallPaper(readDeskWallPaper(), ownWallPaper_, originals_.wallPaper))
+        writeDeskWallPaper(originals_.wallPaper);
 }
 
-void DesktopChanges::setDesktopColour() {
-    savedDesktopColour_ = originals_.colour;
-    writeDesktopColour(kDesktopColour);
-}
+void DesktopChanges::setDesktopColour() { writeDesktopColour(kDesktopColour); }
 
-void DesktopChanges::restoreDesktopColour() { writeDesktopColour(savedDesktopColour_); }
+void DesktopChanges::restoreDesktopColour() { writeDesktopColour(originals_.colour); }
 
 void DesktopChanges::restore() {
     if (restored_) return;

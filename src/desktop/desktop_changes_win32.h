@@ -47,10 +47,8 @@ private:
     void restoreDesktopColour();
 
     std::unique_ptr<RecordStore> record_;
-    DesktopSettings originals_;
-    std::wstring previousWallPaper_;
+    DesktopSettings originals_;  // what exit puts back
     std::wstring ownWallPaper_;
-    render::ColorRef savedDesktopColour_ = 0;
     bool wallPaperChanged_ = false;
     bool restored_ = false;
 };
