@@ -11,6 +11,11 @@ namespace tavro::dialogs {
 
 namespace {
 
+// The stored text is digits and separators only, so it widens character by character.
+void storeTargetText(const std::string& text) {
+    settings::writeRegString(L"targetDate", std::wstring(text.begin(), text.end()));
+}
+
 class SetTargetDialog final : public ModalDialog {
 public:
     explicit SetTargetDialog(double& targetDateValue) : target_(targetDateValue) {}
@@ -54,15 +59,13 @@ private:
             return;  // stays open with the text as typed
         }
         target_ = *value;
-        const std::string stored = datetime::formatDateTime(*value);
-        settings::writeRegString(L"targetDate", std::wstring(stored.begin(), stored.end()));
+        storeTargetText(datetime::formatDateTime(*value));
         endDialog(1);
     }
 
     void ClearButton_Click() {
         target_ = 0;
-        const std::string stored = datetime::kNoTargetText;
-        settings::writeRegString(L"targetDate", std::wstring(stored.begin(), stored.end()));
+        storeTargetText(datetime::kNoTargetText);
         endDialog(1);
     }
 
