@@ -11,18 +11,11 @@
 #include <thread>
 
 #include "dialogs/open_url_win32.h"
+#include "wait_until.h"
 
 namespace about_test {
 
-// Polls until the condition holds or the time is up; true when it held.
-inline bool waitUntil(const std::function<bool()>& condition, int milliseconds = 10000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    while (std::chrono::steady_clock::now() < end) {
-        if (condition()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return condition();
-}
+using win_test::waitUntil;
 
 // A visible dialog box of this process with the caption, or null when none came up in time.
 inline HWND waitForDialog(const std::wstring& caption, HWND exceptOwner = nullptr, int milliseconds = 10000) {

@@ -9,16 +9,11 @@
 #include <string>
 #include <thread>
 
+#include "wait_until.h"
+
 namespace menu_test {
 
-inline bool waitUntil(const std::function<bool()>& condition, int milliseconds = 10000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    while (std::chrono::steady_clock::now() < end) {
-        if (condition()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return condition();
-}
+using win_test::waitUntil;
 
 // A visible top-level window of this process with the class (and caption, when given).
 inline HWND findOwnWindow(const wchar_t* windowClass, const wchar_t* caption) {
