@@ -59,23 +59,25 @@ void drawCountdownRowBlank(ClockPainter& painter) {
 
 int64_t secondsBetween(DateValue from, DateValue to) { return linearSeconds(to) - linearSeconds(from); }
 
+void pickUpTarget(ClockState& state, DateValue targetDateValue, ClockPainter& painter) {
+    if (targetDateValue == state.shownTarget.value) return;
+    state.shownTarget.value = targetDateValue;
+    splitDate(state.shownTarget);
+    if (state.shownTarget.value == 0) {
+        drawTargetRowBlank(painter);
+        drawCountdownRowBlank(painter);
+    } else {
+        drawDateTime(painter, state.shownTarget, state.shownTarget, 1, kTargetRow, kColourGreen, true);
+        markCountdownUndrawn(state.lastCountdown);
+        drawCountdownRowBlank(painter);
+    }
+}
+
 void tim10ms_Timer(ClockState& state, DateValue now, DateValue targetDateValue, ClockPainter& painter) {
     DateParts n;
     n.value = now;
     if (now == state.lastNow.value) return;
-
-    if (targetDateValue != state.shownTarget.value) {
-        state.shownTarget.value = targetDateValue;
-        splitDate(state.shownTarget);
-        if (state.shownTarget.value == 0) {
-            drawTargetRowBlank(painter);
-            drawCountdownRowBlank(painter);
-        } else {
-            drawDateTime(painter, state.shownTarget, state.shownTarget, 1, kTargetRow, kColourGreen, true);
-            markCountdownUndrawn(state.lastCountdown);
-            drawCountdownRowBlank(painter);
-        }
-    }
+    pickUpTarget(state, targetDateValue, painter);
 
     splitDate(n);
     drawDateTime(painter, n, state.lastNow, 1, 1, kColourOrange, false);

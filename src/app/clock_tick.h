@@ -53,6 +53,10 @@ void drawCountdownRowBlank(ClockPainter& painter);
 // 1899-12-30 are not linear in the date type).
 int64_t secondsBetween(DateValue from, DateValue to);
 
+// A target set since the last drawing: its row drawn and the countdown row unlit until the
+// next tick counts it; nothing when it is the one shown.
+void pickUpTarget(ClockState& state, DateValue targetDateValue, ClockPainter& painter);
+
 // The tick: `now` is the present local time in whole seconds.
 void tim10ms_Timer(ClockState& state, DateValue now, DateValue targetDateValue, ClockPainter& painter);
 

@@ -24,7 +24,9 @@ void FrmMain::onRightClick() {
         return;
     }
     switch (command) {
-        case mnuCountdownSetting: dialogs::dlgSetTarget(hwnd_, program_.targetDateValue); break;
+        case mnuCountdownSetting:
+            if (dialogs::dlgSetTarget(hwnd_, program_.targetDateValue)) showNewTarget();
+            break;
         case mnuTavro: dialogs::openUrl(std::wstring(dialogs::kTavroHomePage)); break;
         case mnuQuillmarSoft: dialogs::openUrl(std::wstring(dialogs::kQuillmarSoftHomePage)); break;
         case mnuAbout: dialogs::showAbout(hwnd_); break;

@@ -220,6 +220,14 @@ void FrmMain::tim10ms_Timer() {
     armTimer();
 }
 
+// A target just set shows at once, not only at the next whole second.
+void FrmMain::showNewTarget() {
+    canvas_->flush();
+    pickUpTarget(state_, program_.targetDateValue, *painter_);
+    const DirtyRect dirty = painter_->takeDirty();
+    if (hwnd_) invalidate(dirty);  // a window lost meanwhile is drawn whole when it comes back
+}
+
 void FrmMain::invalidate(const DirtyRect& dirty) {
     if (!dirty.any) return;
     const RECT r{dirty.left, dirty.top, dirty.right, dirty.bottom};

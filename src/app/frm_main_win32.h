@@ -49,6 +49,7 @@ private:
     void Form_Unload();
     void tim10ms_Timer();
     void armTimer();
+    void showNewTarget();
     void onPaint();
     void invalidate(const DirtyRect& dirty);
 

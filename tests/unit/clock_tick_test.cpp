@@ -170,6 +170,23 @@ TEST(ClockTarget, ANewTargetAndAClearedOneShowAtTheNextSecond) {
     EXPECT_TRUE(clock.painter.row(kCountdownRow).empty());
 }
 
+TEST(ClockTarget, APickedUpTargetShowsAtOnceAndTheNextSecondCountsIt) {
+    Clock clock;
+    clock.start(0, at(2009, 2, 1, 12, 0, 0));
+    clock.painter.clear();
+    clock.target = at(2009, 2, 3, 0, 0, 0);
+    pickUpTarget(clock.state, clock.target, clock.painter);
+    EXPECT_EQ(clock.painter.texts(kTargetRow), L"2009|2|3|0|0|0");
+    EXPECT_EQ(clock.painter.texts(kCountdownRow), L"|||");  // unlit until counted
+    EXPECT_TRUE(clock.painter.row(kNowRow).empty());
+    clock.painter.clear();
+    pickUpTarget(clock.state, clock.target, clock.painter);
+    EXPECT_TRUE(clock.painter.calls.empty()) << "the shown target is not drawn again";
+    clock.tick(at(2009, 2, 1, 12, 0, 1));
+    EXPECT_TRUE(clock.painter.row(kTargetRow).empty());
+    EXPECT_EQ(clock.painter.texts(kCountdownRow), L"1|11|59|59");
+}
+
 TEST(ClockCalendar, RedrawnWhenTheDayNumberChangesOnly) {
     Clock clock;
     clock.start(0, at(2009, 2, 1, 23, 59, 59));
