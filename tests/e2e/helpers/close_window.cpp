@@ -3,6 +3,8 @@
 // as the popup menu's exit item does. Exit code 0 when a window was found, 1 when none was.
 #include <windows.h>
 
+#include <cwchar>
+
 namespace {
 
 const wchar_t* title = L"TavroClock";
@@ -24,6 +26,11 @@ BOOL CALLBACK findTopLevel(HWND hwnd, LPARAM found) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
+    // A title with a space arrives in quotes.
+    if (commandLine && *commandLine == L'"') {
+        ++commandLine;
+        if (wchar_t* end = wcschr(commandLine, L'"')) *end = L'\0';
+    }
     if (commandLine && *commandLine) title = commandLine;
     HWND found = nullptr;
     EnumWindows(findTopLevel, reinterpret_cast<LPARAM>(&found));
