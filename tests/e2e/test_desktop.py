@@ -17,7 +17,7 @@ import numpy as np
 import pytest
 from PIL import Image
 
-from conftest import HELPERS, SCREEN, WINEPREFIX, run
+from conftest import HELPERS, SCREEN, WINEPREFIX, Desktop, run
 from feed_server import FeedServer
 from test_menu import keys, right_click
 
@@ -60,17 +60,11 @@ def wait_for(condition, timeout=30, step=0.5):
 
 
 def reg_value(key, name):
-    r = run(["wine", "reg", "query", key, "/v", name], timeout=60)
-    for line in r.stdout.splitlines():
-        parts = line.split(None, 2)
-        if len(parts) >= 2 and parts[0] == name:
-            return parts[1], (parts[2] if len(parts) > 2 else "")
-    return None
+    return Desktop().reg_query(name, key=key)
 
 
 def reg_put(key, name, kind, data):
-    r = run(["wine", "reg", "add", key, "/v", name, "/t", kind, "/d", data, "/f"], timeout=60)
-    assert r.returncode == 0, r.stderr
+    Desktop().reg_add(name, kind, data, key=key)
 
 
 def reg_restore(key, name, saved):
