@@ -1,0 +1,365 @@
+"""The about box, its system-information button and the two link items, driven through the popup menu.
+
+The box's controls are read from outside by helpers/about_controls.exe (window texts and
+rectangles), and its labels on the screen are compared pixel for pixel with the same text drawn
+in the dialogs' font by that helper. Started programs are helpers/launch_recorder.exe, which
+writes its command line to the file named by TAVRO_LAUNCH_RECORD.
+"""
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+
+import numpy as np
+import pytest
+from PIL import Image
+
+from conftest import BUILD, HELPERS, SCREEN, run, wine_env
+from test_clock_spine import read_now
+from test_menu import dialog_window, keys, our_windows, right_click, wait_for, xdo
+
+START = "2009-02-01 12:00:00"
+APP_TITLE = "TavroClock"
+ABOUT = APP_TITLE + "のバージョン情報"
+NO_SYSINFO = "現時点ではシステム情報を使用できません"
+TAVRO_HOME = "http://www.tavro.co.jp/"
+QUILLMAR_HOME = "http://www.quillmar-soft.com/japan/"
+
+MSINFO_PATH_KEY = r"HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO"
+MSINFO_LOCATION_KEY = r"HKLM\SOFTWARE\Microsoft\Shared Tools Location"
+HTTP_COMMAND_KEY = r"HKCR\http\shell\open\command"
+
+CONTROLS = os.path.join(HELPERS, "about_controls.exe")
+RECORDER = os.path.join(HELPERS, "launch_recorder.exe")
+
+# Control ids and their rectangles in twips (left, top, width, height); 15 twips to the pixel.
+TWIPS_PER_PIXEL = 15
+CLIENT_TWIPS = (5730, 3555)
+PIC_ICON, LBL_TITLE, LBL_VERSION, LBL_DESCRIPTION, LBL_DISCLAIMER, CMD_OK, CMD_SYSINFO = (
+    1101, 1102, 1103, 1104, 1105, 1, 1106)
+LAYOUT_TWIPS = {
+    PIC_ICON: (240, 240, 240, 240),
+    LBL_TITLE: (1050, 240, 3885, 480),
+    LBL_VERSION: (1050, 780, 3885, 225),
+    LBL_DESCRIPTION: (1050, 1125, 3885, 1170),
+    LBL_DISCLAIMER: (255, 2625, 3870, 825),
+    CMD_OK: (4245, 2625, 1380, 345),
+    CMD_SYSINFO: (4260, 3075, 1380, 345),
+}
+
+
+def pixels(twips):
+    return int(twips / TWIPS_PER_PIXEL + 0.5)
+
+
+CLIENT = tuple(pixels(t) for t in CLIENT_TWIPS)
+LAYOUT = {cid: tuple(pixels(t) for t in rect) for cid, rect in LAYOUT_TWIPS.items()}
+
+
+@pytest.fixture(autouse=True)
+def real_file_times(monkeypatch):
+    """faketime also fakes file times by default; Wine then takes its prefix for out of date at
+    every start with and without it, and runs its update, which costs seconds and writes its own
+    defaults (the http handler among them) back into the registry."""
+    monkeypatch.setenv("NO_FAKE_STAT", "1")
+
+
+def wine(*args, timeout=60):
+    """conftest's run, but with the output going to files: a wineserver that the command starts
+    inherits them and lingers for seconds after it, and run would wait for it to close pipes."""
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        r = subprocess.run(list(args), env=wine_env(), stdout=out, stderr=err, timeout=timeout)
+        out.seek(0)
+        err.seek(0)
+        return subprocess.CompletedProcess(r.args, r.returncode, out.read().decode("utf-8", "replace"),
+                                           err.read().decode("utf-8", "replace"))
+
+
+def windows_path(path):
+    r = wine("winepath", "-w", path, timeout=30)
+    assert r.returncode == 0, r.stderr
+    return r.stdout.strip()
+
+
+def fields(line):
+    kind, *rest = line.split("\t")
+    return kind, dict(f.split("=", 1) for f in rest)
+
+
+def dialogs(tmp_path, caption):
+    """Top-level dialogs titled caption, as seen from another process: [(window, {id: control})]."""
+    out = tmp_path / "dialogs.txt"
+    if out.exists():
+        out.unlink()
+    r = wine("wine", CONTROLS, "dump", windows_path(str(out)), caption, timeout=30)
+    assert r.returncode == 0, f"about_controls dump failed: {r.returncode}"
+    found = []
+    for line in out.read_text(encoding="utf-8").splitlines():
+        kind, values = fields(line)
+        if kind == "window":
+            values["client"] = tuple(int(v) for v in values["client"].split(","))
+            found.append((values, {}))
+        else:
+            values["rect"] = tuple(int(v) for v in values["rect"].split(","))
+            found[-1][1][int(values["id"])] = values
+    return found
+
+
+def rendered_label(tmp_path, text, width, height):
+    """text as a dialog label in the dialogs' font draws it, from the helper: an RGB array."""
+    out = tmp_path / "label.ppm"
+    r = wine("wine", CONTROLS, "render", windows_path(str(out)), str(width), str(height), text, timeout=30)
+    assert r.returncode == 0, f"about_controls render failed: {r.returncode}"
+    return np.asarray(Image.open(out).convert("RGB")).astype(int)
+
+
+def on_screen(shot, client, rect):
+    x, y = client[0] + rect[0], client[1] + rect[1]
+    return shot[y : y + rect[3], x : x + rect[2]].astype(int)
+
+
+def open_about(desktop):
+    assert right_click(desktop, 1600, 300), "the popup menu did not open"
+    keys(desktop, "h", "a")  # ヘルプ(&H) > バージョン情報(&A)...
+    found = wait_for(lambda: dialog_window(desktop, ABOUT))
+    assert found, "the about box did not open"
+    return found
+
+
+def click_control(desktop, box, control_id):
+    _, (x, y, _, _) = box
+    left, top, width, height = LAYOUT[control_id]
+    xdo(desktop, "mousemove", str(x + left + width // 2), str(y + top + height // 2))
+    xdo(desktop, "click", "1")
+
+
+def read_record(path, timeout=15):
+    """The launch record as a dict once the stand-in has written it, else None."""
+    if not wait_for(path.exists, timeout):
+        return None
+    return dict(line.split("=", 1) for line in path.read_text(encoding="utf-8").splitlines())
+
+
+class SavedKeys:
+    """Registry keys exported before a test changes them and put back afterwards."""
+
+    def __init__(self, folder):
+        self.folder = folder
+        self.saved = []  # (key, exported file or None when the key was missing)
+
+    def save(self, key):
+        exported = self.folder / f"saved-{len(self.saved)}.reg"
+        r = wine("wine", "reg", "export", key, windows_path(str(exported)), "/y")
+        self.saved.append((key, exported if r.returncode == 0 and exported.exists() else None))
+
+    def restore(self):
+        for key, exported in reversed(self.saved):
+            wine("wine", "reg", "delete", key, "/f")
+            if exported:
+                r = wine("wine", "reg", "import", windows_path(str(exported)))
+                assert r.returncode == 0, f"{key} could not be put back: {r.stderr}"
+
+
+def reg_set(key, kind, data, name=None):
+    value = ["/v", name] if name else ["/ve"]
+    r = wine("wine", "reg", "add", key, *value, "/t", kind, "/d", data, "/f")
+    assert r.returncode == 0, r.stderr
+
+
+def reg_delete(key):
+    wine("wine", "reg", "delete", key, "/f")
+    assert wine("wine", "reg", "query", key).returncode != 0, f"{key} is still there"
+
+
+@pytest.fixture
+def no_msinfo_keys(desktop, tmp_path):
+    """Neither key of the system-information tool exists; both come back as they were."""
+    saved = SavedKeys(tmp_path)
+    for key in (MSINFO_PATH_KEY, MSINFO_LOCATION_KEY):
+        saved.save(key)
+        reg_delete(key)
+    yield
+    saved.restore()
+
+
+@pytest.fixture
+def launch_record(tmp_path, monkeypatch):
+    """The file the stand-in writes; the clock and what it starts inherit its name."""
+    record = tmp_path / "launch.txt"
+    monkeypatch.setenv("TAVRO_LAUNCH_RECORD", windows_path(str(record)))
+    return record
+
+
+def test_the_help_item_opens_the_about_box_with_its_caption_layout_and_version(desktop, tmp_path):
+    desktop.start(START)
+    assert desktop.find_windows()
+    wid, (x, y, width, height) = open_about(desktop)
+    assert run(["xdotool", "getwindowname", wid], timeout=20).stdout.strip() == ABOUT
+
+    # The client area (nothing decorates it without a window manager), centred on the screen.
+    assert (width, height) == CLIENT
+    assert x == (SCREEN[0] - CLIENT[0]) // 2
+    assert abs(y + CLIENT[1] / 2 - SCREEN[1] / 2) <= 20  # the caption bar pushes it down a little
+
+    found = dialogs(tmp_path, ABOUT)
+    assert len(found) == 1
+    window, controls = found[0]
+    assert window["client"] == (x, y, width, height)
+    assert {cid: c["rect"] for cid, c in controls.items()} == LAYOUT
+    assert controls[LBL_TITLE]["text"] == APP_TITLE
+    assert controls[LBL_VERSION]["text"] == "Version 1.0.23"
+    assert controls[LBL_DESCRIPTION]["text"] == "" and controls[LBL_DISCLAIMER]["text"] == ""
+    assert controls[CMD_OK]["text"] == "OK"
+    assert controls[CMD_SYSINFO]["text"] == "ｼｽﾃﾑ情報(&S)..."
+
+    # What the labels show on the screen is that text, drawn in the dialogs' font.
+    shot = desktop.screenshot("/tmp/about-e2e-box.png")
+    client = window["client"]
+    for cid, text, wrong in ((LBL_VERSION, "Version 1.0.23", "Version 1.0.24"), (LBL_TITLE, APP_TITLE, "TavroCIock")):
+        rect = LAYOUT[cid]
+        shown = on_screen(shot, client, rect)
+        expected = rendered_label(tmp_path, text, rect[2], rect[3])
+        assert (shown != expected).any(axis=2).sum() == 0, f"label {cid} does not show {text!r}"
+        # The comparison tells one character from another.
+        assert (shown != rendered_label(tmp_path, wrong, rect[2], rect[3])).any(axis=2).sum() > 0
+
+    # The etched separator: a grey row at 2445 twips, two white rows below it.
+    grey_row = on_screen(shot, client, (pixels(90), pixels(2445), pixels(5654) - pixels(90), 1))
+    white_rows = on_screen(shot, client, (pixels(105), pixels(2445) + 1, pixels(5654) - pixels(105), 2))
+    assert (grey_row == 0x80).all()
+    assert (white_rows == 0xFF).all()
+
+    # The icon picture is there: not one flat colour.
+    icon = on_screen(shot, client, LAYOUT[PIC_ICON])
+    assert len(np.unique(icon.reshape(-1, 3), axis=0)) > 4
+    keys(desktop, "Escape")
+
+
+def test_the_clock_ticks_while_the_about_box_is_open_and_enter_and_esc_close_it(desktop):
+    desktop.start(START)
+    assert desktop.find_windows()
+    for key in ("Return", "Escape"):
+        open_about(desktop)
+        before, _ = read_now(desktop.screenshot())
+        time.sleep(2.2)
+        after, _ = read_now(desktop.screenshot())
+        assert (after - before).total_seconds() >= 2, "the clock stopped while the about box was open"
+        keys(desktop, key, wait=0)
+        assert wait_for(lambda: dialog_window(desktop, ABOUT) is None, 5), f"{key} did not close the box"
+        assert [name for _, name, _ in our_windows(desktop)] == [APP_TITLE]
+    # The clock runs on and its menu works after the box has gone.
+    time.sleep(1.2)
+    later, _ = read_now(desktop.screenshot())
+    assert (later - after).total_seconds() >= 1
+    assert right_click(desktop, 1600, 300)
+    keys(desktop, "Escape")
+
+
+def test_without_the_msinfo_keys_the_button_says_the_tool_is_unavailable(desktop, no_msinfo_keys, launch_record,
+                                                                            tmp_path):
+    desktop.start(START)
+    assert desktop.find_windows()
+    box = open_about(desktop)
+    click_control(desktop, box, CMD_SYSINFO)
+    message = wait_for(lambda: dialogs(tmp_path, APP_TITLE), 10)
+    assert message, "no message box"
+    assert len(message) == 1
+    window, controls = message[0]
+    visible = [c for c in controls.values() if c["visible"] == "1"]
+    assert [c["text"] for c in visible if c["class"] == "Static" and c["text"]] == [NO_SYSINFO]
+    assert [c["text"] for c in visible if c["class"] == "Button"] == ["OK"]
+    # No icon: the box keeps an empty picture control where one would go, and nothing is drawn
+    # there below the line of text.
+    text = next(c for c in visible if c["text"] == NO_SYSINFO)["rect"]
+    icon = [c["rect"] for c in visible if c["class"] == "Static" and not c["text"]]
+    shot = desktop.screenshot("/tmp/about-e2e-no-sysinfo.png")
+    for left, top, width, height in icon:
+        below_text = text[1] + text[3]
+        if top + height > below_text:
+            area = on_screen(shot, window["client"], (left, max(top, below_text), width, top + height - max(top, below_text)))
+            assert len(np.unique(area.reshape(-1, 3), axis=0)) == 1, "an icon is shown"
+    assert not launch_record.exists()
+
+    keys(desktop, "Return")
+    assert wait_for(lambda: not dialogs(tmp_path, APP_TITLE), 5)
+    assert dialog_window(desktop, ABOUT) is not None  # the box stays open
+    keys(desktop, "Escape")
+    assert wait_for(lambda: dialog_window(desktop, ABOUT) is None, 5)
+
+
+def test_with_the_msinfo_path_the_button_starts_that_program(desktop, no_msinfo_keys, launch_record, tmp_path):
+    recorder = windows_path(RECORDER)
+    reg_set(MSINFO_PATH_KEY, "REG_SZ", recorder, "PATH")
+    desktop.start(START)
+    assert desktop.find_windows()
+    box = open_about(desktop)
+    click_control(desktop, box, CMD_SYSINFO)
+    record = read_record(launch_record)
+    assert record, "the program in PATH did not start"
+    assert record["command"] == f'"{recorder}"'
+    assert int(record["flags"]) & 1 and record["show"] == "1"  # STARTF_USESHOWWINDOW, SW_SHOWNORMAL
+    time.sleep(1.0)
+    assert not dialogs(tmp_path, APP_TITLE), "a message box came as well"
+    assert dialog_window(desktop, ABOUT) is not None
+    keys(desktop, "Escape")
+
+
+@pytest.mark.parametrize("with_program", [True, False], ids=["msinfo32-there", "msinfo32-missing"])
+def test_with_only_the_location_key_the_button_starts_msinfo32_from_that_folder(
+        desktop, no_msinfo_keys, launch_record, tmp_path, with_program):
+    folder = tmp_path / "tools"
+    folder.mkdir()
+    if with_program:
+        shutil.copy(RECORDER, folder / "MSINFO32.EXE")
+    else:
+        shutil.copy(RECORDER, folder / "other.exe")
+    tools = windows_path(str(folder))
+    reg_set(MSINFO_LOCATION_KEY, "REG_SZ", tools, "MSINFO")
+    desktop.start(START)
+    assert desktop.find_windows()
+    box = open_about(desktop)
+    click_control(desktop, box, CMD_SYSINFO)
+    if with_program:
+        record = read_record(launch_record)
+        assert record, "MSINFO32.EXE of the registered folder did not start"
+        assert record["command"] == f'"{tools}\\MSINFO32.EXE"'
+        time.sleep(1.0)
+        assert not dialogs(tmp_path, APP_TITLE)
+    else:
+        message = wait_for(lambda: dialogs(tmp_path, APP_TITLE), 10)
+        assert message, "no message box"
+        assert NO_SYSINFO in [c["text"] for c in message[0][1].values()]
+        assert not launch_record.exists()
+        keys(desktop, "Return")
+        assert wait_for(lambda: not dialogs(tmp_path, APP_TITLE), 5)
+    keys(desktop, "Escape")
+    assert wait_for(lambda: dialog_window(desktop, ABOUT) is None, 5)
+
+
+@pytest.fixture
+def http_handler(desktop, tmp_path):
+    """The stand-in as the http protocol's open command; the earlier command comes back after."""
+    saved = SavedKeys(tmp_path)
+    saved.save(HTTP_COMMAND_KEY)
+    recorder = windows_path(RECORDER)
+    reg_set(HTTP_COMMAND_KEY, "REG_SZ", f'"{recorder}" "%1"')
+    yield recorder
+    saved.restore()
+
+
+@pytest.mark.parametrize("access_key, address", [("s", TAVRO_HOME), ("h", QUILLMAR_HOME)],
+                         ids=["tavro-home", "quillmar-home"])
+def test_a_link_item_hands_its_address_to_the_shell(desktop, http_handler, launch_record, access_key, address):
+    desktop.start(START)
+    assert desktop.find_windows()
+    assert right_click(desktop, 1600, 300)
+    keys(desktop, "h", access_key)
+    record = read_record(launch_record)
+    assert record, "the http handler was not started"
+    assert record["command"] == f'"{http_handler}" "{address}"'
+    assert record["show"] == "1"
+    # The shell starts the handler in the program's own folder.
+    assert record["folder"].rstrip("\\").lower() == windows_path(BUILD).rstrip("\\").lower()
+    assert [name for _, name, _ in our_windows(desktop)] == [APP_TITLE]
+
