@@ -7,15 +7,13 @@ writes its command line to the file named by TAVRO_LAUNCH_RECORD.
 """
 import os
 import shutil
-import subprocess
-import tempfile
 import time
 
 import numpy as np
 import pytest
 from PIL import Image
 
-from conftest import BUILD, HELPERS, SCREEN, run, wine_env
+from conftest import BUILD, HELPERS, SCREEN, run
 from test_clock_spine import read_now
 from test_menu import dialog_window, keys, our_windows, right_click, wait_for, xdo
 
@@ -57,27 +55,8 @@ CLIENT = tuple(pixels(t) for t in CLIENT_TWIPS)
 LAYOUT = {cid: tuple(pixels(t) for t in rect) for cid, rect in LAYOUT_TWIPS.items()}
 
 
-@pytest.fixture(autouse=True)
-def real_file_times(monkeypatch):
-    """faketime also fakes file times by default; Wine then takes its prefix for out of date at
-    every start with and without it, and runs its update, which costs seconds and writes its own
-    defaults (the http handler among them) back into the registry."""
-    monkeypatch.setenv("NO_FAKE_STAT", "1")
-
-
-def wine(*args, timeout=60):
-    """conftest's run, but with the output going to files: a wineserver that the command starts
-    inherits them and lingers for seconds after it, and run would wait for it to close pipes."""
-    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-        r = subprocess.run(list(args), env=wine_env(), stdout=out, stderr=err, timeout=timeout)
-        out.seek(0)
-        err.seek(0)
-        return subprocess.CompletedProcess(r.args, r.returncode, out.read().decode("utf-8", "replace"),
-                                           err.read().decode("utf-8", "replace"))
-
-
 def windows_path(path):
-    r = wine("winepath", "-w", path, timeout=30)
+    r = run(["winepath", "-w", path], timeout=30)
     assert r.returncode == 0, r.stderr
     return r.stdout.strip()
 
@@ -92,7 +71,7 @@ def dialogs(tmp_path, caption):
     out = tmp_path / "dialogs.txt"
     if out.exists():
         out.unlink()
-    r = wine("wine", CONTROLS, "dump", windows_path(str(out)), caption, timeout=30)
+    r = run(["wine", CONTROLS, "dump", windows_path(str(out)), caption], timeout=30)
     assert r.returncode == 0, f"about_controls dump failed: {r.returncode}"
     found = []
     for line in out.read_text(encoding="utf-8").splitlines():
@@ -109,7 +88,7 @@ def dialogs(tmp_path, caption):
 def rendered_label(tmp_path, text, width, height):
     """text as a dialog label in the dialogs' font draws it, from the helper: an RGB array."""
     out = tmp_path / "label.ppm"
-    r = wine("wine", CONTROLS, "render", windows_path(str(out)), str(width), str(height), text, timeout=30)
+    r = run(["wine", CONTROLS, "render", windows_path(str(out)), str(width), str(height), text], timeout=30)
     assert r.returncode == 0, f"about_controls render failed: {r.returncode}"
     return np.asarray(Image.open(out).convert("RGB")).astype(int)
 
@@ -150,26 +129,26 @@ class SavedKeys:
 
     def save(self, key):
         exported = self.folder / f"saved-{len(self.saved)}.reg"
-        r = wine("wine", "reg", "export", key, windows_path(str(exported)), "/y")
+        r = run(["wine", "reg", "export", key, windows_path(str(exported)), "/y"])
         self.saved.append((key, exported if r.returncode == 0 and exported.exists() else None))
 
     def restore(self):
         for key, exported in reversed(self.saved):
-            wine("wine", "reg", "delete", key, "/f")
+            run(["wine", "reg", "delete", key, "/f"])
             if exported:
-                r = wine("wine", "reg", "import", windows_path(str(exported)))
+                r = run(["wine", "reg", "import", windows_path(str(exported))])
                 assert r.returncode == 0, f"{key} could not be put back: {r.stderr}"
 
 
 def reg_set(key, kind, data, name=None):
     value = ["/v", name] if name else ["/ve"]
-    r = wine("wine", "reg", "add", key, *value, "/t", kind, "/d", data, "/f")
+    r = run(["wine", "reg", "add", key, *value, "/t", kind, "/d", data, "/f"])
     assert r.returncode == 0, r.stderr
 
 
 def reg_delete(key):
-    wine("wine", "reg", "delete", key, "/f")
-    assert wine("wine", "reg", "query", key).returncode != 0, f"{key} is still there"
+    run(["wine", "reg", "delete", key, "/f"])
+    assert run(["wine", "reg", "query", key]).returncode != 0, f"{key} is still there"
 
 
 @pytest.fixture
