@@ -20,27 +20,11 @@
 #include <string>
 #include <vector>
 
+#include "report_file.h"
+
 namespace {
 
-std::string utf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
-    return out;
-}
-
-bool writeFile(const std::wstring& path, const std::string& bytes) {
-    const std::wstring part = path + L".part";
-    HANDLE file = CreateFileW(part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    if (!ok || written != bytes.size()) return false;
-    return MoveFileExW(part.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-}
+using report_file::utf8;
 
 std::wstring windowText(HWND hwnd) {
     wchar_t text[1024] = {};
@@ -98,7 +82,7 @@ BOOL CALLBACK addDialog(HWND hwnd, LPARAM param) {
 int dumpDialogs(const std::wstring& file, const std::wstring& caption) {
     Dump dump{caption, {}, nullptr};
     EnumWindows(addDialog, reinterpret_cast<LPARAM>(&dump));
-    return writeFile(file, dump.out) ? 0 : 1;
+    return report_file::writeWhole(file, dump.out) ? 0 : 1;
 }
 
 // The dialog manager's font for a DS_SETFONT template of 9 points: its size at the screen's
@@ -143,7 +127,7 @@ int renderLabel(const std::wstring& file, int width, int height, const std::wstr
     DeleteObject(font);
     DeleteObject(bitmap);
     DeleteDC(dc);
-    return writeFile(file, out) ? 0 : 1;
+    return report_file::writeWhole(file, out) ? 0 : 1;
 }
 
 }  // namespace

@@ -7,18 +7,11 @@
 
 #include <string>
 
+#include "report_file.h"
+
 namespace {
 
 constexpr wchar_t kTitle[] = L"TavroClock";
-
-std::string utf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
-    return out;
-}
 
 BOOL CALLBACK findChild(HWND hwnd, LPARAM found) {
     wchar_t title[64] = {};
@@ -69,12 +62,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     report += L"colour=" + std::to_wstring(GetRValue(colour)) + L" " + std::to_wstring(GetGValue(colour)) + L" " +
               std::to_wstring(GetBValue(colour)) + L"\n";
 
-    const std::wstring partial = target + L".part";
-    const HANDLE file = CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return 3;
-    const std::string bytes = utf8(report);
-    DWORD done = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
-    CloseHandle(file);
-    return MoveFileExW(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : 3;
+    return report_file::writeWhole(target, report_file::utf8(report)) ? 0 : 3;
 }

@@ -7,16 +7,11 @@
 
 #include <string>
 
+#include "report_file.h"
+
 namespace {
 
-std::string utf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
-    return out;
-}
+using report_file::utf8;
 
 std::wstring environmentValue(const wchar_t* name) {
     std::wstring value(1024, L'\0');
@@ -44,12 +39,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const std::string record = "command=" + utf8(GetCommandLineW()) + "\nfolder=" + utf8(currentFolder()) +
                                "\nflags=" + std::to_string(startup.dwFlags) +
                                "\nshow=" + std::to_string(startup.wShowWindow) + "\n";
-    const std::wstring partFile = recordFile + L".part";
-    HANDLE file = CreateFileW(partFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return 1;
-    DWORD written = 0;
-    const BOOL ok = WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
-    CloseHandle(file);
-    if (!ok || written != record.size()) return 1;
-    return MoveFileExW(partFile.c_str(), recordFile.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
+    return report_file::writeWhole(recordFile, record) ? 0 : 1;
 }
