@@ -65,12 +65,11 @@ void pickUpTarget(ClockState& state, DateValue targetDateValue, ClockPainter& pa
     splitDate(state.shownTarget);
     if (state.shownTarget.value == 0) {
         drawTargetRowBlank(painter);
-        drawCountdownRowBlank(painter);
     } else {
         drawDateTime(painter, state.shownTarget, state.shownTarget, 1, kTargetRow, kColourGreen, true);
         markCountdownUndrawn(state.lastCountdown);
-        drawCountdownRowBlank(painter);
     }
+    drawCountdownRowBlank(painter);
 }
 
 void tim10ms_Timer(ClockState& state, DateValue now, DateValue targetDateValue, ClockPainter& painter) {

@@ -224,12 +224,13 @@ void FrmMain::tim10ms_Timer() {
 void FrmMain::showNewTarget() {
     canvas_->flush();
     pickUpTarget(state_, program_.targetDateValue, *painter_);
-    const DirtyRect dirty = painter_->takeDirty();
-    if (hwnd_) invalidate(dirty);  // a window lost meanwhile is drawn whole when it comes back
+    invalidate(painter_->takeDirty());
 }
 
 void FrmMain::invalidate(const DirtyRect& dirty) {
-    if (!dirty.any) return;
+    // A window lost meanwhile is drawn whole when it comes back; without one, InvalidateRect
+    // would mark every window.
+    if (!dirty.any || !hwnd_) return;
     const RECT r{dirty.left, dirty.top, dirty.right, dirty.bottom};
     InvalidateRect(hwnd_, &r, FALSE);
 }
