@@ -9,6 +9,8 @@ import numpy as np
 import pytest
 from PIL import Image
 
+from feed_server import FeedServer
+
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 # Overridable so that several people can run the suite side by side on one machine.
 BUILD = os.environ.get("TAVRO_E2E_BUILD", os.path.join(ROOT, "build", "win64"))
@@ -123,7 +125,9 @@ class Desktop:
         run(["wine", "reg", "delete", key, "/f"], timeout=60)
 
     def reg_add(self, name, kind, data, key=CLOCK_KEY):
-        command = ["wine", "reg", "add", key, "/v", name, "/t", kind, "/d", str(data), "/f"]
+        """name None sets the key's default value."""
+        value = ["/v", name] if name is not None else ["/ve"]
+        command = ["wine", "reg", "add", key, *value, "/t", kind, "/d", str(data), "/f"]
         r = run(command, timeout=60)
         if r.returncode != 0:
             # Seen once: Wine did not find reg.exe while a wineserver was going away; once more.
@@ -149,3 +153,20 @@ def desktop(display):
     d.reg_add("feedHost", "REG_SZ", "127.0.0.1:9")
     yield d
     d.kill_all()
+
+
+@pytest.fixture
+def feed(desktop):
+    """Starts a local holiday feed (feed(dates, status)) and points the clock at it."""
+    servers = []
+
+    def start(dates=(), status=200):
+        server = FeedServer(dates, status)
+        servers.append(server)
+        desktop.reg_add("feedHost", "REG_SZ", f"127.0.0.1:{server.port}")
+        desktop.reg_add("feedCalendarId", "REG_SZ", "test@example.org")
+        return server
+
+    yield start
+    for s in servers:
+        s.stop()

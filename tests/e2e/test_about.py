@@ -140,24 +140,14 @@ class SavedKeys:
                 assert r.returncode == 0, f"{key} could not be put back: {r.stderr}"
 
 
-def reg_set(key, kind, data, name=None):
-    value = ["/v", name] if name else ["/ve"]
-    r = run(["wine", "reg", "add", key, *value, "/t", kind, "/d", data, "/f"])
-    assert r.returncode == 0, r.stderr
-
-
-def reg_delete(key):
-    run(["wine", "reg", "delete", key, "/f"])
-    assert run(["wine", "reg", "query", key]).returncode != 0, f"{key} is still there"
-
-
 @pytest.fixture
 def no_msinfo_keys(desktop, tmp_path):
     """Neither key of the system-information tool exists; both come back as they were."""
     saved = SavedKeys(tmp_path)
     for key in (MSINFO_PATH_KEY, MSINFO_LOCATION_KEY):
         saved.save(key)
-        reg_delete(key)
+        desktop.reg_delete_key(key)
+        assert run(["wine", "reg", "query", key]).returncode != 0, f"{key} is still there"
     yield
     saved.restore()
 
@@ -269,7 +259,7 @@ def test_without_the_msinfo_keys_the_button_says_the_tool_is_unavailable(desktop
 
 def test_with_the_msinfo_path_the_button_starts_that_program(desktop, no_msinfo_keys, launch_record, tmp_path):
     recorder = windows_path(RECORDER)
-    reg_set(MSINFO_PATH_KEY, "REG_SZ", recorder, "PATH")
+    desktop.reg_add("PATH", "REG_SZ", recorder, key=MSINFO_PATH_KEY)
     desktop.start(START)
     assert desktop.find_windows()
     box = open_about(desktop)
@@ -294,7 +284,7 @@ def test_with_only_the_location_key_the_button_starts_msinfo32_from_that_folder(
     else:
         shutil.copy(RECORDER, folder / "other.exe")
     tools = windows_path(str(folder))
-    reg_set(MSINFO_LOCATION_KEY, "REG_SZ", tools, "MSINFO")
+    desktop.reg_add("MSINFO", "REG_SZ", tools, key=MSINFO_LOCATION_KEY)
     desktop.start(START)
     assert desktop.find_windows()
     box = open_about(desktop)
@@ -322,7 +312,7 @@ def http_handler(desktop, tmp_path):
     saved = SavedKeys(tmp_path)
     saved.save(HTTP_COMMAND_KEY)
     recorder = windows_path(RECORDER)
-    reg_set(HTTP_COMMAND_KEY, "REG_SZ", f'"{recorder}" "%1"')
+    desktop.reg_add(None, "REG_SZ", f'"{recorder}" "%1"', key=HTTP_COMMAND_KEY)
     yield recorder
     saved.restore()
 

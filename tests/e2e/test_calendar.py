@@ -3,9 +3,6 @@ import calendar
 import datetime
 import time
 
-import pytest
-
-from feed_server import FeedServer
 from sevenseg import GlyphReader, field_colours, field_text
 from test_clock_spine import WINDOW_LEFT, WINDOW_TOP
 
@@ -44,21 +41,6 @@ def expected_grid(year, month, today, holidays):
         cells.append((day, colour))
     return cells + [(None, None)] * (42 - len(cells))
 
-
-@pytest.fixture
-def feed(desktop):
-    servers = []
-
-    def start(dates=(), status=200):
-        server = FeedServer(dates, status)
-        servers.append(server)
-        desktop.reg_add("feedHost", "REG_SZ", f"127.0.0.1:{server.port}")
-        desktop.reg_add("feedCalendarId", "REG_SZ", "test@example.org")
-        return server
-
-    yield start
-    for s in servers:
-        s.stop()
 
 
 def test_the_month_with_the_feeds_holidays(desktop, feed):

@@ -11,15 +11,13 @@ through what it asks the holiday feed, not on the screen.
 import os
 import subprocess
 import tempfile
-import time
 
 import numpy as np
 import pytest
 from PIL import Image
 
 from conftest import HELPERS, SCREEN, WINEPREFIX, Desktop, run
-from feed_server import FeedServer
-from test_menu import keys, right_click
+from test_menu import keys, right_click, wait_for
 
 SHELL_FOLDERS = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders"
 DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
@@ -50,13 +48,16 @@ def report():
             return dict(line.split("=", 1) for line in f.read().splitlines())
 
 
-def wait_for(condition, timeout=30, step=0.5):
-    end = time.time() + timeout
-    while True:
-        seen = report()
-        if condition(seen) or time.time() >= end:
-            return seen
-        time.sleep(step)
+def report_when(condition, timeout=30):
+    """desktop_report's view once condition holds for it, else the last one seen."""
+    last = {}
+
+    def holds():
+        last["seen"] = report()
+        return condition(last["seen"])
+
+    wait_for(holds, timeout)
+    return last["seen"]
 
 
 def reg_value(key, name):
@@ -85,21 +86,25 @@ class Shell:
     def start_progman(self, *args):
         self.progman = self.desktop.start(exe=os.path.join(HELPERS, "fake_progman.exe"), args=args)
         # The stand-in is up once a window of its title exists.
-        end = time.time() + 30
-        while time.time() < end and not self.desktop.find_windows("Program Manager", timeout=0.1):
-            time.sleep(0.3)
+        self.desktop.find_windows("Program Manager", timeout=30)
 
     def start_clock(self, fake_time=None):
         clock = self.desktop.start(fake_time=fake_time)
-        seen = wait_for(lambda s: s.get("clock") == "1" and s.get("colour") == MOSAIC_COLOUR, timeout=60)
+        seen = report_when(lambda s: s.get("clock") == "1" and s.get("colour") == MOSAIC_COLOUR, timeout=60)
         assert seen.get("clock") == "1", seen
         return clock
+
+    def kill_clock(self, clock):
+        """Only the clock's own process: the wineserver, which holds the colour, stays."""
+        clock.kill()
+        clock.wait(30)
+        return report_when(lambda s: s.get("clock") == "0")
 
     def exit_clock(self):
         """The exit item of the popup menu, opened with a right click on the clock."""
         assert right_click(self.desktop, 1600, 300), "no popup menu"
         keys(self.desktop, "x", wait=0)
-        return wait_for(lambda s: s.get("clock") == "0" and s.get("colour") != MOSAIC_COLOUR)
+        return report_when(lambda s: s.get("clock") == "0" and s.get("colour") != MOSAIC_COLOUR)
 
 
 @pytest.fixture
@@ -204,11 +209,7 @@ def test_a_pictures_folder_that_cannot_be_written_leaves_the_wallpaper_alone(she
 
 
 def test_after_a_kill_the_next_exit_puts_back_the_users_originals(shell):
-    killed = shell.start_clock()
-    # Only the clock's own process: the wineserver, which holds the colour, stays.
-    killed.kill()
-    killed.wait(30)
-    left = wait_for(lambda s: s.get("clock") == "0")
+    left = shell.kill_clock(shell.start_clock())
     assert left["clock"] == "0"
     assert left["wallpaper"] == OWN_WALLPAPER and left["colour"] == MOSAIC_COLOUR
     assert shell.desktop.reg_query("originalDesktopColour") is not None
@@ -220,9 +221,7 @@ def test_after_a_kill_the_next_exit_puts_back_the_users_originals(shell):
 
 
 def test_after_a_kill_a_wallpaper_the_user_picked_since_wins(shell):
-    killed = shell.start_clock()
-    killed.kill()
-    killed.wait(30)
+    shell.kill_clock(shell.start_clock())
     picked = r"C:\users\Public\picked after the kill.bmp"
     assert helper("set_wallpaper", picked).returncode == 0
     shell.start_clock()
@@ -231,37 +230,34 @@ def test_after_a_kill_a_wallpaper_the_user_picked_since_wins(shell):
     assert after["colour"] == USER_COLOUR
 
 
-def test_the_clock_comes_back_under_a_restarted_program_manager_and_ticks_on(shell):
+def test_the_clock_comes_back_under_a_restarted_program_manager_and_ticks_on(shell, feed):
     # Started shortly before a new month: a calendar asked for January can only come from the
     # clock ticking on past midnight after it came back.
-    server = FeedServer()
-    try:
-        shell.desktop.reg_add("feedHost", "REG_SZ", f"127.0.0.1:{server.port}")
-        shell.desktop.reg_add("feedCalendarId", "REG_SZ", "test@example.org")
-        shell.start_clock(fake_time="2026-12-31 23:59:25")
-        december = "start-min=2026-11-01&start-max=2027-01-01"
-        january = "start-min=2026-12-01&start-max=2027-02-01"
-        assert [r.split("?")[1] for r in server.requests] == [december]
+    server = feed()
 
-        assert helper("close_window", "Program Manager").returncode == 0
-        shell.progman.wait(30)
-        gone = wait_for(lambda s: s.get("clock") == "0" or s.get("parent_class") != "Progman", timeout=15)
-        assert gone.get("parent_class") != "Progman"
+    def months_asked():
+        return [r.split("?")[1] for r in server.requests]
 
-        shell.start_progman("announce")
-        back = wait_for(lambda s: s.get("parent_class") == "Progman", timeout=30)
-        assert back["parent_title"] == "Program Manager"
-        assert back["rect"] == "1460,20,1900,600" and back["visible"] == "1"
-        assert back["wallpaper"] == OWN_WALLPAPER and back["colour"] == MOSAIC_COLOUR
-        assert [r.split("?")[1] for r in server.requests] == [december], "came back without its canvas"
+    shell.start_clock(fake_time="2026-12-31 23:59:25")
+    december = "start-min=2026-11-01&start-max=2027-01-01"
+    january = "start-min=2026-12-01&start-max=2027-02-01"
+    assert months_asked() == [december]
 
-        end = time.time() + 60
-        while time.time() < end and len(server.requests) < 2:
-            time.sleep(0.5)
-        assert [r.split("?")[1] for r in server.requests] == [december, january]
-        assert report()["parent_class"] == "Progman"
+    assert helper("close_window", "Program Manager").returncode == 0
+    shell.progman.wait(30)
+    gone = report_when(lambda s: s.get("clock") == "0" or s.get("parent_class") != "Progman", timeout=15)
+    assert gone.get("parent_class") != "Progman"
 
-        after = shell.exit_clock()
-        assert after["wallpaper"] == USER_WALLPAPER and after["colour"] == USER_COLOUR
-    finally:
-        server.stop()
+    shell.start_progman("announce")
+    back = report_when(lambda s: s.get("parent_class") == "Progman", timeout=30)
+    assert back["parent_title"] == "Program Manager"
+    assert back["rect"] == "1460,20,1900,600" and back["visible"] == "1"
+    assert back["wallpaper"] == OWN_WALLPAPER and back["colour"] == MOSAIC_COLOUR
+    assert months_asked() == [december], "came back without its canvas"
+
+    wait_for(lambda: len(server.requests) >= 2, 60)
+    assert months_asked() == [december, january]
+    assert report()["parent_class"] == "Progman"
+
+    after = shell.exit_clock()
+    assert after["wallpaper"] == USER_WALLPAPER and after["colour"] == USER_COLOUR
