@@ -37,7 +37,7 @@ class OpenUrlTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!about_test::isFile(about_test::launchRecorderPath()))
-            GTEST_SKIP() << "the launch recorder is not built beside this exe (target launch_recorder)";
+            GTEST_SKIP() << "the launch recorder is not built beside this exe (target tavro_testhelper)";
     }
     static std::string recorderCommand() {
         std::string command = "\"";

@@ -234,7 +234,7 @@ class SysInfoStartTest : public SysInfoTest {
 protected:
     void SetUp() override {
         if (!about_test::isFile(about_test::launchRecorderPath()))
-            GTEST_SKIP() << "the launch recorder is not built beside this exe (target launch_recorder)";
+            GTEST_SKIP() << "the launch recorder is not built beside this exe (target tavro_testhelper)";
     }
     ScratchFolder records_{L"tavro sysinfo records"};
     const std::wstring recordFile_ = records_.path() + L"\\started.txt";
