@@ -1,19 +1,16 @@
-// What the end-to-end tests run beside the clock inside Wine, one verb each:
-//   progman [announce]          a stand-in for the shell's "Program Manager" window (Wine has none):
-//                               class "Progman", full screen, always at the bottom; "announce"
-//                               broadcasts "TaskbarCreated" as a restarted shell does. Ends on WM_CLOSE.
-//   report FILE                 the desktop as another process sees it, "name=value" lines: clock,
-//                               parent_class, parent_title, rect (l,t,r,b), visible, wallpaper, colour.
-//   close [TITLE]               posts WM_CLOSE to the window titled TITLE (default "TavroClock"),
-//                               top-level or a child of one, as the exit item does; 1 when none.
-//   set-wallpaper PATH          sets the wallpaper as the control panel does.
-//   dump FILE CAPTION           every dialog (#32770) titled CAPTION: a "window" line (client=l,t,w,h
-//                               on screen, visible), then a "control" line per child (id, class, text,
-//                               rect in client coordinates, visible, style), tab-separated.
-//   render FILE W H TEXT        TEXT drawn as a dialog's left-aligned label in the dialogs' font, as PPM.
-// Any other first argument (or none) records how the program was started to the file named by
-// TAVRO_LAUNCH_RECORD (command, folder, flags, show): the exe stands in for the programs the clock
-// starts, also when copied under another name. Files are written whole and renamed, never half.
+// What the end-to-end tests run inside Wine beside the clock, one verb each (files are written
+// whole, then renamed, so that a test polling for them never reads half):
+//   progman [announce]   a stand-in for the shell's "Program Manager" (Wine has none): full screen,
+//                        always at the bottom; "announce" broadcasts "TaskbarCreated". Ends on WM_CLOSE.
+//   report FILE          the desktop as another process sees it: clock, parent_class, parent_title,
+//                        rect (l,t,r,b), visible, wallpaper, colour ("name=value" lines, UTF-8).
+//   close [TITLE]        posts WM_CLOSE to the window titled TITLE ("TavroClock"), top-level or child.
+//   set-wallpaper PATH   sets the wallpaper as the control panel does.
+//   dump FILE CAPTION    dialogs titled CAPTION: "window" (client=l,t,w,h, visible), then a "control"
+//                        line per child (id, class, text, rect in client coordinates, visible, style).
+//   render FILE W H TEXT TEXT drawn as a dialog's left-aligned label in the dialogs' font, as PPM.
+// With any other first argument it records how it was started (command, folder, flags, show) to
+// the file named by TAVRO_LAUNCH_RECORD: it stands in for the programs the clock starts.
 #include <windows.h>
 
 #include <cstdio>
