@@ -1,6 +1,5 @@
 """The real exe under Wine in Xvfb: one display and one Wine prefix for the whole run."""
 import os
-import shutil
 import subprocess
 import tempfile
 import time
@@ -25,19 +24,10 @@ CLOCK_KEY = r"HKCU\Software\Quillmar-soft\tavroClock"
 
 
 def wine_env(prefix=WINEPREFIX):
-    env = dict(os.environ)
-    env.update(
-        WINEPREFIX=prefix,
-        WINEDEBUG="-all",
-        WINEDLLOVERRIDES="mscoree,mshtml=",
-        LC_ALL="ja_JP.UTF-8",
-        TZ="Asia/Tokyo",
-        DISPLAY=DISPLAY,
-        # faketime would fake file times too: Wine then takes the prefix for out of date and runs
-        # its update at the next start, which costs seconds and rewrites registry defaults.
-        NO_FAKE_STAT="1",
-    )
-    return env
+    # NO_FAKE_STAT: faked file times make Wine take the prefix for out of date and run its update
+    # at the next start, which costs seconds and rewrites registry defaults.
+    return dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=",
+                LC_ALL="ja_JP.UTF-8", TZ="Asia/Tokyo", DISPLAY=DISPLAY, NO_FAKE_STAT="1")
 
 
 def run(cmd, timeout=60, prefix=WINEPREFIX):
@@ -45,10 +35,8 @@ def run(cmd, timeout=60, prefix=WINEPREFIX):
     inherits them and stays for seconds after it, and reading pipes would wait for it."""
     with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
         r = subprocess.run(cmd, env=wine_env(prefix), stdout=out, stderr=err, timeout=timeout)
-        out.seek(0)
-        err.seek(0)
-        return subprocess.CompletedProcess(r.args, r.returncode, out.read().decode("utf-8", "replace"),
-                                           err.read().decode("utf-8", "replace"))
+        out.seek(0), err.seek(0)
+        return subprocess.CompletedProcess(cmd, r.returncode, *(f.read().decode("utf-8", "replace") for f in (out, err)))
 
 
 def helper(verb, *args, timeout=60, prefix=WINEPREFIX):
@@ -110,9 +98,7 @@ class Desktop:
                 p.kill()
         self.procs = []
         # A window of a process that is still going away would be taken for the new one.
-        end = time.time() + 15
-        while time.time() < end and self.find_windows(timeout=0.1):
-            time.sleep(0.3)
+        wait_for(lambda: not self.find_windows(timeout=0), 15)
 
     def start_helper(self, verb, *args):
         """The helper as a long-running process of the test (the program-manager stand-in)."""
@@ -129,33 +115,19 @@ class Desktop:
         return p
 
     def find_windows(self, name="TavroClock", timeout=30):
-        end = time.time() + timeout
-        while True:
-            r = run(["xdotool", "search", "--onlyvisible", "--name", f"^{name}$"], timeout=10)
-            ids = r.stdout.split()
-            if ids or time.time() >= end:
-                return ids
-            time.sleep(0.3)
+        search = ["xdotool", "search", "--onlyvisible", "--name", f"^{name}$"]
+        return wait_for(lambda: run(search, timeout=10).stdout.split(), timeout, step=0.3)
 
     def geometry(self, window_id):
-        r = run(["xwininfo", "-id", window_id], timeout=10)
-        info = {}
-        for line in r.stdout.splitlines():
-            line = line.strip()
-            for key in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"):
-                if line.startswith(key + ":"):
-                    info[key] = int(line.split(":")[1])
-        return (info["Absolute upper-left X"], info["Absolute upper-left Y"], info["Width"], info["Height"])
+        lines = [line.strip().split(":") for line in run(["xwininfo", "-id", window_id], timeout=10).stdout.splitlines()]
+        info = {line[0]: line[1] for line in lines if len(line) == 2}
+        return tuple(int(info[key]) for key in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
     def screenshot(self, path=None):
-        with tempfile.NamedTemporaryFile(suffix=".png", delete=False) as f:
-            out = f.name
-        run(["import", "-window", "root", out], timeout=30)
-        img = np.asarray(Image.open(out).convert("RGB"))
-        if path:
-            shutil.copy(out, path)
-        os.unlink(out)
-        return img
+        with tempfile.TemporaryDirectory() as folder:
+            out = path or os.path.join(folder, "shot.png")
+            run(["import", "-window", "root", out], timeout=30)
+            return np.asarray(Image.open(out).convert("RGB"))
 
     def reg_delete_key(self, key=CLOCK_KEY):
         run(["wine", "reg", "delete", key, "/f"], timeout=60)
@@ -170,12 +142,10 @@ class Desktop:
             last[-1].stdout + last[-1].stderr
 
     def reg_query(self, name, key=CLOCK_KEY):
-        r = run(["wine", "reg", "query", key, "/v", name], timeout=60)
-        for line in r.stdout.splitlines():
+        for line in run(["wine", "reg", "query", key, "/v", name], timeout=60).stdout.splitlines():
             parts = line.split(None, 2)
             if len(parts) >= 2 and parts[0] == name:
                 return parts[1], (parts[2] if len(parts) > 2 else "")
-        return None
 
 
 @pytest.fixture
@@ -202,5 +172,5 @@ def feed(desktop):
         return server
 
     yield start
-    for s in servers:
-        s.stop()
+    for server in servers:
+        server.stop()

@@ -18,10 +18,8 @@ MOSAIC_COLOUR = "70 74 78"
 def reg(prefix, key, name=None):
     """The value's data (None when missing); without a name, whether the key exists."""
     r = run(["wine", "reg", "query", key] + (["/v", name] if name else []), prefix=prefix)
-    if not name:
-        return r.returncode == 0
     found = [line.split(None, 2) for line in r.stdout.splitlines() if line.split(None, 1)[:1] == [name]]
-    return found[0][2] if found and len(found[0]) > 2 else None
+    return (found[0] + [None])[2] if found else (r.returncode == 0 if not name else None)
 
 
 def test_setup_installs_starts_at_log_on_upgrades_and_uninstalls(display, tmp_path):
@@ -49,9 +47,7 @@ def test_setup_installs_starts_at_log_on_upgrades_and_uninstalls(display, tmp_pa
 
     def ended_with_desktop_back(clock):
         clock.wait(60)
-        after = desktop_report(prefix)
-        return after["clock"] == "0" and (after["colour"], after["wallpaper"]) == (
-            user_desktop["colour"], user_desktop["wallpaper"])
+        return desktop_report(prefix) == user_desktop
 
     try:
         assert run(["wine", older, "/S"], timeout=120, prefix=prefix).returncode == 0

@@ -1,61 +1,47 @@
 """The stored view and countdown target, read at start-up."""
-import time
-
 import pytest
 
+from conftest import wait_for
 from sevenseg import field_colours, field_text
 from test_clock_spine import NOW_FIELDS, read_row
 
 COUNTDOWN_FIELDS = [(120, 5), (240, 2), (300, 2), (360, 2)]
+BLANK = ([""] * 6, ["?    ", "", "", ""], None)
 
 
-@pytest.mark.parametrize("stored,height", [(1, 80), (2, 420), (3, 580), (0, 580), (7, 580), (None, 580)])
-def test_the_stored_view_sets_the_window_height(desktop, stored, height):
-    if stored is not None:
-        desktop.reg_add("viewMode", "REG_DWORD", stored)
+# viewMode as stored -> the window's height: 1 clock, 2 with the calendar, anything else (or none,
+# or a value of another type) everything.
+@pytest.mark.parametrize("kind,stored,height", [("REG_DWORD", 1, 80), ("REG_DWORD", 2, 420), ("REG_DWORD", 3, 580),
+                                                ("REG_DWORD", 0, 580), ("REG_DWORD", 7, 580), (None, None, 580),
+                                                ("REG_SZ", "1", 580)])
+def test_the_stored_view_sets_the_window_height(desktop, kind, stored, height):
+    if kind:
+        desktop.reg_add("viewMode", kind, stored)
     desktop.start()
     windows = desktop.find_windows()
     assert len(windows) == 1
     assert desktop.geometry(windows[0]) == (1460, 20, 440, height)
 
 
-def countdown(shot):
-    glyphs = read_row(shot, 26, COUNTDOWN_FIELDS)
-    return [field_text(g) for g in glyphs], set().union(*(field_colours(g) for g in glyphs))
-
-
-def test_a_target_one_hour_ahead_counts_down_in_green(desktop):
-    desktop.reg_add("targetDate", "REG_SZ", "2009/02/01 13:00:00")
+# targetDate as stored, at 2009-02-01 12:00:00 -> the target row, the countdown row (direction and
+# days, hours, minutes, seconds; None: not checked) and its colours (green ahead, red past).
+@pytest.mark.parametrize("kind,stored,target,countdown,colours", [
+    ("REG_SZ", "2009/02/01 13:00:00", ["2009", "2", "1", "13", "00", "00"], ["↓   0", "0", "59", None], {2}),
+    ("REG_SZ", "2009/01/31 12:00:00", ["2009", "1", "31", "12", "00", "00"], ["↑   1", "0", "00", None], {4}),
+    ("REG_SZ", "not a date", *BLANK), ("REG_DWORD", "20100203", *BLANK), ("REG_SZ", "2010/2/30", *BLANK)])
+def test_the_stored_target_shows_with_its_countdown(desktop, kind, stored, target, countdown, colours):
+    desktop.reg_add("targetDate", kind, stored)
     desktop.start("2009-02-01 12:00:00")
     assert desktop.find_windows()
-    time.sleep(1.5)
-    shot = desktop.screenshot()
-    target = [field_text(g).strip() for g in read_row(shot, 22, NOW_FIELDS)]
-    assert target == ["2009", "2", "1", "13", "00", "00"]
-    texts, colours = countdown(shot)
-    assert texts[0] == "↓   0"
-    assert texts[1].strip() == "0" and texts[2] == "59"
-    assert colours == {2}
 
+    def rows():
+        shot = desktop.screenshot()
+        glyphs = read_row(shot, 26, COUNTDOWN_FIELDS)
+        texts = [field_text(g) for g in glyphs]
+        return ([field_text(g).strip() for g in read_row(shot, 22, NOW_FIELDS)],
+                [texts[0]] + [t.strip() if want is not None else None for t, want in zip(texts[1:], countdown[1:])],
+                set().union(*(field_colours(g) for g in glyphs)))
 
-def test_a_past_target_counts_up_in_red(desktop):
-    desktop.reg_add("targetDate", "REG_SZ", "2009/01/31 12:00:00")
-    desktop.start("2009-02-01 12:00:00")
-    assert desktop.find_windows()
-    time.sleep(1.5)
-    texts, colours = countdown(desktop.screenshot())
-    assert texts[0] == "↑   1"
-    assert texts[1].strip() == "0" and texts[2] == "00"
-    assert colours == {4}
-
-
-@pytest.mark.parametrize("kind,data", [("REG_SZ", "not a date"), ("REG_DWORD", "20100203"), ("REG_SZ", "2010/2/30")])
-def test_a_bad_stored_target_starts_with_blank_rows(desktop, kind, data):
-    desktop.reg_add("targetDate", kind, data)
-    desktop.start("2009-02-01 12:00:00")
-    assert desktop.find_windows()
-    time.sleep(1.5)
-    shot = desktop.screenshot()
-    assert all(field_text(g).strip() == "" for g in read_row(shot, 22, NOW_FIELDS))
-    texts, _ = countdown(shot)
-    assert texts[0] == "?    " and all(t.strip() == "" for t in texts[1:])
+    seen = wait_for(lambda: (r := rows())[1][0] == countdown[0] and r, 10) or rows()
+    assert seen[:2] == (target, countdown)
+    assert colours is None or seen[2] == colours

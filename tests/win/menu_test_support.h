@@ -1,5 +1,4 @@
-// What the target dialog tests share: polling for windows of this process, and a window whose
-// timer ticks as the clock window's does.
+// What the target dialog tests share: polling for windows of this process, a ticking window.
 #pragma once
 
 #include <windows.h>
@@ -36,18 +35,10 @@ inline std::wstring windowText(HWND window) {
     return text;
 }
 
+// A window whose timer ticks every 10 ms, as the clock window's does; ticks() counts them.
 class TimerWindow {
 public:
-    TimerWindow() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"TavroMenuTestTimer";
-        RegisterClassW(&wc);
-        hwnd_ = CreateWindowExW(0, wc.lpszClassName, L"timer", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                wc.hInstance, this);
-        SetTimer(hwnd_, 1, 10, nullptr);
-    }
+    TimerWindow() { ticks_ = 0; SetTimer(hwnd_, 1, 10, count); }
     ~TimerWindow() { DestroyWindow(hwnd_); }
     TimerWindow(const TimerWindow&) = delete;
     TimerWindow& operator=(const TimerWindow&) = delete;
@@ -55,15 +46,9 @@ public:
     int ticks() const { return ticks_; }
 
 private:
-    static LRESULT CALLBACK proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_NCCREATE)
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, (LONG_PTR)reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        if (message != WM_TIMER) return DefWindowProcW(hwnd, message, wParam, lParam);
-        ++reinterpret_cast<TimerWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))->ticks_;
-        return 0;
-    }
-    HWND hwnd_ = nullptr;
-    std::atomic<int> ticks_ = 0;
+    static void CALLBACK count(HWND, UINT, UINT_PTR, DWORD) { ++ticks_; }
+    HWND hwnd_ = CreateWindowExW(0, L"STATIC", L"timer", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    static inline std::atomic<int> ticks_ = 0;
 };
 
 }  // namespace menu_test

@@ -19,13 +19,16 @@ constexpr const wchar_t* kNoTarget = L"1899/12/30 00:00:00";
 const std::string k255(255, 'x'), kDword2 = std::string("\x02\0\0\0", 4);
 const std::string kHeisei22 = "\x95\xBD\x90\xAC" "22\x94\x4E";  // 平成22年 in Shift_JIS
 
-void copyKey(const char* from, const char* to) {
+// Moves a key's values and subkeys (none when it is missing) to another, which is replaced.
+void moveKey(const char* from, const char* to) {
+    RegDeleteTreeA(HKEY_CURRENT_USER, to);
     HKEY source = nullptr, target = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, from, 0, KEY_READ, &source) == ERROR_SUCCESS &&
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, from, 0, KEY_READ, &source) == 0 &&
         RegCreateKeyExA(HKEY_CURRENT_USER, to, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr) == 0)
         RegCopyTreeA(source, nullptr, target);
     if (source) RegCloseKey(source);
     if (target) RegCloseKey(target);
+    RegDeleteTreeA(HKEY_CURRENT_USER, from);
 }
 
 void put(const char* name, DWORD type, const std::string& bytes) {
@@ -40,15 +43,9 @@ std::string stored(const char* name, DWORD& type) {
     return {bytes, size};
 }
 
-class RegistryStore : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { copyKey(kKey, kBackup); }
-    static void TearDownTestSuite() {
-        RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
-        copyKey(kBackup, kKey);
-        RegDeleteTreeA(HKEY_CURRENT_USER, kBackup);
-        RegDeleteKeyA(HKEY_CURRENT_USER, kBackup);
-    }
+struct RegistryStore : ::testing::Test {
+    static void SetUpTestSuite() { moveKey(kKey, kBackup); }
+    static void TearDownTestSuite() { moveKey(kBackup, kKey); }
 };
 
 // viewMode as stored -> the number read (3 is the default asked for): only a four-byte REG_DWORD counts.
