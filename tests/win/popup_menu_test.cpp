@@ -43,7 +43,7 @@ void readMenu(HMENU menu, int depth, std::vector<ReadItem>& out) {
 }
 
 std::vector<ReadItem> readPopup(int viewMode) {
-    const UniqueMenu menu = buildPopupMenu(viewMode);
+    const tavro::base::UniqueMenu menu = buildPopupMenu(viewMode);
     std::vector<ReadItem> items;
     if (menu) readMenu(menu.get(), 0, items);
     return items;
