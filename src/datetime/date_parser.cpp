@@ -346,24 +346,23 @@ private:
 
     // After 時: m分, then s秒, each optional; a number without its unit is an error.
     bool kanjiMinutesSeconds(Time& t) {
-        const std::size_t afterHour = pos_;
+        bool found = false;
+        if (!optionalKanjiField(Kind::Minute, t.minute, found)) return false;
+        return !found || optionalKanjiField(Kind::Second, t.second, found);
+    }
+
+    // "n<unit>" after an optional space: read into `field`, or nothing read and `found` false.
+    bool optionalKanjiField(Kind unit, int& field, bool& found) {
+        const std::size_t before = pos_;
         skipSpace();
-        const auto minute = acceptShortField();
-        if (!minute) {
-            pos_ = afterHour;
+        const auto number = acceptShortField();
+        found = number.has_value();
+        if (!found) {
+            pos_ = before;
             return true;
         }
-        if (!accept(Kind::Minute)) return false;
-        t.minute = minute->value;
-        const std::size_t afterMinute = pos_;
-        skipSpace();
-        const auto second = acceptShortField();
-        if (!second) {
-            pos_ = afterMinute;
-            return true;
-        }
-        if (!accept(Kind::Second)) return false;
-        t.second = second->value;
+        if (!accept(unit)) return false;
+        field = number->value;
         return true;
     }
 
