@@ -9,6 +9,12 @@ COUNTDOWN_FIELDS = [(120, 5), (240, 2), (300, 2), (360, 2)]
 BLANK = ([""] * 6, ["?    ", "", "", ""], None)
 
 
+def countdown(shot):
+    """The countdown row's field texts and the colours they are drawn in."""
+    glyphs = read_row(shot, 26, COUNTDOWN_FIELDS)
+    return [field_text(g) for g in glyphs], set().union(*(field_colours(g) for g in glyphs))
+
+
 # viewMode as stored -> the window's height: 1 clock, 2 with the calendar, anything else (or none,
 # or a value of another type) everything.
 @pytest.mark.parametrize("kind,stored,height", [("REG_DWORD", 1, 80), ("REG_DWORD", 2, 420), ("REG_DWORD", 3, 580),
@@ -25,23 +31,21 @@ def test_the_stored_view_sets_the_window_height(desktop, kind, stored, height):
 
 # targetDate as stored, at 2009-02-01 12:00:00 -> the target row, the countdown row (direction and
 # days, hours, minutes, seconds; None: not checked) and its colours (green ahead, red past).
-@pytest.mark.parametrize("kind,stored,target,countdown,colours", [
+@pytest.mark.parametrize("kind,stored,target,expected,colours", [
     ("REG_SZ", "2009/02/01 13:00:00", ["2009", "2", "1", "13", "00", "00"], ["↓   0", "0", "59", None], {2}),
     ("REG_SZ", "2009/01/31 12:00:00", ["2009", "1", "31", "12", "00", "00"], ["↑   1", "0", "00", None], {4}),
     ("REG_SZ", "not a date", *BLANK), ("REG_DWORD", "20100203", *BLANK), ("REG_SZ", "2010/2/30", *BLANK)])
-def test_the_stored_target_shows_with_its_countdown(desktop, kind, stored, target, countdown, colours):
+def test_the_stored_target_shows_with_its_countdown(desktop, kind, stored, target, expected, colours):
     desktop.reg_add("targetDate", kind, stored)
     desktop.start("2009-02-01 12:00:00")
     assert desktop.find_windows()
 
     def rows():
         shot = desktop.screenshot()
-        glyphs = read_row(shot, 26, COUNTDOWN_FIELDS)
-        texts = [field_text(g) for g in glyphs]
+        texts, shown = countdown(shot)
         return ([field_text(g).strip() for g in read_row(shot, 22, NOW_FIELDS)],
-                [texts[0]] + [t.strip() if want is not None else None for t, want in zip(texts[1:], countdown[1:])],
-                set().union(*(field_colours(g) for g in glyphs)))
+                [texts[0]] + [t.strip() if want is not None else None for t, want in zip(texts[1:], expected[1:])], shown)
 
-    seen = wait_for(lambda: (r := rows())[1][0] == countdown[0] and r, 10) or rows()
-    assert seen[:2] == (target, countdown)
+    seen = wait_for(lambda: (r := rows())[1][0] == expected[0] and r, 10) or rows()
+    assert seen[:2] == (target, expected)
     assert colours is None or seen[2] == colours

@@ -124,9 +124,8 @@ BOOL CALLBACK dumpControl(HWND child, LPARAM) {
 BOOL CALLBACK dumpDialog(HWND hwnd, LPARAM) {
     if (text(hwnd, true) != "#32770" || text(hwnd) != wanted) return TRUE;
     RECT client{};
-    GetClientRect(hwnd, &client);
     POINT origin{0, 0};
-    ClientToScreen(hwnd, &origin);
+    GetClientRect(hwnd, &client), ClientToScreen(hwnd, &origin);
     dump += "window\tclient=" + list(origin.x, origin.y, client.right, client.bottom) +
             "\tvisible=" + (IsWindowVisible(hwnd) ? "1" : "0") + "\n";
     EnumChildWindows(dialog = hwnd, dumpControl, 0);
@@ -148,16 +147,13 @@ int render(const std::wstring& file, int width, int height, const std::wstring& 
     HGDIOBJ oldBitmap = SelectObject(dc, bitmap), oldFont = SelectObject(dc, font);
     RECT box{0, 0, width, height};
     FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE)), SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     DrawTextW(dc, label.c_str(), -1, &box, DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK);
     GdiFlush();
     std::string out = "P6\n" + to_string(width) + " " + to_string(height) + "\n255\n";
     const auto* p = static_cast<const unsigned char*>(bits);  // B, G, R, unused
     for (int i = 0; i < width * height; ++i) out += {char(p[4 * i + 2]), char(p[4 * i + 1]), char(p[4 * i])};
-    DeleteObject(SelectObject(dc, oldFont));
-    DeleteObject(SelectObject(dc, oldBitmap));
-    DeleteDC(dc);
+    DeleteObject(SelectObject(dc, oldFont)), DeleteObject(SelectObject(dc, oldBitmap)), DeleteDC(dc);
     return writeWhole(file, out);
 }
 
