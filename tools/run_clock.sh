@@ -28,13 +28,13 @@ poll 20 xdpyinfo || { echo "Xvfb did not start on $DISPLAY" >&2; exit 1; }
 wine explorer "/desktop=$desktop,1920x1080" build/win64/tavroclock.exe &
 # A helper in the same desktop sees the clock; once it is there with its desktop colour set, a
 # moment more lets the desktop and the clock paint.
-helper() { wine explorer "/desktop=$desktop" build/win64/helpers/tavro_testhelper.exe "$@"; }
+helper() { timeout 30 wine explorer "/desktop=$desktop" build/win64/helpers/tavro_testhelper.exe "$@"; }
 report="$(mktemp /tmp/tavro-report.XXXXXX)"
 clock_up() { helper report "Z:$(tr / '\\' <<<"$report")" && grep -q '^clock=1' "$report" && grep -q '^colour=70 74 78' "$report"; }
 clock_gone() { helper report "Z:$(tr / '\\' <<<"$report")" && grep -q '^clock=0' "$report"; }
 poll 60 clock_up || echo "the clock did not come up" >&2
 sleep "${TAVRO_RUN_SECONDS:-2}"
-import -window root "$shot"
+timeout 30 import -window root "$shot"
 # Closing the clock as its exit item does puts the user's wallpaper and colour back.
 helper close || true
 poll 30 clock_gone || echo "the clock did not end" >&2

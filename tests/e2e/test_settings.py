@@ -46,6 +46,7 @@ def test_the_stored_target_shows_with_its_countdown(desktop, kind, stored, targe
         return ([field_text(g).strip() for g in read_row(shot, 22, NOW_FIELDS)],
                 [texts[0]] + [t.strip() if want is not None else None for t, want in zip(texts[1:], expected[1:])], shown)
 
-    seen = wait_for(lambda: (r := rows())[1][0] == expected[0] and r, 10) or rows()
-    assert seen[:2] == (target, expected)
-    assert colours is None or seen[2] == colours
+    seen = []
+    wait_for(lambda: seen.append(rows()) or seen[-1][:2] == (target, expected), 10)
+    assert seen[-1][:2] == (target, expected)
+    assert colours is None or seen[-1][2] == colours
