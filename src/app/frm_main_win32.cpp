@@ -8,6 +8,8 @@
 #include "app/static_panels.h"
 #include "datetime/date_parser.h"
 #include "desktop/desktop_changes_win32.h"
+#include "desktop/desktop_calls_win32.h"
+#include "render/display_dpi_win32.h"
 #include "render/frames.h"
 #include "render/gdi_text_win32.h"
 #include "render/picture_resources_win32.h"
@@ -46,12 +48,14 @@ std::unique_ptr<FrmMain> FrmMain::create(HINSTANCE instance, Program& program) {
     wc.lpszClassName = kWindowClass;
     RegisterClassExW(&wc);  // fails harmlessly when the class is already there
 
+    render::makeProcessDpiAware();
     std::unique_ptr<FrmMain> form(new FrmMain(instance, program));
     FrmMain* self = form.get();
     form->watch_ = ShellWatch::create(instance, {
         [self] { self->onShellRestarted(); },
         [self] { self->Form_Unload(); },
         [self] { self->recreateWindow(); },
+        [self] { self->onDisplayChanged(); },
     });
     if (!form->watch_ || !form->createWindow() || !form->Form_Load()) return nullptr;
     form->showWindow();
@@ -72,7 +76,14 @@ void FrmMain::showWindow() {
 }
 
 void FrmMain::placeWindow() {
-    const WindowRect r = clockWindowRect(GetSystemMetrics(SM_CXSCREEN), viewMode_);
+    // The primary monitor's top left is the screen's origin; a parent's client area may start
+    // elsewhere (left of or above it when another monitor is there).
+    WindowRect r = clockWindowRect(0, 0, GetSystemMetrics(SM_CXSCREEN), viewMode_, drawScale_);
+    if (const HWND parent = GetParent(hwnd_)) {
+        POINT origin{0, 0};
+        MapWindowPoints(parent, HWND_DESKTOP, &origin, 1);
+        r = toParentClient(r, origin.x, origin.y);
+    }
     // Under the program manager the clock keeps its place among the desktop's children (at the
     // bottom it would lie behind the icon view); on its own it goes below every other window.
     SetWindowPos(hwnd_, GetParent(hwnd_) ? HWND_TOP : HWND_BOTTOM, r.left, r.top, r.width, r.height,
@@ -150,48 +161,74 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool FrmMain::Form_Load() {
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    drawScale_ = drawScaleForDpi(render::primaryMonitorDpi());
     loadPictures();
-
-    // The desktop picture is painted on a screen-sized canvas that lives only during start-up.
-    render::Image screen(std::max(screenWidth, 1), std::max(screenHeight, 1));
-    render::Canvas screenCanvas = screen.canvas();
-    render::paddingMosaic(screenCanvas, imgMosaic_, drawScale);
-    attachToDesktop();
-    RECT work{0, 0, screenWidth, screenHeight};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    render::composeLogo(screenCanvas, picTavro_, work.right, work.bottom);
+    const render::Image screen = paintDesktopPicture();
     desktop_ = desktop::DesktopChanges::apply(screen);
 
     viewMode_ = viewModeFromStored(settings::readRegLong(L"viewMode", 3));
     placeWindow();
 
-    // The canvas holds every panel; the views only cut it off at the window's lower edge.
-    // It keeps the top-left part of the desktop picture, in window coordinates.
-    canvas_ = render::DibCanvas::create(kPanelWidth, kFullPanelRows * kCellPixels);
-    if (!canvas_) return false;
-    render::Canvas& canvas = canvas_->canvas();
-    for (int y = 0; y < canvas.height && y < screen.height; ++y)
-        for (int x = 0; x < canvas.width && x < screen.width; ++x) canvas.at(x, y) = screen.at(x, y);
-
-    {
-        render::GdiGlyphRasterizer glyphs(canvas_->dc());
-        drawStaticPanels(canvas, imgTMwaku_, glyphs);
-    }
-
     const std::wstring stored = settings::readRegString(L"targetDate", L"1899/12/30 00:00:00");
     program_.targetDateValue = datetime::parseDateText(stored, datetime::toCivil(localNow()).year).value_or(0.0);
-
     feed_ = std::make_unique<holidays::HappyFromGoogle>(
         httpSteps_, holidays::parseFeedConfig(asciiSetting(L"feedHost"), asciiSetting(L"feedCalendarId")));
     holidays_ = std::make_unique<holidays::FeedOrComputedHolidays>(*feed_);
-    painter_ = std::make_unique<CanvasClockPainter>(canvas, img7seg_,
-                                                    [this](DateValue now) { drawCalender(*painter_, now, *holidays_); });
+    return buildPanels(screen);
+}
+
+render::Image FrmMain::paintDesktopPicture() {
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    render::Image screen(std::max(screenWidth, 1), std::max(screenHeight, 1));
+    render::Canvas screenCanvas = screen.canvas();
+    render::paddingMosaic(screenCanvas, imgMosaic_, drawScale_);
+    attachToDesktop();
+    RECT work{0, 0, screenWidth, screenHeight};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    render::composeLogo(screenCanvas, picTavro_, work.right, work.bottom);
+    return screen;
+}
+
+bool FrmMain::buildPanels(const render::Image& screen) {
+    // The canvas holds every panel; the views only cut it off at the window's lower edge.
+    // It keeps the top-left part of the desktop picture, in window coordinates.
+    auto dib = render::DibCanvas::create(cellsToPixels(drawScale_, kPanelCells), cellsToPixels(drawScale_, kFullPanelRows));
+    if (!dib) return false;  // the old panels stay
+    painter_.reset();
+    canvas_ = std::move(dib);
+    render::Canvas& canvas = canvas_->canvas();
+    for (int y = 0; y < canvas.height && y < screen.height; ++y)
+        for (int x = 0; x < canvas.width && x < screen.width; ++x) canvas.at(x, y) = screen.at(x, y);
+    {
+        render::GdiGlyphRasterizer glyphs(canvas_->dc());
+        drawStaticPanels(canvas, imgTMwaku_, glyphs, drawScale_);
+    }
+    painter_ = std::make_unique<CanvasClockPainter>(
+        canvas, img7seg_, drawScale_, [this](DateValue now) { drawCalender(*painter_, now, *holidays_); });
     canvas_->flush();
+    state_ = {};
     startClock(state_, program_.targetDateValue, localNow(), *painter_);
     painter_->takeDirty();
     return true;
+}
+
+void FrmMain::onDisplayChanged() {
+    if (unloaded_ || !canvas_) return;
+    drawScale_ = drawScaleForDpi(render::primaryMonitorDpi());
+    const render::Image screen = paintDesktopPicture();
+    // The file keeps its name; it is shown again only while the desktop still shows it, and
+    // the user's own wallpaper, recorded at start-up, stays as it was recorded.
+    if (desktop_ && desktop_->wallPaperChanged()) {
+        render::Image copy = screen;
+        if (desktop::saveBitmapFile(desktop_->ownWallPaper(), copy.canvas()) &&
+            desktop::readDeskWallPaper() == desktop_->ownWallPaper())
+            desktop::writeDeskWallPaper(desktop_->ownWallPaper());
+    }
+    if (!buildPanels(screen)) return;
+    if (!hwnd_) return;
+    placeWindow();
+    InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void FrmMain::loadPictures() {

@@ -46,6 +46,13 @@ private:
     void onShellRestarted();
     bool Form_Load();
     void loadPictures();
+    // The screen-sized mosaic with the logo at the work area's corner, at the present scale.
+    render::Image paintDesktopPicture();
+    // The panel canvas at the present scale: the top left of the desktop picture, the static
+    // parts, then every field drawn anew.
+    bool buildPanels(const render::Image& desktopPicture);
+    // Resolution, work area or scaling changed: new desktop picture, place and panels.
+    void onDisplayChanged();
     void Form_Unload();
     void tim10ms_Timer();
     void armTimer();
@@ -64,6 +71,7 @@ private:
     std::unique_ptr<ShellWatch> watch_;
     bool unloaded_ = false;
     ViewMode viewMode_ = ViewCountdown;
+    float drawScale_ = 0.5f;
     std::unique_ptr<render::DibCanvas> canvas_;
     render::Image img7seg_;    // the glyph sheet
     render::Image imgTMwaku_;  // the frame picture

@@ -6,10 +6,8 @@ namespace tavro::app {
 
 namespace {
 
-constexpr std::wstring_view kCellTemplate = L"Z0";
-
 void drawCell(ClockPainter& painter, int column, int row, std::wstring_view text, int colour) {
-    painter.draw7seg(calendarCellX(column), calendarCellY(row), kCellTemplate, text, colour);
+    painter.draw7seg(calendarCellX(column), calendarCellY(row), kCalendarCellTemplate, text, colour);
 }
 
 void drawBlankCells(ClockPainter& painter, int row, int fromColumn) {

@@ -51,6 +51,13 @@ LRESULT ShellWatch::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kWindowLost:
             if (handlers_.windowLost) handlers_.windowLost();
             return 0;
+        case WM_DISPLAYCHANGE:
+        case WM_DPICHANGED:
+            if (handlers_.displayChanged) handlers_.displayChanged();
+            return 0;
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETWORKAREA && handlers_.displayChanged) handlers_.displayChanged();
+            break;
         case WM_ENDSESSION:
             if (wParam && handlers_.sessionEnding) handlers_.sessionEnding();
             return 0;

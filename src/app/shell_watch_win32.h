@@ -16,6 +16,7 @@ public:
         std::function<void()> shellRestarted;  // "TaskbarCreated": a new program manager is there
         std::function<void()> sessionEnding;   // log-off or shutdown confirmed
         std::function<void()> windowLost;      // the clock window went with its parent
+        std::function<void()> displayChanged;  // resolution, work area or scaling changed
     };
     static std::unique_ptr<ShellWatch> create(HINSTANCE instance, Handlers handlers);
     ~ShellWatch();
