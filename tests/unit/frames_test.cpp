@@ -88,17 +88,6 @@ TEST(PaddingMosaic, SizeMultipleOfTwentyEndsWithFullTilesAndTheEdgeColumnClipped
     EXPECT_EQ(mismatches(img, 0, 0, 100, 60, kBackground), 100 * 60) << "nothing left uncovered";
 }
 
-TEST(PaddingMosaic, SizeNotMultipleOfTwentyClipsTheLastColumnAndRow) {
-    const Image tile = makeTile();
-    const Image img = mosaic(110, 75, tile);
-    const Marks m = markers(img);
-    EXPECT_EQ(m.count, 6 * 4);
-    EXPECT_TRUE(m.allOnGrid);
-    EXPECT_EQ(img.at(100, 60), kMarker) << "the cut tile starts on the grid";
-    for (int y = 60; y < 75; ++y)
-        for (int x = 100; x < 110; ++x) ASSERT_EQ(img.at(x, y), img.at(x - 100, y - 60)) << x << "," << y;
-}
-
 TEST(PaddingMosaic, SameAsCopyingEveryTileOnItsOwn) {
     const Image tile = makeTile();
     for (auto [w, h] : {std::pair{1913, 1077}, std::pair{1366, 768}, std::pair{7, 3}}) {
@@ -182,30 +171,6 @@ TEST(DrawWaku, WorkedExamplePiecesLandOnTheirRectangles) {
     EXPECT_EQ(mismatches(img, 0, 80, 440, 40, kBackground), 0) << "rows below untouched";
 }
 
-TEST(DrawWaku, OnlyTheListedCellsOfThePictureAreUsed) {
-    FrameCanvas f(440, 600);
-    f.draw(4, 0, 22, 17);
-    bool used[7][3] = {};
-    for (Pixel p : f.img.pixels) {
-        const int id = red(p);
-        if (p == 0 || p == kBackground || id < 10 || (id - 10) % 10 != 0) continue;
-        const int k = (id - 10) / 10;
-        used[k % 7][k / 7] = true;
-    }
-    for (int j = 0; j < 3; ++j)
-        for (int i = 0; i < 7; ++i) {
-            const bool listed = i == 0 || i == 6 || (j == 0 && i == 1) || (j == 2 && i >= 1 && i <= 4);
-            EXPECT_EQ(used[i][j], listed) << "cell " << i << "," << j;
-        }
-}
-
-TEST(DrawWaku, SideEdgesOfAThreeHighFrameArePlainHalfSizeCopies) {
-    FrameCanvas f(440, 120);
-    f.draw(2, 0, 22, 3);
-    EXPECT_EQ(mismatches(f.img, 0, 60, 20, 20, halfSize(0, 1)), 0);
-    EXPECT_EQ(mismatches(f.img, 420, 60, 20, 20, halfSize(6, 1)), 0);
-}
-
 TEST(DrawWaku, SideEdgesOfTheCalendarFrameAreOneCellStretchedTo300Pixels) {
     FrameCanvas f(440, 440);
     f.draw(4, 0, 22, 17);
@@ -256,15 +221,6 @@ TEST(DrawWaku, LogoPieceStartsAtHalfTheSumOfLeftAndWidthLessOneAndAHalfCells) {
         f.draw(1, 2, 22, 3);
         EXPECT_EQ(logoStart(f.img, 70), 210) << "12 - 1.5 = 10.5 cells";
     }
-}
-
-TEST(DrawWaku, DrawingAgainGivesTheSamePictureAndClearsTheInterior) {
-    FrameCanvas f(440, 120);
-    f.draw(1, 0, 22, 3);
-    const Image once = f.img;
-    fillBox(f.canvas, 30, 45, 300, 58, rgb(1, 2, 3));
-    f.draw(1, 0, 22, 3);
-    EXPECT_EQ(f.img.pixels, once.pixels);
 }
 
 TEST(DrawWaku, RealFramePicture) {
@@ -333,19 +289,6 @@ TEST(DrawWakuOddFrames, EmptyNegativeAndFarFramesDrawNothing) {
         f.draw(top, left, w, h);
         EXPECT_EQ(changedOutside(f.img, 0, 0, 0, 0), 0) << top << " " << left << " " << w << " " << h;
     }
-}
-
-TEST(DrawWakuOddFrames, FramePartlyOffTheCanvasIsClipped) {
-    // Cells -1 to 2 across and -1 to 1 down: the left column and the top row lie off the canvas.
-    FrameCanvas f(100, 100);
-    f.draw(-1, -1, 4, 3);
-    EXPECT_EQ(mismatches(f.img, 0, 0, 40, 20, Pixel{0}), 0) << "interior";
-    EXPECT_EQ(mismatches(f.img, 40, 0, 20, 20, halfSize(6, 1)), 0) << "right edge";
-    // (-1 + 4) / 2 - 1.5 = 0: the logo piece covers the visible bottom row, corner included.
-    EXPECT_EQ(mismatches(f.img, 0, 20, 60, 20,
-                         [](int x, int y) { return rgb(cellId(2 + x / 20, 2), 8 * y + 2, 8 * (x % 20) + 2); }),
-              0);
-    EXPECT_EQ(changedOutside(f.img, 0, 0, 60, 40), 0);
 }
 
 }  // namespace

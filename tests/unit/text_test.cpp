@@ -34,11 +34,6 @@ TEST(PixelColourHelpers, LabelGreyIntoBlackAtFifteenPercent) {
     EXPECT_EQ(blendOnce(0, kLabelColour, 0.15f), 0x202020);  // 32.1 and 31.65 both round to 32
 }
 
-TEST(PixelColourHelpers, AlphaZeroKeepsThePixelAndAlphaOneSetsTheColour) {
-    EXPECT_EQ(blendOnce(0x123456, 0xABCDEF, 0.0f), 0x123456);
-    EXPECT_EQ(blendOnce(0x123456, 0xABCDEF, 1.0f), 0xABCDEF);
-}
-
 TEST(PixelColourHelpers, OnlyTheLowTwentyFourBitsOfAColourCount) {
     EXPECT_EQ(blendOnce(0, -1, 1.0f), 0xFFFFFF);
     EXPECT_EQ(blendOnce(0, -1, 0.5f), 0x808080);  // 127.5 to the even 128
@@ -103,13 +98,6 @@ TEST(ShiftJisWidth, BestFitAndUnmappedCharacters) {
     EXPECT_EQ(shiftJisWidth(wchar_t{0xD800}), 1) << "a lone surrogate: \"?\"";
 }
 
-TEST(ShiftJisWidth, LengthsOfTheLabels) {
-    EXPECT_EQ(shiftJisLength(L"現　在　時　刻"), 14);
-    EXPECT_EQ(shiftJisLength(L"　　　　年　　月　　日　　時　　分　　秒"), 40);
-    EXPECT_EQ(shiftJisLength(L"A現ｱ"), 4);
-    EXPECT_EQ(shiftJisLength(L""), 0);
-}
-
 // ---- text layout ----
 
 struct Glyph {
@@ -152,15 +140,6 @@ TEST(DrawTextLayout, CaptionCentredOnColumnElevenStartsAtSevenAndAHalf) {
     }
     EXPECT_EQ(r.glyphs[6].ch, L'刻');
     EXPECT_EQ(r.glyphs[6].x + 18, 290) << "ends at column 14.5";
-}
-
-TEST(DrawTextLayout, CentringCountsBytesNotCharacters) {
-    Panel p;
-    RecordingRasterizer r;
-    EXPECT_EQ(drawTextCenter(p.canvas, r, kScale, 0, 11, L"AB", 1, kLabelColour), 10.5f);
-    EXPECT_EQ(drawTextCenter(p.canvas, r, kScale, 0, 11, L"ABC", 1, kLabelColour), 10.25f);
-    ASSERT_EQ(r.glyphs.size(), 5u);
-    EXPECT_EQ(r.glyphs[2].x, 205 + 1) << "a quarter unit is 5 px";
 }
 
 TEST(DrawTextLayout, UnitRowPutsEachUnitRightOfItsDigits) {
@@ -269,14 +248,6 @@ TEST(DrawTextHalo, ScanCoversEighteenPixelsBeyondTheFullWidthPen) {
     EXPECT_EQ(beyondBottom.canvas.getPixel(27, 22), 0) << "row 19 is not scanned";
 }
 
-TEST(DrawTextHalo, ScanCoversNinePixelsBeyondTheHalfWidthPen) {
-    // "A" at column 1: pen (20, 2), cell from 21; the scan reaches column 29.
-    Panel inside = drawPattern({{8, 5}}, L"A");
-    EXPECT_EQ(inside.canvas.getPixel(30, 7), 0x202020);
-    Panel beyond = drawPattern({{9, 5}}, L"A");
-    EXPECT_EQ(beyond.canvas.getPixel(31, 7), 0);
-}
-
 TEST(DrawTextHalo, TextAtTheCanvasEdgeDoesNotReachOutside) {
     Image img(30, 10, 0);
     Canvas c = img.canvas();
@@ -284,14 +255,6 @@ TEST(DrawTextHalo, TextAtTheCanvasEdgeDoesNotReachOutside) {
     drawText(c, r, kScale, -0.1f, 0, L"現", 1, kLabelColour);  // pen at (0, 0)
     EXPECT_EQ(c.getPixel(0, 0), kLabelColour);
     EXPECT_EQ(c.getPixel(1, 0), 0x3B3B3B) << "next to (0, 0) and to (2, 0)";
-}
-
-TEST(DrawTextHalo, ColourWithHighBitsStillGetsItsHalo) {
-    Panel p;
-    PatternRasterizer r({{5, 5}});
-    drawText(p.canvas, r, kScale, 0, 1, L"現", 1, -1);
-    EXPECT_EQ(p.canvas.getPixel(27, 7), 0xFFFFFF);
-    EXPECT_EQ(p.canvas.getPixel(26, 7), 0x262626);  // 0.15 * 255 = 38.25
 }
 
 // ---- the logo on the desktop picture ----
