@@ -79,14 +79,17 @@ void FrmMain::placeWindow() {
     // The primary monitor's top left is the screen's origin; a parent's client area may start
     // elsewhere (left of or above it when another monitor is there).
     WindowRect r = clockWindowRect(0, 0, GetSystemMetrics(SM_CXSCREEN), viewMode_, drawScale_);
-    if (const HWND parent = GetParent(hwnd_)) {
+    // GetParent would give the owner: the clock keeps its popup style under the program manager.
+    HWND parent = GetAncestor(hwnd_, GA_PARENT);
+    if (parent == GetDesktopWindow()) parent = nullptr;
+    if (parent) {
         POINT origin{0, 0};
         MapWindowPoints(parent, HWND_DESKTOP, &origin, 1);
         r = toParentClient(r, origin.x, origin.y);
     }
     // Under the program manager the clock keeps its place among the desktop's children (at the
     // bottom it would lie behind the icon view); on its own it goes below every other window.
-    SetWindowPos(hwnd_, GetParent(hwnd_) ? HWND_TOP : HWND_BOTTOM, r.left, r.top, r.width, r.height,
+    SetWindowPos(hwnd_, parent ? HWND_TOP : HWND_BOTTOM, r.left, r.top, r.width, r.height,
                  SWP_NOACTIVATE);
 }
 
@@ -186,7 +189,10 @@ render::Image FrmMain::paintDesktopPicture() {
     attachToDesktop();
     RECT work{0, 0, screenWidth, screenHeight};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    render::composeLogo(screenCanvas, picTavro_, work.right, work.bottom);
+    // Right after a change of resolution the work area may still be the old screen's; the
+    // work-area change that follows paints it again.
+    render::composeLogo(screenCanvas, picTavro_, std::min<int>(work.right, screenWidth),
+                        std::min<int>(work.bottom, screenHeight));
     return screen;
 }
 

@@ -27,20 +27,27 @@ def unix_path(env, windows):
     return r.stdout.strip()
 
 
+def in_desktop_too(env, name, *command):
+    """Starts a program in the named virtual desktop (or the plain one); the explorer that takes it
+    there does not end with it, so it is not waited for: the test's wineserver -k ends it."""
+    prefix = ["explorer", f"/desktop={name}"] if name else []
+    subprocess.Popen(["wine", *prefix, *command], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
 def report(env, in_desktop=None):
     """desktop_report's view, run in the virtual desktop when one is named."""
     with tempfile.TemporaryDirectory(dir="/tmp") as folder:
         target = os.path.join(folder, "report.txt")
-        prefix = ["explorer", f"/desktop={in_desktop}"] if in_desktop else []
-        subprocess.run(["wine", *prefix, REPORTER, "Z:" + target.replace("/", "\\")], env=env, timeout=90,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        if not wait_for(lambda: os.path.exists(target), 20):
+        in_desktop_too(env, in_desktop, REPORTER, "Z:" + target.replace("/", "\\"))
+        if not wait_for(lambda: os.path.exists(target), 30):
             return {}
         with open(target, encoding="utf-8") as f:
             return dict(line.split("=", 1) for line in f.read().splitlines())
 
 
 def rect(seen):
+    if "rect" not in seen:
+        return None
     left, top, right, bottom = (int(v) for v in seen["rect"].split(","))
     return left, top, right - left, bottom - top
 
@@ -52,28 +59,32 @@ def periodic(img, step):
 
 
 def logo_box(img, right, bottom):
-    """The logo is what breaks the mosaic's repetition: its columns and rows end 24 and 32 px
-    before the work area's edges."""
+    """The last column and row of the logo, found as what breaks the mosaic's repetition: each
+    of the lowest 200 rows against the row 200 above it."""
     a = img.astype(int)
-    differs = (a[:, 40:] != a[:, :-40]).any(axis=2)
-    ys, xs = np.nonzero(differs[bottom - 200 :, right - 400 :])
-    return xs.max() + right - 400 + 40, ys.max() + bottom - 200
+    ys, xs = np.nonzero((a[bottom - 200 :] != a[bottom - 400 : bottom - 200]).any(axis=2))
+    return xs.max(), ys.max() + bottom - 200
 
 
 def test_a_change_of_resolution_moves_the_clock_and_repaints_the_wallpaper(desktop):
     env = wine_env()
     desktop.procs.append(subprocess.Popen(["wine", "explorer", f"/desktop={VDESK},1920x1080", EXE], env=env,
                                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+    # A report started before the desktop is up would make it at the default size.
+    assert wait_for(lambda: "1920x1080+0+0" in run(["xwininfo", "-root", "-children"]).stdout, 30)
     seen = {}
-    assert wait_for(lambda: seen.update(report(env, VDESK)) or seen.get("clock") == "1", 60), seen
+    assert wait_for(lambda: seen.update(report(env, VDESK)) or seen.get("visible") == "1", 60), seen
     assert rect(seen) == (1460, 20, 440, 580)
-    assert run(["wine", "explorer", f"/desktop={VDESK}", CHANGER, "mode", "1600", "900"]).returncode == 0
+    in_desktop_too(env, VDESK, CHANGER, "mode", "1600", "900")
     assert wait_for(lambda: seen.update(report(env, VDESK)) or rect(seen) == (1140, 20, 440, 580), 30), seen
     path = unix_path(env, seen["wallpaper"])
     assert wait_for(lambda: Image.open(path).size == (1600, 900), 10)
     img = np.asarray(Image.open(path).convert("RGB"))
     assert periodic(img, 20) and not periodic(img, 10)
-    assert logo_box(img, 1600, 900) == (1575, 867)  # columns to 1600 - 25, rows to 900 - 33
+    # The logo ends 24 px left of the new right edge and 32 px above the new bottom.
+    logo = np.asarray(Image.open(os.path.join(ROOT, "pictures", "logo.bmp")).convert("RGB")).astype(int)
+    ys, xs = np.nonzero((logo != logo[0, 0]).any(axis=2))
+    assert logo_box(img, 1600, 900) == (1600 - 24 - logo.shape[1] + xs.max(), 900 - 32 - logo.shape[0] + ys.max())
 
 
 def test_under_a_program_manager_spanning_a_left_monitor_the_clock_keeps_its_screen_place(desktop):
@@ -81,7 +92,7 @@ def test_under_a_program_manager_spanning_a_left_monitor_the_clock_keeps_its_scr
     assert desktop.find_windows("Program Manager")
     desktop.start("2009-02-01 12:00:00")
     seen = {}
-    assert wait_for(lambda: seen.update(report(wine_env())) or seen.get("clock") == "1", 60), seen
+    assert wait_for(lambda: seen.update(report(wine_env())) or seen.get("visible") == "1", 60), seen
     assert seen["parent_class"] == "Progman"
     assert rect(seen) == (1460, 20, 440, 580)
 
