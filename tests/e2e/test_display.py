@@ -12,13 +12,11 @@ import numpy as np
 import pytest
 from PIL import Image
 
-from conftest import EXE, HELPERS, ROOT, WINEPREFIX, run, wine_env
+from conftest import EXE, HELPER, HELPERS, ROOT, WINEPREFIX, run, wine_env
 from sevenseg import GlyphReader, field_colours, field_text
 from test_menu import wait_for
 
 CHANGER = os.path.join(HELPERS, "display_change.exe")
-REPORTER = os.path.join(HELPERS, "desktop_report.exe")
-CONTROLS = os.path.join(HELPERS, "about_controls.exe")
 VDESK = "tavrodisplay"
 
 
@@ -38,7 +36,7 @@ def report(env, in_desktop=None):
     """desktop_report's view, run in the virtual desktop when one is named."""
     with tempfile.TemporaryDirectory(dir="/tmp") as folder:
         target = os.path.join(folder, "report.txt")
-        in_desktop_too(env, in_desktop, REPORTER, "Z:" + target.replace("/", "\\"))
+        in_desktop_too(env, in_desktop, HELPER, "report", "Z:" + target.replace("/", "\\"))
         if not wait_for(lambda: os.path.exists(target), 30):
             return {}
         with open(target, encoding="utf-8") as f:
@@ -196,7 +194,7 @@ def test_at_higher_dpi_the_clock_its_wallpaper_and_the_target_dialog_scale(scale
     assert dialog, "the target dialog did not open"
     with tempfile.TemporaryDirectory(dir="/tmp") as folder:
         dump = os.path.join(folder, "dump.txt")
-        subprocess.run(["wine", CONTROLS, "dump", "Z:" + dump.replace("/", "\\"), "目標時刻を日付形式で入力してください"],
+        subprocess.run(["wine", HELPER, "dump", "Z:" + dump.replace("/", "\\"), "目標時刻を日付形式で入力してください"],
                        env=env, timeout=60)
         lines = [dict(f.split("=", 1) for f in l.split("\t")[1:]) for l in open(dump, encoding="utf-8")]
     box = tuple(int(v) for v in lines[0]["client"].split(","))
