@@ -291,4 +291,17 @@ TEST(DrawWakuOddFrames, EmptyNegativeAndFarFramesDrawNothing) {
     }
 }
 
+TEST(DrawWakuOddFrames, FramePartlyOffTheCanvasIsClipped) {
+    // Cells -1 to 2 across and -1 to 1 down: the left column and the top row lie off the canvas.
+    FrameCanvas f(100, 100);
+    f.draw(-1, -1, 4, 3);
+    EXPECT_EQ(mismatches(f.img, 0, 0, 40, 20, Pixel{0}), 0) << "interior";
+    EXPECT_EQ(mismatches(f.img, 40, 0, 20, 20, halfSize(6, 1)), 0) << "right edge";
+    // (-1 + 4) / 2 - 1.5 = 0: the logo piece covers the visible bottom row, corner included.
+    EXPECT_EQ(mismatches(f.img, 0, 20, 60, 20,
+                         [](int x, int y) { return rgb(cellId(2 + x / 20, 2), 8 * y + 2, 8 * (x % 20) + 2); }),
+              0);
+    EXPECT_EQ(changedOutside(f.img, 0, 0, 60, 40), 0);
+}
+
 }  // namespace

@@ -116,6 +116,19 @@ TEST(ClockPainter, ARedrawnFieldMarksExactlyThePixelsItChanged) {
         EXPECT_EQ(marked, c.bounds) << c.scale << " " << c.x << "," << c.y;
         EXPECT_FALSE(painter.takeDirty().any) << "taken once";
     }
+    // Far away, or in a colour the sheet has no row for: nothing drawn, or only the unlit sign.
+    render::Image image(440, 580, kBackground);
+    render::Canvas canvas = image.canvas();
+    for (float far : {1e6f, -1e6f}) {
+        EXPECT_FALSE(render::draw7seg(canvas, sheet, 0.5f, far, 1, L"00", L"12", 6).any);
+        EXPECT_FALSE(render::draw7seg(canvas, sheet, 0.5f, 1, far, L"00", L"12", 6).any);
+    }
+    EXPECT_FALSE(changedPixels(image).any);
+    render::Image lit(640, 640, 0xFFFFFF);  // the unlit row grey, every lit row white
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 640; ++x) lit.at(x, y) = kSheetGrey;
+    render::draw7seg(canvas, lit, 0.5f, 0, 0, L"+0", L"5", 9);
+    EXPECT_EQ(image.at(5, 20), kSheetGrey) << "an invalid colour shows the unlit sign";
 }
 
 TEST(ClockPainter, TheCalendarMarksItsCellsOnly) {
