@@ -17,8 +17,8 @@ inline constexpr int kCalendarRows = 6;
 constexpr float calendarCellX(int column) { return 2.5f + 2.5f * static_cast<float>(column); }
 constexpr float calendarCellY(int row) { return 4.75f + 2.5f * static_cast<float>(row); }
 
-// Draws all 42 cells for the month of `now` (its time of day plays no part), after asking the
-// holidays around the month; a failed fetch only means fewer red days.
+// Draws all 42 cells for the month of `now` (its time of day plays no part) with the holidays
+// the lookup has for that month at this moment.
 void drawCalender(ClockPainter& painter, DateValue now, holidays::HolidayLookup& holidays);
 
 }  // namespace tavro::app

@@ -1,13 +1,26 @@
 """The clock window, its live time and its unlit target rows, read off the screen."""
 import datetime
+import os
 import time
 
+import pytest
+
+from conftest import HELPERS, run
+from feed_server import FeedServer
 from sevenseg import GlyphReader, field_colours, field_text
 
 READER = GlyphReader()
+DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
 WINDOW_LEFT, WINDOW_TOP = 1460, 20
 # Pens of the present-time fields in window pixels (grid x * 20, row 1 * 20 + 14).
 NOW_FIELDS = [(20, 4), (120, 2), (180, 2), (240, 2), (300, 2), (360, 2)]
+
+
+def wait_for(condition, timeout):
+    end = time.time() + timeout
+    while not (value := condition()) and time.time() < end:
+        time.sleep(0.2)
+    return value
 
 
 def read_row(shot, row, fields):
@@ -54,3 +67,31 @@ def test_a_second_copy_ends_at_once_without_a_window(desktop):
     assert second.wait(30) == 0
     time.sleep(1.0)
     assert len(desktop.find_windows(timeout=2)) == 1
+
+
+@pytest.mark.parametrize("mode", ["trickle", "silent"])
+def test_a_stalled_feed_holds_up_neither_the_clock_nor_the_exit(desktop, mode):
+    server = FeedServer(mode=mode, lifetime=90)
+    try:
+        desktop.reg_add("feedHost", "REG_SZ", f"127.0.0.1:{server.port}")
+        wallpaper = desktop.reg_query("Wallpaper", key=DESKTOP_KEY)
+        started = time.time()
+        clock = desktop.start()
+        assert desktop.find_windows(timeout=20)
+        assert time.time() - started < 12, "the window waited for the feed"
+        assert wait_for(lambda: server.requests, 10), "the feed was never asked"
+        first, _ = read_now(desktop.screenshot())
+        time.sleep(3)
+        second, _ = read_now(desktop.screenshot())
+        assert 2 <= (second - first).total_seconds() <= 5
+
+        # Exit while the download still runs: the desktop comes back and the process ends at once.
+        assert run(["wine", os.path.join(HELPERS, "close_window.exe")]).returncode == 0
+        asked = time.time()
+        clock.wait(10)
+        # About 2 s go to putting the desktop back under Wine (the same without a download).
+        assert time.time() - asked <= 3.0
+        assert desktop.reg_query("Wallpaper", key=DESKTOP_KEY) == wallpaper
+        assert desktop.reg_query("originalWallPaper1") is None
+    finally:
+        server.stop()
