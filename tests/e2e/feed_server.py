@@ -12,17 +12,15 @@ class FeedServer:
         self.requests = []
         self.stopped = threading.Event()
         self.sock = socket.create_server(("127.0.0.1", 0))
-        self.sock.settimeout(0.5)
         self.port = self.sock.getsockname()[1]
         threading.Thread(target=self._accept, daemon=True).start()
 
     def _accept(self):
         while not self.stopped.is_set():
             try:
-                conn, _ = self.sock.accept()
+                threading.Thread(target=self._serve, args=(self.sock.accept()[0],), daemon=True).start()
             except OSError:
-                continue
-            threading.Thread(target=self._serve, args=(conn,), daemon=True).start()
+                return
 
     def _serve(self, conn):
         end = time.time() + self.lifetime
@@ -30,25 +28,16 @@ class FeedServer:
             conn.settimeout(5)
             request = b""
             while b"\r\n\r\n" not in request and len(request) < 8192:
-                chunk = conn.recv(1024)
-                if not chunk:
-                    return
-                request += chunk
+                request += conn.recv(1024) or b"\r\n\r\n"
             self.requests.append(request.split(b" ")[1].decode("ascii", "replace"))
-            if self.mode == "html":
-                body = b"<html><body>Please log in</body></html>"
-            else:
-                body = ("<feed>" + "".join(f"<entry><gd:when startTime='{d}' endTime='{d}'/></entry>"
-                                           for d in self.dates) + "</feed>").encode("ascii")
+            body = (b"<html><body>Please log in</body></html>" if self.mode == "html" else "<feed>{}</feed>".format(
+                "".join(f"<entry><gd:when startTime='{d}' endTime='{d}'/></entry>" for d in self.dates)).encode())
             length = 100000 if self.mode == "trickle" else len(body)
-            head = f"HTTP/1.1 {self.status} X\r\nContent-Type: text/xml\r\nContent-Length: {length}\r\n\r\n"
+            head = f"HTTP/1.1 {self.status} X\r\nContent-Type: text/xml\r\nContent-Length: {length}\r\n\r\n".encode()
             try:
-                if self.mode in ("feed", "html"):
-                    conn.sendall(head.encode("ascii") + body)
-                    return
-                if self.mode == "trickle":
-                    conn.sendall(head.encode("ascii"))
-                while time.time() < end and not self.stopped.wait(4):
+                if self.mode != "silent":
+                    conn.sendall(head if self.mode == "trickle" else head + body)
+                while self.mode in ("trickle", "silent") and time.time() < end and not self.stopped.wait(4):
                     if self.mode == "trickle":
                         conn.sendall(b"<")
             except OSError:

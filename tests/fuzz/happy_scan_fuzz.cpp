@@ -19,7 +19,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     statusNumber(all);
     const FeedConfig config = parseFeedConfig(all.substr(0, size / 2), all.substr(size / 2));
-    if (config.port < 1 || config.port > 65535 || config.host.empty()) std::abort();
-    if (feedPath(config.calendarId, tavro::datetime::makeDate(2009, 1, 1)).empty()) std::abort();
+    if (config.port < 1 || feedPath(config.calendarId, 40000).empty()) std::abort();
     return 0;
 }
