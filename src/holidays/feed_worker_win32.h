@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/unique_handle_win32.h"
+#include "base/unique_handle_win32.h"
 #include "holidays/happy_feed.h"
 
 namespace tavro::holidays {
@@ -36,7 +36,7 @@ private:
     static unsigned __stdcall run(void* job);
 
     std::shared_ptr<Job> job_;
-    app::UniqueKernelHandle thread_;
+    base::UniqueKernelHandle thread_;
     ULONGLONG abandonedAt_ = 0;
 };
 

@@ -4,10 +4,10 @@ import datetime
 import subprocess
 import time
 
-from conftest import EXE, wine_env
+from conftest import EXE, wait_for, wine_env
 from feed_server import FeedServer
 from sevenseg import GlyphReader, field_colours, field_text
-from test_clock_spine import WINDOW_LEFT, WINDOW_TOP, read_row, wait_for
+from test_clock_spine import WINDOW_LEFT, WINDOW_TOP, read_row
 
 READER = GlyphReader()
 ORANGE, RED, LIGHTBLUE, WHITE, GREEN = 6, 4, 3, 7, 2

@@ -1,11 +1,10 @@
 """The clock window, its live time and its unlit target rows, read off the screen."""
 import datetime
-import os
 import time
 
 import pytest
 
-from conftest import HELPERS, run
+from conftest import helper, wait_for
 from feed_server import FeedServer
 from sevenseg import GlyphReader, field_colours, field_text
 
@@ -14,13 +13,6 @@ DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
 WINDOW_LEFT, WINDOW_TOP = 1460, 20
 # Pens of the present-time fields in window pixels (grid x * 20, row 1 * 20 + 14).
 NOW_FIELDS = [(20, 4), (120, 2), (180, 2), (240, 2), (300, 2), (360, 2)]
-
-
-def wait_for(condition, timeout):
-    end = time.time() + timeout
-    while not (value := condition()) and time.time() < end:
-        time.sleep(0.2)
-    return value
 
 
 def read_row(shot, row, fields):
@@ -67,7 +59,7 @@ def test_a_stalled_feed_holds_up_neither_the_clock_nor_the_exit(desktop, mode):
         assert [field_text(g) for g in countdown] == ["?    ", "  ", "  ", "  "]
 
         # Exit while the download still runs: the desktop comes back and the process ends at once.
-        assert run(["wine", os.path.join(HELPERS, "close_window.exe")]).returncode == 0
+        assert helper("close").returncode == 0
         asked = time.time()
         clock.wait(10)
         # About 2 s go to putting the desktop back under Wine (the same without a download).

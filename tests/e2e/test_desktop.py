@@ -1,8 +1,8 @@
 """The clock on the desktop: under a stand-in program manager, the mosaic wallpaper and the
 desktop colour while it runs, and both put back at exit, after a kill too.
 
-Wine has no program-manager window, so the tests start fake_progman. The clock is then a child
-window that xdotool does not list; desktop_report (a helper run inside Wine) tells where it is,
+Wine has no program-manager window, so the tests start the helper's progman stand-in. The clock is then a child
+window that xdotool does not list; the helper's report (run inside Wine) tells where it is,
 and also reads the wallpaper and the desktop colour through the system calls. Wine 8 does not
 draw a child window whose parent belongs to another process (a plain WS_CHILD window shows
 nothing either), so while it lies under the stand-in the clock is seen through these calls and
@@ -16,7 +16,8 @@ import numpy as np
 import pytest
 from PIL import Image
 
-from conftest import HELPERS, SCREEN, WINEPREFIX, Desktop, run
+from conftest import SCREEN, WINEPREFIX, Desktop, helper, run
+from conftest import desktop_report as report
 from test_menu import keys, right_click, wait_for
 
 SHELL_FOLDERS = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders"
@@ -33,23 +34,8 @@ BODY = np.array([0x46, 0x4A, 0x4E])
 RECORD_VALUES = ("originalWallPaperParts", "originalWallPaper1", "originalDesktopColour")
 
 
-def helper(name, *args, timeout=60):
-    return run(["wine", os.path.join(HELPERS, name + ".exe"), *args], timeout=timeout)
-
-
-def report():
-    """What desktop_report sees: clock, parent_class, parent_title, rect, visible, wallpaper, colour."""
-    with tempfile.TemporaryDirectory(dir="/tmp") as folder:
-        target = os.path.join(folder, "report.txt")
-        # Generous: SetSysColors broadcasts to every window and has been seen to stall.
-        r = helper("desktop_report", "Z:" + target.replace("/", "\\"), timeout=90)
-        assert r.returncode == 0, r.stderr
-        with open(target, encoding="utf-8") as f:
-            return dict(line.split("=", 1) for line in f.read().splitlines())
-
-
 def report_when(condition, timeout=30):
-    """desktop_report's view once condition holds for it, else the last one seen."""
+    """The helper report's view once condition holds for it, else the last one seen."""
     last = {}
 
     def holds():
@@ -84,7 +70,7 @@ class Shell:
         self.progman = None
 
     def start_progman(self, *args):
-        self.progman = self.desktop.start(exe=os.path.join(HELPERS, "fake_progman.exe"), args=args)
+        self.progman = self.desktop.start_helper("progman", *args)
         # The stand-in is up once a window of its title exists.
         self.desktop.find_windows("Program Manager", timeout=30)
 
@@ -172,7 +158,7 @@ def test_the_wallpaper_file_is_a_screen_sized_mosaic_with_the_logo(shell):
 
 @pytest.mark.parametrize("wallpaper", [USER_WALLPAPER, ""])
 def test_exit_puts_back_the_wallpaper_and_the_colour(shell, wallpaper):
-    helper("set_wallpaper", wallpaper)
+    helper("set-wallpaper", wallpaper)
     assert report()["wallpaper"] == wallpaper
     clock = shell.start_clock()
     assert report()["wallpaper"] == OWN_WALLPAPER
@@ -189,7 +175,7 @@ def test_exit_puts_back_the_wallpaper_and_the_colour(shell, wallpaper):
 def test_a_wallpaper_picked_while_the_clock_runs_stays(shell):
     shell.start_clock()
     picked = r"C:\users\Public\picked while running.bmp"
-    assert helper("set_wallpaper", picked).returncode == 0
+    assert helper("set-wallpaper", picked).returncode == 0
     after = shell.exit_clock()
     assert after["wallpaper"] == picked
     assert after["colour"] == USER_COLOUR
@@ -223,7 +209,7 @@ def test_after_a_kill_the_next_exit_puts_back_the_users_originals(shell):
 def test_after_a_kill_a_wallpaper_the_user_picked_since_wins(shell):
     shell.kill_clock(shell.start_clock())
     picked = r"C:\users\Public\picked after the kill.bmp"
-    assert helper("set_wallpaper", picked).returncode == 0
+    assert helper("set-wallpaper", picked).returncode == 0
     shell.start_clock()
     after = shell.exit_clock()
     assert after["wallpaper"] == picked
@@ -243,7 +229,7 @@ def test_the_clock_comes_back_under_a_restarted_program_manager_and_ticks_on(she
     january = "start-min=2026-12-01&start-max=2027-02-01"
     assert months_asked() == [december]
 
-    assert helper("close_window", "Program Manager").returncode == 0
+    assert helper("close", "Program Manager").returncode == 0
     shell.progman.wait(30)
     gone = report_when(lambda s: s.get("clock") == "0" or s.get("parent_class") != "Progman", timeout=15)
     assert gone.get("parent_class") != "Progman"
