@@ -60,6 +60,8 @@ const Case kCases[] = {
       {noon + kSecond, noon, L"12|0|1", L"", L"-0|0|0|1", 4, 0}}},
     {"days modulo 10000",
      {{noon, noon + 12345, L"2009|2|1|12|0|0", L"2042|11|20|12|0|0", L"||||2345|0|0|0", 2, 1}}},
+    {"2,147,483,647 seconds past still counts",
+     {{noon, noon - 2147483647.0 * kSecond, L"2009|2|1|12|0|0", L"1941|1|14|8|45|53", L"||||-4855|3|14|7", 0, 1}}},
     {"a target too far to count leaves the row unlit",
      {{noon, noon + 2147483649.0 * kSecond, L"2009|2|1|12|0|0", L"2077|2|19|15|14|9", L"|||", 2, 1},
       {noon + kSecond, noon + 2147483649.0 * kSecond, L"1", L"", L"", 0, 0}}},

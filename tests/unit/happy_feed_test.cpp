@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "holidays/feed_schedule.h"
@@ -60,9 +61,14 @@ TEST(HappyFeed, RequestPathAndSettings) {
     EXPECT_EQ(steps.path, "127.0.0.1:8080 GET /calendar/feeds/test@example.org/public/attendees-only"
                           "?start-min=2008-12-01&start-max=2009-02-01");
     EXPECT_EQ(feedPath("japanese@holiday.calendar.google.com", makeDate(2008, 12, 1)).size(), 116u);
-    for (const char* bad : {"", "host:0", "host:65536", "ho st", "host:80x"})
-        EXPECT_EQ(parseFeedConfig(bad, "a/b").host + feedPath(parseFeedConfig(bad, "a/b").calendarId, 40000),
-                  "www.google.com" + feedPath("japanese@holiday.calendar.google.com", 40000)) << bad;
+    const std::string kDefault = "www.google.com:80 japanese@holiday.calendar.google.com";
+    for (auto [host, id, want] : {std::tuple{" \tzZaA-9._:8080\r\n", "\n~a!\t", std::string("zZaA-9._:8080 ~a!")},
+                                  {"", "a/b", kDefault}, {"host:0", "a\x7f", kDefault}, {"host:65536", "a b", kDefault},
+                                  {"h{st", "a%b", kDefault}, {"host:80x", "a?b", kDefault}, {"h@:1", "a#b&", kDefault}}) {
+        const FeedConfig c = parseFeedConfig(host, id);
+        EXPECT_EQ(c.host + ":" + std::to_string(c.port) + " " + c.calendarId, want) << host;  // unusable: default
+    }
+    EXPECT_EQ(statusNumber(" 1234567890"), 123456789);
 }
 
 TEST(HappyFeed, EachAnswerGivesItsCodeAndDatesAndClosesEverything) {
