@@ -26,6 +26,10 @@ ShellWatch::~ShellWatch() {
     if (hwnd_) DestroyWindow(hwnd_);
 }
 
+void ShellWatch::onClockMoved() const {
+    if (handlers_.clockMoved) handlers_.clockMoved();
+}
+
 void ShellWatch::reportWindowLost() const { PostMessageW(hwnd_, kWindowLost, 0, 0); }
 
 LRESULT CALLBACK ShellWatch::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -38,6 +42,7 @@ LRESULT CALLBACK ShellWatch::windowProc(HWND hwnd, UINT message, WPARAM wParam, 
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         if (watch) watch->hwnd_ = nullptr;
+        return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     return watch ? watch->handleMessage(message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
 }
@@ -58,6 +63,12 @@ LRESULT ShellWatch::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETTINGCHANGE:
             if (wParam == SPI_SETWORKAREA && handlers_.displayChanged) handlers_.displayChanged();
             break;
+        case WM_TIMECHANGE:
+            onClockMoved();
+            return 0;
+        case WM_POWERBROADCAST:
+            if (wParam == PBT_APMRESUMEAUTOMATIC) onClockMoved();
+            return TRUE;
         case WM_ENDSESSION:
             if (wParam && handlers_.sessionEnding) handlers_.sessionEnding();
             return 0;

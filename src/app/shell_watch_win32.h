@@ -17,6 +17,7 @@ public:
         std::function<void()> sessionEnding;   // log-off or shutdown confirmed
         std::function<void()> windowLost;      // the clock window went with its parent
         std::function<void()> displayChanged;  // resolution, work area or scaling changed
+        std::function<void()> clockMoved;      // the system clock was set, or the machine woke from sleep
     };
     static std::unique_ptr<ShellWatch> create(HINSTANCE instance, Handlers handlers);
     ~ShellWatch();
@@ -31,6 +32,7 @@ private:
     explicit ShellWatch(Handlers handlers) : handlers_(std::move(handlers)) {}
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void onClockMoved() const;
 
     Handlers handlers_;
     HWND hwnd_ = nullptr;
