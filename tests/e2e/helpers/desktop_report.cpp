@@ -1,8 +1,9 @@
 // Writes what the desktop looks like from another process to the file named on the command
 // line, UTF-8, one "name=value" line each: clock (1 when a window titled "TavroClock" exists),
 // parent_class and parent_title (its parent, "" for the desktop), rect (its screen rectangle
-// left,top,right,bottom), visible, wallpaper (SPI_GETDESKWALLPAPER) and colour (the desktop
-// colour as "r g b"). It is written under another name and then renamed.
+// left,top,right,bottom), visible, wallpaper (SPI_GETDESKWALLPAPER), colour (the desktop
+// colour as "r g b"), style and tile (WallpaperStyle, TileWallpaper). It is written under another
+// name and then renamed.
 #include <windows.h>
 
 #include <string>
@@ -62,5 +63,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     report += L"colour=" + std::to_wstring(GetRValue(colour)) + L" " + std::to_wstring(GetGValue(colour)) + L" " +
               std::to_wstring(GetBValue(colour)) + L"\n";
 
+    for (const wchar_t* name : {L"WallpaperStyle", L"TileWallpaper"}) {
+        wchar_t text[64] = {};
+        DWORD bytes = sizeof text - sizeof(wchar_t);
+        RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", name, RRF_RT_REG_SZ, nullptr, text, &bytes);
+        report += std::wstring(name[0] == L'W' ? L"style=" : L"tile=") + text + L"\n";
+    }
     return report_file::writeWhole(target, report_file::utf8(report)) ? 0 : 3;
 }
