@@ -73,11 +73,9 @@ DesktopSettings originalsAtStart(const DesktopSettings& now, const std::optional
         return picture;
     };
     const bool wallPaperOurs = ours(now.wallPaper);
-    if (wallPaperOurs) {
-        originals.wallPaper = fromRecord(record->wallPaper);
-        originals.style = record->style;
-        originals.tile = record->tile;
-    }
+    if (wallPaperOurs) originals.wallPaper = fromRecord(record->wallPaper);
+    if (now.style == kCentred) originals.style = record->style;
+    if (now.tile == kCentred) originals.tile = record->tile;
     if (now.colour == kDesktopColour) originals.colour = record->colour;
     if (now.shell && record->shell) {
         ShellWallPaper& shell = *originals.shell;
@@ -139,13 +137,14 @@ void restoreDesktop(DesktopSystem& system, const DesktopSettings& originals, Res
 
     if (order == RestoreOrder::ColourFirst) system.writeColour(originals.colour);
     const bool wallPaperOurs = now.wallPaper == own && originals.wallPaper != own;
-    if (wallPaperOurs) {
-        // Set before the wallpaper, which the system shows in the style it finds then.
-        const std::wstring style = now.style == kCentred ? originals.style : now.style;
-        const std::wstring tile = now.tile == kCentred ? originals.tile : now.tile;
-        if (style != now.style || tile != now.tile) system.writeStyle(style, tile);
-        system.writeWallPaper(userPicture(originals.wallPaper));
-    }
+    // Before the wallpaper, which the system shows in the style it finds then; a wallpaper the
+    // user picked meanwhile is shown again in the user's style where ours is still in force.
+    const std::wstring style = now.style == kCentred ? originals.style : now.style;
+    const std::wstring tile = now.tile == kCentred ? originals.tile : now.tile;
+    const bool styleBack = style != now.style || tile != now.tile;
+    if (styleBack) system.writeStyle(style, tile);
+    if (wallPaperOurs) system.writeWallPaper(userPicture(originals.wallPaper));
+    else if (styleBack) system.writeWallPaper(now.wallPaper);
     if (now.shell && originals.shell) {
         bool allOurs = wallPaperOurs;
         for (const MonitorPicture& m : now.shell->monitors) {

@@ -99,7 +99,7 @@ std::wstring copyPathFor(std::wstring_view programFolder, std::size_t slot, std:
 
 // What exit must put back. A run that ended without its shutdown leaves our file, our style and
 // our colour in place, and its record says what the user had before; anything else now in force
-// is the user's own choice and wins over the record. The style goes with the wallpaper.
+// is the user's own choice and wins over the record, item by item.
 DesktopSettings originalsAtStart(const DesktopSettings& now, const std::optional<DesktopSettings>& record,
                                  std::wstring_view ownWallPaper);
 

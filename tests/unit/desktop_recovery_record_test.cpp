@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "desktop/recovery_record.h"
@@ -7,35 +8,27 @@
 namespace tavro::desktop {
 namespace {
 
-// Holds what the settings store can hold: ASCII texts under 256 bytes, numbers.
 class MapStore : public RecordStore {
 public:
     std::map<std::wstring, int32_t> numbers;
     std::map<std::wstring, std::wstring> texts;
     std::wstring failing;
 
-    std::optional<int32_t> readNumber(std::wstring_view name) override {
-        const auto it = numbers.find(std::wstring(name));
-        return it == numbers.end() ? std::nullopt : std::optional<int32_t>(it->second);
-    }
-    std::optional<std::wstring> readText(std::wstring_view name) override {
-        const auto it = texts.find(std::wstring(name));
-        return it == texts.end() ? std::nullopt : std::optional<std::wstring>(it->second);
-    }
-    bool writeNumber(std::wstring_view name, int32_t value) override {
-        numbers[std::wstring(name)] = value;
-        return true;
-    }
+    std::optional<int32_t> readNumber(std::wstring_view name) override { return find(numbers, name); }
+    std::optional<std::wstring> readText(std::wstring_view name) override { return find(texts, name); }
+    bool writeNumber(std::wstring_view name, int32_t value) override { return numbers[std::wstring(name)] = value, true; }
     bool writeText(std::wstring_view name, std::wstring_view text) override {
-        if (name == failing || text.size() > 255) return false;
-        for (wchar_t c : text)
-            if (c < 0x20 || c > 0x7E) return false;
-        texts[std::wstring(name)] = std::wstring(text);
-        return true;
+        // What the settings store can hold: ASCII texts under 256 bytes.
+        const bool ascii = std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= 0x20 && c <= 0x7E; });
+        return name != failing && text.size() <= 255 && ascii && (texts[std::wstring(name)] = text, true);
     }
-    void remove(std::wstring_view name) override {
-        numbers.erase(std::wstring(name));
-        texts.erase(std::wstring(name));
+    void remove(std::wstring_view name) override { numbers.erase(std::wstring(name)), texts.erase(std::wstring(name)); }
+
+private:
+    template <typename Map>
+    static std::optional<typename Map::mapped_type> find(const Map& map, std::wstring_view name) {
+        const auto it = map.find(std::wstring(name));
+        return it == map.end() ? std::nullopt : std::optional<typename Map::mapped_type>(it->second);
     }
 };
 

@@ -7,27 +7,19 @@
 namespace tavro::desktop {
 namespace {
 
-TEST(WallPaperPath, PicturesThenDocumentsThenTheDriveRootAndTheBufferCutAtItsFirstNul) {
-    EXPECT_EQ(wallpaperPath(L"C:\\P", L"C:\\D"), L"C:\\P\\mosaic.bmp");
-    EXPECT_EQ(wallpaperPath(L"", L"C:\\写真"), L"C:\\写真\\mosaic.bmp");
-    EXPECT_EQ(wallpaperPath(L"", L""), L"\\mosaic.bmp");
-    EXPECT_EQ(wallpaperPath(L"D:\\", L""), L"D:\\\\mosaic.bmp");
-    const wchar_t buffer[] = {L'a', L'b', L'\0', L'c'}, full[] = {L'x', L'y'};
-    EXPECT_EQ(textBeforeNul(buffer, 4), L"ab");
-    EXPECT_EQ(textBeforeNul(full, 2), L"xy");
-    EXPECT_EQ(textBeforeNul(nullptr, 4), L"");
-}
-
 constexpr std::wstring_view kThemes = L"C:\\U\\AppData\\Roaming\\Microsoft\\Windows\\Themes";
 const std::wstring kTranscoded = std::wstring(kThemes) + L"\\TranscodedWallpaper";
 const std::wstring kOwn = L"C:\\U\\Pictures\\mosaic.bmp", kMine = L"C:\\U\\Local\\TavroClock";
 
-TEST(RewrittenPictures, OnlyFilesOfTheThemesFolderAndTheirCopiesKeepTheExtension) {
-    EXPECT_TRUE(isRewrittenBySystem(kTranscoded, kThemes));
+TEST(Paths, TheFileTheBufferTheFilesTheSystemRewritesAndTheirCopies) {
+    EXPECT_EQ(wallpaperPath(L"C:\\P", L"C:\\D"), L"C:\\P\\mosaic.bmp");
+    EXPECT_EQ(wallpaperPath(L"", L"C:\\写真"), L"C:\\写真\\mosaic.bmp");
+    EXPECT_EQ(wallpaperPath(L"", L""), L"\\mosaic.bmp");
+    const wchar_t buffer[] = {L'a', L'b', L'\0', L'c'}, full[] = {L'x', L'y'};
+    EXPECT_EQ(textBeforeNul(buffer, 4) + textBeforeNul(full, 2) + textBeforeNul(nullptr, 4), L"abxy");
     EXPECT_TRUE(isRewrittenBySystem(L"c:\\u\\appdata\\roaming\\microsoft\\windows\\THEMES\\Transcoded_001", kThemes));
-    EXPECT_FALSE(isRewrittenBySystem(std::wstring(kThemes) + L"2\\a.jpg", kThemes));
-    EXPECT_FALSE(isRewrittenBySystem(std::wstring(kThemes) + L"\\", kThemes));
-    EXPECT_FALSE(isRewrittenBySystem(L"C:\\sea.jpg", kThemes));
+    for (const std::wstring& other : {std::wstring(kThemes) + L"2\\a.jpg", std::wstring(kThemes) + L"\\", std::wstring(L"C:\\a.jpg")})
+        EXPECT_FALSE(isRewrittenBySystem(other, kThemes)) << other;
     EXPECT_FALSE(isRewrittenBySystem(kTranscoded, L""));
     EXPECT_EQ(copyPathFor(kMine, 0, kTranscoded), kMine + L"\\wallpaper0");
     EXPECT_EQ(copyPathFor(kMine, 2, L"C:\\a.b\\sea.jpg"), kMine + L"\\wallpaper2.jpg");
@@ -87,7 +79,7 @@ TEST(OriginalsAtStart, TheRecordStandsForWhatStillShowsOursAndTheUsersLaterChoic
     }
 }
 
-// The system as the rules see it: what is in force, the files, and the order of the changes.
+// The system as the rules see it: what is in force, the files, and the changes in their order.
 class FakeDesktop final : public DesktopSystem {
 public:
     DesktopSettings now;
@@ -96,33 +88,16 @@ public:
     std::vector<std::wstring> calls;
 
     DesktopSettings read() override { return now; }
-    void writeWallPaper(const std::wstring& path) override {
-        calls.push_back(L"wallpaper " + path);
-        now.wallPaper = path;
-        if (now.shell)
-            for (MonitorPicture& m : now.shell->monitors) m.picture = path;
-    }
-    void writeStyle(const std::wstring& style, const std::wstring& tile) override {
-        calls.push_back(L"style " + style + L"/" + tile);
-        now.style = style, now.tile = tile;
-    }
-    void writeColour(render::ColorRef colour) override {
-        calls.push_back(L"colour");
-        now.colour = colour;
-    }
-    void writeMonitorPicture(const std::wstring& monitor, const std::wstring& path) override {
-        calls.push_back(L"monitor " + monitor + L" " + path);
-    }
+    void writeWallPaper(const std::wstring& path) override { calls.push_back(L"wallpaper " + path); }
+    void writeStyle(const std::wstring& style, const std::wstring& tile) override { calls.push_back(L"style " + style + L"/" + tile); }
+    void writeColour(render::ColorRef colour) override { calls.push_back(L"colour " + std::to_wstring(colour)); }
+    void writeMonitorPicture(const std::wstring& m, const std::wstring& path) override { calls.push_back(L"monitor " + m + L" " + path); }
     void writePosition(int position) override { calls.push_back(L"position " + std::to_wstring(position)); }
     void writeSlideshow(const ShellWallPaper& s) override { calls.push_back(L"slideshow " + s.slideshowItems.at(0)); }
     bool exists(const std::wstring& path) override { return files.count(path) > 0; }
-    bool sameContent(const std::wstring& a, const std::wstring& b) override {
-        return exists(a) && exists(b) && files[a] == files[b];
-    }
+    bool sameContent(const std::wstring& a, const std::wstring& b) override { return exists(a) && exists(b) && files[a] == files[b]; }
     bool copyFile(const std::wstring& from, const std::wstring& to) override {
-        if (!exists(from) || to == unwritable) return false;
-        files[to] = files[from];
-        return true;
+        return exists(from) && to != unwritable && (files[to] = files[from], true);
     }
     void removeFile(const std::wstring& path) override { files.erase(path); }
 };
@@ -147,6 +122,8 @@ TEST(KeepPictures, ARewrittenPictureIsCopiedOnceARecordedCopyIsKeptAndOneNoLonge
     EXPECT_TRUE(keepPictures(fake, settings(kTranscoded, 1), std::nullopt, kThemes, kMine).kept.empty());
 }
 
+const std::wstring kBack = L"colour " + std::to_wstring(0x102030);
+
 TEST(RestoreDesktop, TheUsersPictureComesBackDurablyWhatTheUserChoseStaysAndCopiesGo) {
     const std::wstring copy = kMine + L"\\wallpaper0";
     const auto originals = ownedBy(withShell(settings(kTranscoded, 0x102030), {{L"A", kTranscoded}, {L"B", L"C:\\b.jpg"}}, true),
@@ -162,19 +139,19 @@ TEST(RestoreDesktop, TheUsersPictureComesBackDurablyWhatTheUserChoseStaysAndCopi
         std::map<std::wstring, std::string> files;
     } rows[] = {
         {"overwritten by the system: copied back", running, "mosaic", L"", RestoreOrder::ColourFirst,
-         {L"colour", L"style 2/0", L"wallpaper " + kTranscoded, L"monitor A " + kTranscoded, L"monitor B C:\\b.jpg",
+         {kBack, L"style 2/0", L"wallpaper " + kTranscoded, L"monitor A " + kTranscoded, L"monitor B C:\\b.jpg",
           L"monitor N " + kTranscoded, L"position 4", L"slideshow C:\\Show"},
          {{kTranscoded, "user"}}},
         {"the file still the user's; log-off sets the colour last", running, "user", L"", RestoreOrder::WallPaperFirst,
          {L"style 2/0", L"wallpaper " + kTranscoded, L"monitor A " + kTranscoded, L"monitor B C:\\b.jpg",
-          L"monitor N " + kTranscoded, L"position 4", L"slideshow C:\\Show", L"colour"},
+          L"monitor N " + kTranscoded, L"position 4", L"slideshow C:\\Show", kBack},
          {{kTranscoded, "user"}}},
         {"cannot copy back: the copy becomes the wallpaper and stays",
          withShell(settings(kOwn, kDesktopColour, L"0"), {{L"A", kOwn}}), "mosaic", kTranscoded, RestoreOrder::ColourFirst,
-         {L"colour", L"style 2/0", L"wallpaper " + copy, L"monitor A " + copy, L"position 4", L"slideshow C:\\Show"},
+         {kBack, L"style 2/0", L"wallpaper " + copy, L"monitor A " + copy, L"position 4", L"slideshow C:\\Show"},
          {{kTranscoded, "mosaic"}, {copy, "user"}}},
         {"the user's later choices stay", withShell(settings(L"C:\\new.jpg", kDesktopColour, L"6"), {{L"A", L"C:\\new.jpg"}, {L"B", kOwn}}),
-         "user", L"", RestoreOrder::ColourFirst, {L"colour", L"monitor B C:\\b.jpg"}, {{kTranscoded, "user"}}},
+         "user", L"", RestoreOrder::ColourFirst, {kBack, L"monitor B C:\\b.jpg"}, {{kTranscoded, "user"}}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -186,19 +163,29 @@ TEST(RestoreDesktop, TheUsersPictureComesBackDurablyWhatTheUserChoseStaysAndCopi
         restoreDesktop(fake, originals, row.order);
         EXPECT_EQ(fake.calls, row.calls);
         EXPECT_EQ(fake.files, row.files);
-        EXPECT_EQ(fake.now.colour, originals.colour);
     }
 }
 
-TEST(RestoreDesktop, WithoutTheWallpaperObjectNoWallpaperBeforeMeansNoneAfterAndNeverBackToOurs) {
-    FakeDesktop fake;
-    fake.now = settings(kOwn, kDesktopColour, L"0");
-    restoreDesktop(fake, ownedBy(settings(L"", 5, L""), kOwn), RestoreOrder::ColourFirst);
-    EXPECT_EQ(fake.calls, (std::vector<std::wstring>{L"colour", L"style /0", L"wallpaper "}));
-    fake.calls.clear();
-    fake.now = settings(kOwn, kDesktopColour, L"0");
-    restoreDesktop(fake, ownedBy(settings(kOwn, 5, L"0"), kOwn), RestoreOrder::ColourFirst);
-    EXPECT_EQ(fake.calls, std::vector<std::wstring>{L"colour"});
+TEST(RestoreDesktop, WithoutTheWallpaperObjectOnlyWhatStillShowsOurFileExactlyComesBack) {
+    const DesktopSettings ours = settings(kOwn, kDesktopColour, L"0");
+    struct Row {
+        DesktopSettings now, originals;
+        std::vector<std::wstring> calls;
+    } rows[] = {
+        {ours, settings(L"C:\\sea.jpg", 0x102030), {kBack, L"style 2/0", L"wallpaper C:\\sea.jpg"}},
+        {ours, settings(L"", 0x102030, L""), {kBack, L"style /0", L"wallpaper "}},
+        {ours, settings(kOwn, 0x102030, L"0"), {kBack}},
+        {settings(L"C:\\U\\PICTURES\\mosaic.bmp", kDesktopColour), settings(L"C:\\sea.jpg", 0x102030), {kBack}},
+        // Picked meanwhile: it stays, shown in the user's style where ours was still set.
+        {settings(L"C:\\new.jpg", kDesktopColour, L"0"), settings(L"C:\\sea.jpg", 0x102030),
+         {kBack, L"style 2/0", L"wallpaper C:\\new.jpg"}},
+    };
+    for (const Row& row : rows) {
+        FakeDesktop fake;
+        fake.now = row.now;
+        restoreDesktop(fake, ownedBy(row.originals, kOwn), RestoreOrder::ColourFirst);
+        EXPECT_EQ(fake.calls, row.calls) << row.now.wallPaper << " " << row.originals.wallPaper.size();
+    }
 }
 
 }  // namespace
