@@ -12,8 +12,7 @@ if(TAVRO_BUILD_TESTS)
   add_executable(unit_tests ${TAVRO_UNIT_TESTS})
   target_link_libraries(unit_tests PRIVATE tavro_core GTest::gtest_main GTest::gmock)
   target_compile_definitions(unit_tests PRIVATE
-    TAVRO_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
-    TAVRO_SHARED_DATA_DIR="${CMAKE_SOURCE_DIR}/../shared/data")
+    TAVRO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   include(GoogleTest)
   gtest_discover_tests(unit_tests WORKING_DIRECTORY ${CMAKE_SOURCE_DIR} DISCOVERY_TIMEOUT 60)
 endif()

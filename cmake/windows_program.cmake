@@ -20,6 +20,8 @@ if(MINGW)
   target_link_options(tavroclock PRIVATE -municode)
 endif()
 set_target_properties(tavroclock PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+configure_file(${CMAKE_SOURCE_DIR}/src/app/tavro_version.h.in ${CMAKE_BINARY_DIR}/generated/tavro_version.h @ONLY)
+target_include_directories(tavroclock PRIVATE ${CMAKE_BINARY_DIR}/generated)
 
 # Small helper programs that the end-to-end tests run beside the clock.
 file(GLOB TAVRO_E2E_HELPERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/helpers/*.cpp)

@@ -1,23 +1,42 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the clock under Wine. Without a display it runs
-# the clock in Xvfb for a few seconds and writes build/screenshot.png.
+# Installs what is missing, builds, and starts the clock under Wine in a virtual desktop of the
+# screen's size, whose desktop window paints the wallpaper as Windows does: the clock sits on its
+# mosaic with the logo. With a display the desktop opens in a window. Without one it runs in Xvfb
+# (display TAVRO_RUN_DISPLAY, :97 unless set) until the clock has drawn, writes the screenshot to
+# TAVRO_RUN_SHOT (build/screenshot.png unless set) and closes the clock as its exit item does.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/install_deps.sh
-cmake --preset win64 >/dev/null && cmake --build --preset win64 -j2 --target tavroclock
+tools/install_deps.sh >/dev/null
+cmake --preset win64 >/dev/null && cmake --build --preset win64 -j2 --target tavroclock tavro_testhelper
 . tools/wine_env.sh
 prepare_wine_prefix
+desktop="TavroClock"
 if [ -n "${DISPLAY:-}" ]; then
-  exec wine build/win64/tavroclock.exe
+  size="$(xdpyinfo | sed -n 's/^ *dimensions: *\([0-9]*x[0-9]*\) .*/\1/p')"
+  exec wine explorer "/desktop=$desktop,${size:-1920x1080}" build/win64/tavroclock.exe
 fi
-display=":97"
-Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+shot="${TAVRO_RUN_SHOT:-build/screenshot.png}"
+export DISPLAY="${TAVRO_RUN_DISPLAY:-:97}"
+Xvfb "$DISPLAY" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
-sleep 1
-export DISPLAY="$display"
-wine build/win64/tavroclock.exe &
-sleep "${TAVRO_RUN_SECONDS:-6}"
-import -window root build/screenshot.png
-wineserver -k || true
-echo "screenshot: build/screenshot.png"
+trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
+poll() {  # poll SECONDS COMMAND...: until the command succeeds
+  local end=$((SECONDS + $1)); shift
+  until "$@" >/dev/null 2>&1; do [ "$SECONDS" -lt "$end" ] || return 1; sleep 0.2; done
+}
+poll 20 xdpyinfo || { echo "Xvfb did not start on $DISPLAY" >&2; exit 1; }
+wine explorer "/desktop=$desktop,1920x1080" build/win64/tavroclock.exe &
+# A helper in the same desktop sees the clock; once it is there with its desktop colour set, a
+# moment more lets the desktop and the clock paint.
+helper() { wine explorer "/desktop=$desktop" build/win64/helpers/tavro_testhelper.exe "$@"; }
+report="$(mktemp /tmp/tavro-report.XXXXXX)"
+clock_up() { helper report "Z:$(tr / '\\' <<<"$report")" && grep -q '^clock=1' "$report" && grep -q '^colour=70 74 78' "$report"; }
+clock_gone() { helper report "Z:$(tr / '\\' <<<"$report")" && grep -q '^clock=0' "$report"; }
+poll 60 clock_up || echo "the clock did not come up" >&2
+sleep "${TAVRO_RUN_SECONDS:-2}"
+import -window root "$shot"
+# Closing the clock as its exit item does puts the user's wallpaper and colour back.
+helper close || true
+poll 30 clock_gone || echo "the clock did not end" >&2
+rm -f "$report"
+echo "screenshot: $shot"

@@ -3,6 +3,7 @@
 # native unit tests, the fuzzer, the Windows-side tests under Wine, the end-to-end tests.
 set -uo pipefail
 cd "$(dirname "$0")/.."
+started=$SECONDS
 tools/install_deps.sh || exit 1
 tools/build_all.sh || { echo "build failed"; exit 1; }
 
@@ -20,7 +21,7 @@ if [ -f build/win64/win_tests.exe ]; then
   win_display="${TAVRO_WIN_TEST_DISPLAY:-:92}"
   Xvfb "$win_display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
   win_xvfb=$!
-  sleep 1
+  for _ in $(seq 100); do DISPLAY="$win_display" xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
   DISPLAY="$win_display" timeout 900 wine build/win64/win_tests.exe --gtest_color=no 2>&1 | tail -40
   record "Windows-side tests under Wine" "${PIPESTATUS[0]}"
   wineserver -k 2>/dev/null || true
@@ -28,8 +29,12 @@ if [ -f build/win64/win_tests.exe ]; then
 fi
 wineserver -k 2>/dev/null || true
 
+# The end-to-end tests install what a user downloads: the installer and the zip in build/dist.
+tools/package.sh >/dev/null; record "installer and zip (tools/package.sh)" $?
+
 timeout 2400 /usr/bin/python3 -m pytest -q -p no:cacheprovider tests/e2e 2>&1 | tail -40
 record "end-to-end tests under Xvfb and Wine" "${PIPESTATUS[0]}"
 
+echo "total time: $(( (SECONDS - started) / 60 )) min $(( (SECONDS - started) % 60 )) s"
 echo "suites: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -3,24 +3,7 @@
 // a window.
 #pragma once
 
-#include <string_view>
-
-// UI texts are UTF-16 everywhere: wchar_t for the W functions on Windows, char16_t elsewhere.
-#if defined(_WIN32)
-#define TAVRO_TEXT(s) L##s
-namespace tavro {
-using UiChar = wchar_t;
-}
-#else
-#define TAVRO_TEXT(s) u##s
-namespace tavro {
-using UiChar = char16_t;
-}
-#endif
-
-namespace tavro {
-using UiText = std::basic_string_view<UiChar>;
-}
+#include "base/ui_text.h"
 
 namespace tavro::app {
 

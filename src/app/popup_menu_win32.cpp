@@ -10,7 +10,7 @@ namespace {
 
 constexpr wchar_t kOwnerClass[] = L"TavroClockPopup";
 
-using UniqueWindow = UniqueHandle<HWND, DestroyWindow>;
+using UniqueWindow = base::UniqueHandle<HWND, DestroyWindow>;
 
 // frmPopup: never shown, it only carries the menu.
 UniqueWindow createMenuOwner(HINSTANCE instance) {
@@ -27,8 +27,8 @@ UniqueWindow createMenuOwner(HINSTANCE instance) {
 
 }  // namespace
 
-UniqueMenu buildPopupMenu(int viewMode) {
-    UniqueMenu popup(CreatePopupMenu());
+base::UniqueMenu buildPopupMenu(int viewMode) {
+    base::UniqueMenu popup(CreatePopupMenu());
     if (!popup) return popup;
     HMENU submenu = nullptr;  // the submenu that depth-1 items go into, owned by popup once appended
     for (const MenuItemText& item : kPopupMenuItems) {
@@ -38,11 +38,11 @@ UniqueMenu buildPopupMenu(int viewMode) {
             if (!submenu || !AppendMenuW(popup.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu),
                                          caption.c_str())) {
                 if (submenu) DestroyMenu(submenu);
-                return UniqueMenu();
+                return {};
             }
         } else {
             HMENU parent = item.depth == 0 ? popup.get() : submenu;
-            if (!parent || !AppendMenuW(parent, MF_STRING, item.id, caption.c_str())) return UniqueMenu();
+            if (!parent || !AppendMenuW(parent, MF_STRING, item.id, caption.c_str())) return {};
         }
     }
     CheckMenuItem(popup.get(), checkedViewItem(viewMode), MF_BYCOMMAND | MF_CHECKED);
@@ -51,7 +51,7 @@ UniqueMenu buildPopupMenu(int viewMode) {
 
 unsigned trackPopupMenu(HINSTANCE instance, int viewMode, POINT at) {
     const UniqueWindow owner = createMenuOwner(instance);
-    const UniqueMenu menu = buildPopupMenu(viewMode);
+    const base::UniqueMenu menu = buildPopupMenu(viewMode);
     if (!owner || !menu) return mnuNone;
     // Without the owner in front the menu would not close on a click elsewhere or on Esc.
     SetForegroundWindow(owner.get());

@@ -4,12 +4,12 @@
 
 #include <windows.h>
 
-#include "app/unique_handle_win32.h"
+#include "base/unique_handle_win32.h"
 
 namespace tavro::app {
 
 // The popup with its submenus, the item of the view carrying the one check mark.
-UniqueMenu buildPopupMenu(int viewMode);
+base::UniqueMenu buildPopupMenu(int viewMode);
 
 // Pops the menu up with its top-left corner at the screen point and waits until it closes:
 // the chosen item's command, or 0 when it was dismissed. The menu hangs on a hidden top-level

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/unique_handle_win32.h"
+#include "base/unique_handle_win32.h"
 
 namespace tavro::app {
 
@@ -12,7 +12,7 @@ public:
     bool isFirst() const { return first_; }
 
 private:
-    UniqueKernelHandle mutex_;
+    base::UniqueKernelHandle mutex_;
     bool first_ = false;
 };
 

@@ -38,6 +38,7 @@ enum class Kind {
     Hour,    // 時
     Minute,  // 分
     Second,  // 秒
+    Meridiem,  // 午前 (value 0) or 午後 (value 12)
 };
 
 struct Token {
@@ -119,6 +120,9 @@ std::optional<std::vector<Token>> tokenize(std::wstring_view text) {
             tokens.push_back({Kind::Letter, letter});
         } else if (const auto unit = unitOf(c)) {
             tokens.push_back({*unit});
+        } else if (text.substr(i).starts_with(L"午前") || text.substr(i).starts_with(L"午後")) {
+            tokens.push_back({Kind::Meridiem, text[i + 1] == L'後' ? 12 : 0});
+            ++i;
         } else {
             bool isEra = false;
             for (std::size_t e = 0; e < kEras.size() && !isEra; ++e) {
@@ -188,6 +192,13 @@ private:
         int minute = 0;
         int second = 0;
     };
+    // Month and day as typed, with the year token when one was typed.
+    struct TypedDate {
+        Token year{Kind::Number};
+        bool hasYear = false;
+        int month = 0;
+        int day = 0;
+    };
 
     bool atEnd() const { return pos_ >= tokens_.size(); }
     const Token& peek(std::size_t ahead = 0) const {
@@ -207,118 +218,152 @@ private:
         return tokens_[pos_++];
     }
 
+    // A date: an optional era, then 年月日, 月日 or numbers between separators; the year is
+    // resolved and the whole date checked last.
     std::optional<CivilDate> parseDate() {
+        const int era = acceptEra();
+        const auto year = acceptYear(era);
+        if (!year) return std::nullopt;
+        std::optional<TypedDate> date;
+        if (accept(Kind::Year)) {
+            date = kanjiMonthDay(*year);
+        } else if (era < 0 && year->digits <= 2 && accept(Kind::Month)) {
+            date = kanjiDayOfThisYear(year->value);
+        } else if (is(Kind::DateSeparator)) {
+            date = separatedDate(*year, era);
+        }
+        if (!date) return std::nullopt;
+        return resolveDate(*date, era);
+    }
+
+    // 平成, ㍻ or H before a number or 元; -1 when there is no era.
+    int acceptEra() {
         int era = -1;
         if (is(Kind::Era)) {
             era = peek().value;
-            ++pos_;
-        } else if (is(Kind::Letter) && eraOfLetter(peek().value) >= 0 && (is(Kind::Number, 1) || is(Kind::Gan, 1))) {
+        } else if (is(Kind::Letter) && (is(Kind::Number, 1) || is(Kind::Gan, 1))) {
             era = eraOfLetter(peek().value);
-            ++pos_;
         }
-
-        Token year{Kind::Number};
-        bool hasYear = true;
-        if (era >= 0 && accept(Kind::Gan)) {
-            if (!is(Kind::Year)) return std::nullopt;
-            year = {Kind::Number, 1, 1};
-        } else if (is(Kind::Number)) {
-            year = tokens_[pos_++];
-        } else {
-            return std::nullopt;
-        }
-
-        int month = 0;
-        int day = 0;
-        if (accept(Kind::Year)) {
-            skipSpace();
-            const auto m = acceptShortField();
-            if (!m || !accept(Kind::Month)) return std::nullopt;
-            skipSpace();
-            const auto d = acceptShortField();
-            if (!d || !accept(Kind::Day)) return std::nullopt;
-            month = m->value;
-            day = d->value;
-        } else if (era < 0 && year.digits <= 2 && accept(Kind::Month)) {
-            // 2月3日: this year.
-            hasYear = false;
-            month = year.value;
-            skipSpace();
-            const auto d = acceptShortField();
-            if (!d || !accept(Kind::Day)) return std::nullopt;
-            day = d->value;
-        } else if (is(Kind::DateSeparator)) {
-            const wchar_t separator = tokens_[pos_++].separator;
-            const auto second = acceptShortField();
-            if (!second) return std::nullopt;
-            if (is(Kind::DateSeparator) && peek().separator == separator) {
-                ++pos_;
-                const auto third = acceptShortField();
-                if (!third) return std::nullopt;
-                month = second->value;
-                day = third->value;
-            } else if (era < 0 && separator != L'.' && year.digits <= 2) {
-                // 2/3: this year. A dotted pair would read as a decimal number.
-                hasYear = false;
-                month = year.value;
-                day = second->value;
-            } else {
-                return std::nullopt;
-            }
-        } else {
-            return std::nullopt;
-        }
-
-        int fullYearValue = 0;
-        if (era >= 0) {
-            if (year.value < 1) return std::nullopt;
-            fullYearValue = kEras[static_cast<std::size_t>(era)].first.year + year.value - 1;
-        } else if (hasYear) {
-            fullYearValue = fullYear(year.value, year.digits);
-        } else {
-            fullYearValue = currentYear_;
-        }
-        if (fullYearValue < 100 || fullYearValue > 9999) return std::nullopt;
-        if (!isValidDate(fullYearValue, month, day)) return std::nullopt;
-        if (era >= 0 && !isInEra(static_cast<std::size_t>(era), fullYearValue, month, day)) return std::nullopt;
-        return CivilDate{fullYearValue, month, day};
+        if (era >= 0) ++pos_;
+        return era;
     }
 
+    // The year as typed; 元年 is year 1 of an era.
+    std::optional<Token> acceptYear(int era) {
+        if (era >= 0 && accept(Kind::Gan)) {
+            if (!is(Kind::Year)) return std::nullopt;
+            return Token{Kind::Number, 1, 1};
+        }
+        if (is(Kind::Number)) return tokens_[pos_++];
+        return std::nullopt;
+    }
+
+    // After 年: m月d日.
+    std::optional<TypedDate> kanjiMonthDay(const Token& year) {
+        skipSpace();
+        const auto month = acceptShortField();
+        if (!month || !accept(Kind::Month)) return std::nullopt;
+        skipSpace();
+        const auto day = acceptShortField();
+        if (!day || !accept(Kind::Day)) return std::nullopt;
+        return TypedDate{year, true, month->value, day->value};
+    }
+
+    // After m月: d日, this year.
+    std::optional<TypedDate> kanjiDayOfThisYear(int month) {
+        skipSpace();
+        const auto day = acceptShortField();
+        if (!day || !accept(Kind::Day)) return std::nullopt;
+        return TypedDate{{}, false, month, day->value};
+    }
+
+    // y/m/d with one separator throughout, or m/d of this year (not with dots, which would
+    // read as a decimal number).
+    std::optional<TypedDate> separatedDate(const Token& first, int era) {
+        const wchar_t separator = tokens_[pos_++].separator;
+        const auto second = acceptShortField();
+        if (!second) return std::nullopt;
+        if (is(Kind::DateSeparator) && peek().separator == separator) {
+            ++pos_;
+            const auto third = acceptShortField();
+            if (!third) return std::nullopt;
+            return TypedDate{first, true, second->value, third->value};
+        }
+        if (era < 0 && separator != L'.' && first.digits <= 2) return TypedDate{{}, false, first.value, second->value};
+        return std::nullopt;
+    }
+
+    std::optional<CivilDate> resolveDate(const TypedDate& date, int era) {
+        int year = currentYear_;
+        if (era >= 0) {
+            if (date.year.value < 1) return std::nullopt;
+            year = kEras[static_cast<std::size_t>(era)].first.year + date.year.value - 1;
+        } else if (date.hasYear) {
+            year = fullYear(date.year.value, date.year.digits);
+        }
+        if (year < 100 || year > 9999 || !isValidDate(year, date.month, date.day)) return std::nullopt;
+        if (era >= 0 && !isInEra(static_cast<std::size_t>(era), year, date.month, date.day)) return std::nullopt;
+        return CivilDate{year, date.month, date.day};
+    }
+
+    // A time: h:mm[:ss] or h時[m分[s秒]], after 午前 or 午後 with hours 0 to 12 (12 at 午前 is
+    // midnight, at 午後 noon, as the system reads AM and PM).
     std::optional<Time> parseTime() {
+        std::optional<int> meridiem;
+        if (is(Kind::Meridiem)) {
+            meridiem = tokens_[pos_++].value;
+            skipSpace();
+        }
         const auto hour = acceptShortField();
         if (!hour) return std::nullopt;
         Time t{hour->value};
         if (accept(Kind::Colon)) {
-            const auto minute = acceptShortField();
-            if (!minute) return std::nullopt;
-            t.minute = minute->value;
-            if (accept(Kind::Colon)) {
-                const auto second = acceptShortField();
-                if (!second) return std::nullopt;
-                t.second = second->value;
-            }
+            if (!colonMinutesSeconds(t)) return std::nullopt;
         } else if (accept(Kind::Hour)) {
-            const std::size_t afterHour = pos_;
-            skipSpace();
-            if (const auto minute = acceptShortField()) {
-                if (!accept(Kind::Minute)) return std::nullopt;
-                t.minute = minute->value;
-                const std::size_t afterMinute = pos_;
-                skipSpace();
-                if (const auto second = acceptShortField()) {
-                    if (!accept(Kind::Second)) return std::nullopt;
-                    t.second = second->value;
-                } else {
-                    pos_ = afterMinute;
-                }
-            } else {
-                pos_ = afterHour;
-            }
+            if (!kanjiMinutesSeconds(t)) return std::nullopt;
         } else {
             return std::nullopt;
         }
+        if (meridiem) {
+            if (t.hour > 12) return std::nullopt;
+            t.hour = t.hour % 12 + *meridiem;
+        }
         if (!isValidTime(t.hour, t.minute, t.second)) return std::nullopt;
         return t;
+    }
+
+    // After "h:": mm, then ":ss" if given.
+    bool colonMinutesSeconds(Time& t) {
+        const auto minute = acceptShortField();
+        if (!minute) return false;
+        t.minute = minute->value;
+        if (!accept(Kind::Colon)) return true;
+        const auto second = acceptShortField();
+        if (!second) return false;
+        t.second = second->value;
+        return true;
+    }
+
+    // After 時: m分, then s秒, each optional; a number without its unit is an error.
+    bool kanjiMinutesSeconds(Time& t) {
+        bool found = false;
+        if (!optionalKanjiField(Kind::Minute, t.minute, found)) return false;
+        return !found || optionalKanjiField(Kind::Second, t.second, found);
+    }
+
+    // "n<unit>" after an optional space: read into `field`, or nothing read and `found` false.
+    bool optionalKanjiField(Kind unit, int& field, bool& found) {
+        const std::size_t before = pos_;
+        skipSpace();
+        const auto number = acceptShortField();
+        found = number.has_value();
+        if (!found) {
+            pos_ = before;
+            return true;
+        }
+        if (!accept(unit)) return false;
+        field = number->value;
+        return true;
     }
 
     const std::vector<Token>& tokens_;

@@ -12,7 +12,7 @@ namespace tavro::datetime {
 // Accepted, with ASCII or full-width digits and separators and surrounding spaces:
 //   dates   2010/2/3  2010-02-03  2010.2.3  2010年2月3日  2/3 and 2月3日 (in currentYear)
 //   eras    平成22年2月3日  H22/2/3  H22.2.3  平成元年1月8日  (明治 大正 昭和 平成 令和, M T S H R, ㍻ …)
-//   times   23:59  7:05:09  23時59分59秒  23時
+//   times   23:59  7:05:09  23時59分59秒  23時  午後3時  午後3:00  午前0時30分
 //   a date, then a space (or "T", or nothing after 日), then a time.
 // Years written with one or two digits pivot at 30 (00-29 -> 20xx, 30-99 -> 19xx); otherwise
 // the year must lie in 100..9999. An era date must lie within its era: 平成31年5月1日 is

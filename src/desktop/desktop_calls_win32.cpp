@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/unique_handle_win32.h"
+#include "base/unique_handle_win32.h"
 #include "desktop/wallpaper_rules.h"
 #include "render/bmp.h"
 #include "settings/registry_store.h"
@@ -25,7 +25,7 @@ namespace {
 
 constexpr UINT kUpdateFlags = SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE;
 
-using UniqueKey = app::UniqueHandle<HKEY, RegCloseKey>;
+using base::UniqueKey;
 
 class RegistryRecordStore final : public RecordStore {
 public:
@@ -81,7 +81,7 @@ bool saveBitmapFile(const std::wstring& path, const render::Canvas& canvas) {
         const HANDLE raw =
             CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (raw == INVALID_HANDLE_VALUE) return false;
-        app::UniqueKernelHandle file(raw);
+        base::UniqueKernelHandle file(raw);
         written = true;
         for (std::size_t at = 0; at < bytes.size() && written;) {
             const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - at, 1u << 20));
@@ -126,7 +126,7 @@ void writeDesktopText(const wchar_t* name, const std::wstring& text) {
 std::optional<std::vector<char>> readWholeFile(const std::wstring& path) {
     const HANDLE raw = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (raw == INVALID_HANDLE_VALUE) return std::nullopt;
-    app::UniqueKernelHandle file(raw);
+    base::UniqueKernelHandle file(raw);
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > (1LL << 30)) return std::nullopt;
     std::vector<char> bytes(static_cast<std::size_t>(size.QuadPart));

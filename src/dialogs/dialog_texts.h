@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/menu_texts.h"  // UiText, TAVRO_TEXT
+#include "base/ui_text.h"
 
 namespace tavro::dialogs {
 

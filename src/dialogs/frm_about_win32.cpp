@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/unique_handle_win32.h"
+#include "base/unique_handle_win32.h"
 #include "dialogs/about_texts.h"
 #include "dialogs/modal_dialog_win32.h"
 #include "dialogs/open_url_win32.h"
@@ -13,8 +13,8 @@ namespace tavro::dialogs {
 
 namespace {
 
-using UniqueModule = app::UniqueHandle<HMODULE, FreeLibrary>;
-using UniqueIcon = app::UniqueHandle<HICON, DestroyIcon>;
+using UniqueModule = base::UniqueHandle<HMODULE, FreeLibrary>;
+using UniqueIcon = base::UniqueHandle<HICON, DestroyIcon>;
 
 // FARPROC to the real signature; the detour through a plain function pointer keeps the
 // compiler from warning about the mismatch that GetProcAddress always has.
@@ -69,7 +69,7 @@ private:
     }
 
     static void fillBand(HDC dc, const PixelBand& band, COLORREF colour) {
-        const app::UniqueGdiObject brush(CreateSolidBrush(colour));
+        const base::UniqueGdiObject brush(CreateSolidBrush(colour));
         const RECT rect{band.left, band.top, band.right, band.bottom};
         if (brush) FillRect(dc, &rect, static_cast<HBRUSH>(brush.get()));
     }

@@ -4,14 +4,14 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "app/unique_handle_win32.h"
+#include "base/unique_handle_win32.h"
 #include "dialogs/about_texts.h"
 
 namespace tavro::dialogs {
 
 namespace {
 
-using UniqueKey = app::UniqueHandle<HKEY, RegCloseKey>;
+using base::UniqueKey;
 
 // Reading needs no more than KEY_READ; asking for write rights as well would fail on
 // HKEY_LOCAL_MACHINE for every user who is not an administrator.
@@ -88,8 +88,8 @@ bool startProgram(const std::string& path) {
     if (!CreateProcessA(file.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &started))
         return false;
-    const app::UniqueKernelHandle process(started.hProcess);
-    const app::UniqueKernelHandle thread(started.hThread);
+    const base::UniqueKernelHandle process(started.hProcess);
+    const base::UniqueKernelHandle thread(started.hThread);
     AllowSetForegroundWindow(started.dwProcessId);  // the tool comes up in front, with the focus
     return true;
 }

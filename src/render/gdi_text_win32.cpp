@@ -19,7 +19,7 @@ void GdiGlyphRasterizer::drawGlyph(Canvas&, int x, int y, wchar_t ch, int pixelH
     HFONT font = fontFor(pixelHeight);
     if (!font) return;
     {
-        app::ScopedSelect selected(dc_, font);
+        base::ScopedSelect selected(dc_, font);
         const int oldMode = SetBkMode(dc_, TRANSPARENT);
         const COLORREF oldColour = SetTextColor(dc_, static_cast<COLORREF>(colour) & 0xFFFFFF);
         const UINT oldAlign = SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/unique_handle_win32.h"
+#include "base/unique_handle_win32.h"
 #include "render/text.h"
 
 namespace tavro::render {
@@ -26,7 +26,7 @@ private:
     HFONT fontFor(int pixelHeight);
 
     HDC dc_;
-    app::UniqueGdiObject font_;
+    base::UniqueGdiObject font_;
     int fontHeight_ = 0;
 };
 

@@ -7,13 +7,16 @@
 #include <charconv>
 #include <utility>
 
-#include "app/unique_handle_win32.h"
+#include "base/ansi_text_win32.h"
+#include "base/unique_handle_win32.h"
 
 namespace tavro::settings {
 
 namespace {
 
-using UniqueKey = app::UniqueHandle<HKEY, RegCloseKey>;
+using base::fromAnsi;
+using base::toAnsi;
+using base::UniqueKey;
 
 // Query, set, create sub-key, enumerate, notify and create link: asked for when reading too.
 constexpr REGSAM kAccess = 0x3F;
@@ -21,27 +24,6 @@ constexpr REGSAM kAccess = 0x3F;
 constexpr DWORD kTextBufferBytes = 256;
 
 HKEY rootKey(RegRoot root) { return root == RegRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
-
-// Characters with no ANSI form become the code page's default character.
-std::string toAnsi(std::wstring_view text) {
-    if (text.empty()) return {};
-    const int length = static_cast<int>(text.size());
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0) return {};
-    std::string ansi(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), length, ansi.data(), bytes, nullptr, nullptr);
-    return ansi;
-}
-
-std::wstring fromAnsi(std::string_view ansi) {
-    if (ansi.empty()) return {};
-    const int length = static_cast<int>(ansi.size());
-    const int chars = MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0);
-    if (chars <= 0) return {};
-    std::wstring text(static_cast<std::size_t>(chars), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, text.data(), chars);
-    return text;
-}
 
 std::optional<int32_t> numberFromText(std::wstring_view text) {
     while (!text.empty() && text.front() == L' ') text.remove_prefix(1);

@@ -16,16 +16,18 @@ ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)
 BUILD = os.environ.get("TAVRO_E2E_BUILD", os.path.join(ROOT, "build", "win64"))
 EXE = os.path.join(BUILD, "tavroclock.exe")
 HELPERS = os.path.join(BUILD, "helpers")
+# One helper exe, a verb per job (see its source); with no known verb it records how it was started.
+HELPER = os.path.join(HELPERS, "tavro_testhelper.exe")
 SCREEN = (1920, 1080)
 DISPLAY = os.environ.get("TAVRO_E2E_DISPLAY", ":93")
 WINEPREFIX = os.environ.get("TAVRO_E2E_WINEPREFIX", os.path.join(ROOT, "build", "wineprefix"))
 CLOCK_KEY = r"HKCU\Software\Quillmar-soft\tavroClock"
 
 
-def wine_env():
+def wine_env(prefix=WINEPREFIX):
     env = dict(os.environ)
     env.update(
-        WINEPREFIX=WINEPREFIX,
+        WINEPREFIX=prefix,
         WINEDEBUG="-all",
         WINEDLLOVERRIDES="mscoree,mshtml=",
         LC_ALL="ja_JP.UTF-8",
@@ -38,15 +40,45 @@ def wine_env():
     return env
 
 
-def run(cmd, timeout=60):
+def run(cmd, timeout=60, prefix=WINEPREFIX):
     """The command's output goes through files, not pipes: a wineserver that the command starts
     inherits them and stays for seconds after it, and reading pipes would wait for it."""
     with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-        r = subprocess.run(cmd, env=wine_env(), stdout=out, stderr=err, timeout=timeout)
+        r = subprocess.run(cmd, env=wine_env(prefix), stdout=out, stderr=err, timeout=timeout)
         out.seek(0)
         err.seek(0)
         return subprocess.CompletedProcess(r.args, r.returncode, out.read().decode("utf-8", "replace"),
                                            err.read().decode("utf-8", "replace"))
+
+
+def helper(verb, *args, timeout=60, prefix=WINEPREFIX):
+    """Runs the test helper inside Wine and waits for it."""
+    return run(["wine", HELPER, verb, *args], timeout=timeout, prefix=prefix)
+
+
+def windows_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def desktop_report(prefix=WINEPREFIX):
+    """What the helper sees: clock, parent_class, parent_title, rect, visible, wallpaper, colour."""
+    with tempfile.TemporaryDirectory(dir="/tmp") as folder:
+        target = os.path.join(folder, "report.txt")
+        # Generous: SetSysColors broadcasts to every window and has been seen to stall.
+        r = helper("report", windows_path(target), timeout=90, prefix=prefix)
+        assert r.returncode == 0, r.stderr
+        with open(target, encoding="utf-8") as f:
+            return dict(line.split("=", 1) for line in f.read().splitlines())
+
+
+def wait_for(condition, timeout, step=0.2):
+    """condition's first true value within timeout seconds, else its last value."""
+    end = time.time() + timeout
+    while True:
+        value = condition()
+        if value or time.time() >= end:
+            return value
+        time.sleep(step)
 
 
 @pytest.fixture(scope="session")
@@ -55,7 +87,7 @@ def display():
         pytest.fail(f"{EXE} is not built")
     xvfb = subprocess.Popen(["Xvfb", DISPLAY, "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24", "-nolisten", "tcp"],
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    time.sleep(1.0)
+    assert wait_for(lambda: run(["xdpyinfo"], timeout=10).returncode == 0, 20), f"Xvfb {DISPLAY} did not start"
     yield DISPLAY
     run(["wineserver", "-k"])
     xvfb.terminate()
@@ -81,6 +113,10 @@ class Desktop:
         end = time.time() + 15
         while time.time() < end and self.find_windows(timeout=0.1):
             time.sleep(0.3)
+
+    def start_helper(self, verb, *args):
+        """The helper as a long-running process of the test (the program-manager stand-in)."""
+        return self.start(exe=HELPER, args=(verb, *args))
 
     def start(self, fake_time=None, exe=EXE, args=()):
         cmd = ["wine", exe, *args]
@@ -128,12 +164,10 @@ class Desktop:
         """name None sets the key's default value."""
         value = ["/v", name] if name is not None else ["/ve"]
         command = ["wine", "reg", "add", key, *value, "/t", kind, "/d", str(data), "/f"]
-        r = run(command, timeout=60)
-        if r.returncode != 0:
-            # Seen once: Wine did not find reg.exe while a wineserver was going away; once more.
-            time.sleep(2)
-            r = run(command, timeout=60)
-        assert r.returncode == 0, r.stdout + r.stderr
+        # Seen once: Wine did not find reg.exe while a wineserver was going away; so until it works.
+        last = []
+        assert wait_for(lambda: last.append(run(command, timeout=60)) or last[-1].returncode == 0, 20, step=1), \
+            last[-1].stdout + last[-1].stderr
 
     def reg_query(self, name, key=CLOCK_KEY):
         r = run(["wine", "reg", "query", key, "/v", name], timeout=60)

@@ -1,8 +1,8 @@
 """The about box, its system-information button and the two link items, driven through the popup menu.
 
-The box's controls are read from outside by helpers/about_controls.exe (window texts and
+The box's controls are read from outside by the test helper (window texts and
 rectangles), and its labels on the screen are compared pixel for pixel with the same text drawn
-in the dialogs' font by that helper. Started programs are helpers/launch_recorder.exe, which
+in the dialogs' font by that helper. Started programs are that helper too, which
 writes its command line to the file named by TAVRO_LAUNCH_RECORD.
 """
 import os
@@ -13,7 +13,7 @@ import numpy as np
 import pytest
 from PIL import Image
 
-from conftest import BUILD, HELPERS, SCREEN, run
+from conftest import BUILD, HELPER, SCREEN, helper, run
 from test_clock_spine import read_now
 from test_menu import dialog_window, keys, our_windows, right_click, wait_for, xdo
 
@@ -28,8 +28,7 @@ MSINFO_PATH_KEY = r"HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO"
 MSINFO_LOCATION_KEY = r"HKLM\SOFTWARE\Microsoft\Shared Tools Location"
 HTTP_COMMAND_KEY = r"HKCR\http\shell\open\command"
 
-CONTROLS = os.path.join(HELPERS, "about_controls.exe")
-RECORDER = os.path.join(HELPERS, "launch_recorder.exe")
+RECORDER = HELPER  # started with no verb, the helper records how it was started
 
 # Control ids and their rectangles in twips (left, top, width, height); 15 twips to the pixel.
 TWIPS_PER_PIXEL = 15
@@ -71,7 +70,7 @@ def dialogs(tmp_path, caption):
     out = tmp_path / "dialogs.txt"
     if out.exists():
         out.unlink()
-    r = run(["wine", CONTROLS, "dump", windows_path(str(out)), caption], timeout=30)
+    r = helper("dump", windows_path(str(out)), caption, timeout=30)
     assert r.returncode == 0, f"about_controls dump failed: {r.returncode}"
     found = []
     for line in out.read_text(encoding="utf-8").splitlines():
@@ -88,7 +87,7 @@ def dialogs(tmp_path, caption):
 def rendered_label(tmp_path, text, width, height):
     """text as a dialog label in the dialogs' font draws it, from the helper: an RGB array."""
     out = tmp_path / "label.ppm"
-    r = run(["wine", CONTROLS, "render", windows_path(str(out)), str(width), str(height), text], timeout=30)
+    r = helper("render", windows_path(str(out)), str(width), str(height), text, timeout=30)
     assert r.returncode == 0, f"about_controls render failed: {r.returncode}"
     return np.asarray(Image.open(out).convert("RGB")).astype(int)
 

@@ -6,14 +6,13 @@ import glob
 import os
 import shutil
 import subprocess
-import tempfile
 
 import numpy as np
 import pytest
 from PIL import Image
 
-from conftest import HELPERS, SCREEN, WINEPREFIX, Desktop, run
-from test_menu import keys, right_click, wait_for
+from conftest import SCREEN, WINEPREFIX, desktop_report, helper, run, wait_for
+from test_menu import keys, right_click
 
 SHELL_FOLDERS = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders"
 DESKTOP_KEY, COLOURS_KEY = r"HKCU\Control Panel\Desktop", r"HKCU\Control Panel\Colors"
@@ -30,30 +29,15 @@ def unix(path):
     return os.path.join(WINEPREFIX, "drive_c", *path[3:].split("\\"))
 
 
-def helper(name, *args):
-    # Generous: SetSysColors broadcasts to every window and has been seen to stall.
-    return run(["wine", os.path.join(HELPERS, name + ".exe"), *args], timeout=90)
-
-
 def set_wallpaper(path):
-    assert helper("desktop_report", "set", path).returncode == 0
+    assert helper("set-wallpaper", path).returncode == 0
 
 
 def report(condition=lambda s: True, timeout=30):
-    """desktop_report's view (clock, parent_class, parent_title, rect, visible, wallpaper, colour,
+    """The helper's report (clock, parent_class, parent_title, rect, visible, wallpaper, colour,
     style, tile) once condition holds for it, else the last one seen."""
     seen = {}
-
-    def holds():
-        with tempfile.TemporaryDirectory(dir="/tmp") as folder:
-            target = os.path.join(folder, "report.txt")
-            assert helper("desktop_report", "Z:" + target.replace("/", "\\")).returncode == 0
-            with open(target, encoding="utf-8") as f:
-                seen.clear()
-                seen.update(line.split("=", 1) for line in f.read().splitlines())
-        return condition(seen)
-
-    wait_for(holds, timeout)
+    wait_for(lambda: condition(seen.clear() or seen.update(desktop_report()) or seen), timeout)
     return seen
 
 
@@ -62,7 +46,7 @@ def desktop_of(seen):
 
 
 def start_progman(desktop, *args):
-    progman = desktop.start(exe=os.path.join(HELPERS, "fake_progman.exe"), args=args)
+    progman = desktop.start_helper("progman", *args)
     desktop.find_windows("Program Manager", timeout=30)
     return progman
 

@@ -77,7 +77,7 @@ struct OfficialList {
 
 OfficialList readOfficialList() {
     OfficialList list;
-    const std::string path = std::string(TAVRO_SHARED_DATA_DIR) + "/syukujitsu.csv";
+    const std::string path = std::string(TAVRO_SOURCE_DIR) + "/tests/data/syukujitsu.csv";
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         list.error = "cannot open the Cabinet Office holiday list " + path;

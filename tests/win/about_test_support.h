@@ -188,9 +188,9 @@ private:
     const wchar_t* name_;
 };
 
-// The stand-in program that writes how it was started (tests/e2e/helpers/launch_recorder.cpp),
+// The stand-in program that writes how it was started (tests/e2e/helpers/tavro_testhelper.cpp, no verb),
 // built beside this exe.
-inline std::wstring launchRecorderPath() { return tavro::dialogs::programFolder() + L"\\helpers\\launch_recorder.exe"; }
+inline std::wstring launchRecorderPath() { return tavro::dialogs::programFolder() + L"\\helpers\\tavro_testhelper.exe"; }
 inline bool isFile(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);

@@ -1,13 +1,11 @@
-// What the popup menu and target dialog tests share: polling for windows of this process.
+// What the target dialog tests share: polling for windows of this process, and a window whose
+// timer ticks as the clock window's does.
 #pragma once
 
 #include <windows.h>
 
-#include <chrono>
 #include <atomic>
-#include <functional>
 #include <string>
-#include <thread>
 
 #include "wait_until.h"
 
@@ -38,7 +36,6 @@ inline std::wstring windowText(HWND window) {
     return text;
 }
 
-// A window that counts its timer's messages, as the clock window's tick comes.
 class TimerWindow {
 public:
     TimerWindow() {
@@ -48,13 +45,10 @@ public:
         wc.lpszClassName = L"TavroMenuTestTimer";
         RegisterClassW(&wc);
         hwnd_ = CreateWindowExW(0, wc.lpszClassName, L"timer", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                wc.hInstance, nullptr);
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+                                wc.hInstance, this);
         SetTimer(hwnd_, 1, 10, nullptr);
     }
-    ~TimerWindow() {
-        if (hwnd_) DestroyWindow(hwnd_);
-    }
+    ~TimerWindow() { DestroyWindow(hwnd_); }
     TimerWindow(const TimerWindow&) = delete;
     TimerWindow& operator=(const TimerWindow&) = delete;
     HWND hwnd() const { return hwnd_; }
@@ -62,11 +56,11 @@ public:
 
 private:
     static LRESULT CALLBACK proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_TIMER) {
-            if (auto* self = reinterpret_cast<TimerWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) ++self->ticks_;
-            return 0;
-        }
-        return DefWindowProcW(hwnd, message, wParam, lParam);
+        if (message == WM_NCCREATE)
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, (LONG_PTR)reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        if (message != WM_TIMER) return DefWindowProcW(hwnd, message, wParam, lParam);
+        ++reinterpret_cast<TimerWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))->ticks_;
+        return 0;
     }
     HWND hwnd_ = nullptr;
     std::atomic<int> ticks_ = 0;

@@ -5,7 +5,7 @@
 
 #include <utility>
 
-namespace tavro::app {
+namespace tavro::base {
 
 template <typename Handle, auto Close, Handle Invalid = Handle{}>
 class UniqueHandle {
@@ -37,6 +37,7 @@ using UniqueKernelHandle = UniqueHandle<HANDLE, CloseHandle>;
 using UniqueGdiObject = UniqueHandle<HGDIOBJ, DeleteObject>;
 using UniqueMemoryDc = UniqueHandle<HDC, DeleteDC>;
 using UniqueMenu = UniqueHandle<HMENU, DestroyMenu>;
+using UniqueKey = UniqueHandle<HKEY, RegCloseKey>;
 
 // Selects an object into a DC for a scope and puts the old one back.
 class ScopedSelect {
@@ -53,4 +54,4 @@ private:
     HGDIOBJ old_;
 };
 
-}  // namespace tavro::app
+}  // namespace tavro::base
