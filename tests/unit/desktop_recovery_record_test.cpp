@@ -46,7 +46,7 @@ TEST(RecoveryRecord, EveryFieldComesBackAndAShorterRecordLeavesNothingOfALongerO
     for (int i = 0; i < 90; ++i) longPath += L"写真\\";
     DesktopSettings full{longPath, 0x102030, L"10", L"", std::nullopt,
                          {{L"C:\\T\\TranscodedWallpaper", L"C:\\L\\wallpaper0"}}, L"C:\\P|q\\mosaic.bmp"};
-    full.shell = ShellWallPaper{3, true, {L"C:\\Show", L"D:\\b|c"}, 1, 60000, {{L"\\\\?\\DISPLAY#1", L"C:\\a.jpg"}, {L"B", L""}}};
+    full.shell = ShellWallPaper{3, true, {L"C:\\Show", L"D:\\b|c"}, 1, 90000, {{L"\\\\?\\DISPLAY#1", L"C:\\a.jpg"}, {L"B", L""}}};
     const DesktopSettings small{L"", 0, L"", L"", ShellWallPaper{}, {}, L""};
     MapStore store;
     store.numbers[L"viewMode"] = 2;
@@ -75,6 +75,7 @@ TEST(RecoveryRecord, HalfARecordBadValuesOrAFailedWriteAreNoRecord) {
         EXPECT_FALSE(loadRecord(bad)) << value;
     }
     for (const std::wstring& garbled : {text.substr(0, text.rfind(L'|')), text + L"|x", std::wstring(L"C:%ZZ"),
+                                        std::wstring(L"a|b"), std::wstring(L"a|b|c|d|1|x"), std::wstring(L"a|b|c|d|1x|0"),
                                         text.substr(0, text.rfind(L"|1|")) + L"|2|" + text.substr(text.rfind(L"|1|") + 3)}) {
         MapStore bad = good;
         bad.texts[kPart1] = garbled;
