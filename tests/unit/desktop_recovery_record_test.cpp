@@ -50,11 +50,15 @@ TEST(RecoveryRecord, EveryFieldComesBackAndAShorterRecordLeavesNothingOfALongerO
     const DesktopSettings small{L"", 0, L"", L"", ShellWallPaper{}, {}, L""};
     MapStore store;
     store.numbers[L"viewMode"] = 2;
-    for (const DesktopSettings& s : {full, small, DesktopSettings{L"C:\\a.bmp", 0xFFFFFF, L"2", L"1", std::nullopt, {}, L"x"}}) {
+    // The largest record fills every part: "path|2|1|x|0|0".
+    const DesktopSettings largest{std::wstring(kRecordPartChars * kRecordMaxParts - 10, L'a'), 0xFFFFFF, L"2", L"1", std::nullopt, {}, L"x"};
+    for (const DesktopSettings& s : {full, largest, small}) {
         ASSERT_TRUE(saveRecord(store, s));
         EXPECT_EQ(loadRecord(store), s);
     }
     EXPECT_EQ(store.texts.size(), 1u);
+    ASSERT_TRUE(saveRecord(store, largest));
+    EXPECT_EQ(store.texts.size(), static_cast<std::size_t>(kRecordMaxParts));
     clearRecord(store);
     EXPECT_EQ(store.numbers, (std::map<std::wstring, int32_t>{{L"viewMode", 2}}));
     EXPECT_TRUE(store.texts.empty());
