@@ -25,8 +25,8 @@ TEST(Paths, TheFileTheBufferTheFilesTheSystemRewritesAndTheirCopies) {
     EXPECT_EQ(copyPathFor(kMine, 2, L"C:\\a.b\\sea.jpg"), kMine + L"\\wallpaper2.jpg");
 }
 
-DesktopSettings settings(std::wstring wallPaper, render::ColorRef colour, std::wstring style = L"2") {
-    return {std::move(wallPaper), colour, std::move(style), L"0", std::nullopt, {}, {}};
+DesktopSettings settings(std::wstring wallPaper, render::ColorRef colour, std::wstring style = L"2", std::wstring tile = L"0") {
+    return {std::move(wallPaper), colour, std::move(style), std::move(tile), std::nullopt, {}, {}};
 }
 DesktopSettings withShell(DesktopSettings s, std::vector<MonitorPicture> monitors, bool slideshow = false,
                           int position = 4) {
@@ -45,7 +45,7 @@ TEST(OriginalsAtStart, TheRecordStandsForWhatStillShowsOursAndTheUsersLaterChoic
     const KeptPicture copy{kTranscoded, kMine + L"\\wallpaper0"};
     const auto recorded = ownedBy(settings(kTranscoded, 0x102030), kOwn, {copy});
     const std::optional<DesktopSettings> record = recorded;
-    const auto movedRecord = ownedBy(settings(L"C:\\sea.jpg", 0x102030), L"C:\\Old\\mosaic.bmp");
+    const auto movedRecord = ownedBy(settings(L"C:\\sea.jpg", 0x102030, L"2", L"1"), L"C:\\Old\\mosaic.bmp");
     struct Row {
         const char* name;
         DesktopSettings now;
@@ -61,7 +61,7 @@ TEST(OriginalsAtStart, TheRecordStandsForWhatStillShowsOursAndTheUsersLaterChoic
         {"a colour picked since wins", settings(kOwn, 0x00FF00, L"0"), record,
          ownedBy(settings(kTranscoded, 0x00FF00), kOwn, {copy})},
         {"our file in a folder moved since", settings(L"C:\\Old\\mosaic.bmp", kDesktopColour, L"0"), movedRecord,
-         ownedBy(settings(L"C:\\sea.jpg", 0x102030), kOwn)},
+         ownedBy(settings(L"C:\\sea.jpg", 0x102030, L"2", L"1"), kOwn)},
         {"another spelling is not ours", settings(L"C:\\U\\PICTURES\\mosaic.bmp", 7), record,
          ownedBy(settings(L"C:\\U\\PICTURES\\mosaic.bmp", 7), kOwn)},
         {"per monitor; a removed one dropped, a new one takes the wallpaper, the slideshow back",
