@@ -60,7 +60,11 @@ std::unique_ptr<FrmMain> FrmMain::create(HINSTANCE instance, Program& program) {
     FrmMain* self = form.get();
     form->watch_ = ShellWatch::create(instance, {
         [self] { self->onShellRestarted(); },
-        [self] { self->Form_Unload(); },
+        [self] {
+            // Log-off: the wallpaper first, the colour's broadcast to every window can stall.
+            if (self->desktop_) self->desktop_->restore(desktop::RestoreOrder::WallPaperFirst);
+            self->Form_Unload();
+        },
         [self] { self->recreateWindow(); },
         [self] { self->onDisplayChanged(); },
         [self] { self->onClockMoved(); },
