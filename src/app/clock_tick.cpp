@@ -100,7 +100,7 @@ void tim10ms_Timer(ClockState& state, DateValue now, DateValue targetDateValue, 
     // Any other date, not only another day number: after a sleep from the 15th of one month to the
     // 15th of the next the grid must be the new month's.
     if (n.day != state.lastNow.day || n.month != state.lastNow.month || n.year != state.lastNow.year)
-        painter.drawCalender(now);
+        painter.showMonthOf(now);
     state.lastNow = n;
 }
 

@@ -6,6 +6,7 @@
 #include "app/month_calendar.h"
 #include "app/shell_watch_win32.h"
 #include "app/static_panels.h"
+#include "base/owned_window_win32.h"
 #include "datetime/date_parser.h"
 #include "desktop/desktop_changes_win32.h"
 #include "desktop/desktop_calls_win32.h"
@@ -48,7 +49,7 @@ std::string asciiSetting(std::wstring_view name) {
 std::unique_ptr<FrmMain> FrmMain::create(HINSTANCE instance, Program& program) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = windowProc;
+    wc.lpfnWndProc = base::ownedWindowProc<FrmMain, &FrmMain::hwnd_, &FrmMain::handleMessage>;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hIcon = LoadIconW(instance, L"APPICON");
@@ -130,32 +131,12 @@ FrmMain::~FrmMain() {
     if (hwnd_) DestroyWindow(hwnd_);
 }
 
-LRESULT CALLBACK FrmMain::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<FrmMain*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<FrmMain*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        if (form) form->hwnd_ = nullptr;
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    return form ? form->handleMessage(message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
 LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const auto answer = onClockMoveMessage(message, wParam, [this] { onClockMoved(); })) return *answer;
     switch (message) {
         case WM_TIMER:
             if (wParam == kTickTimer) tickRepaintAndRearm();
             return 0;
-        case WM_TIMECHANGE:
-            onClockMoved();
-            return 0;
-        case WM_POWERBROADCAST:
-            if (wParam == PBT_APMRESUMEAUTOMATIC) onClockMoved();
-            return TRUE;
         case kFeedDone:
             pumpFeed();
             return 0;
@@ -228,7 +209,7 @@ bool FrmMain::buildPanels(const render::Image& screen) {
         drawStaticPanels(canvas, imgTMwaku_, glyphs, drawScale_);
     }
     painter_ = std::make_unique<CanvasClockPainter>(canvas, img7seg_, drawScale_,
-                                                    [this](DateValue now) { drawCalendarFor(now); });
+                                                    [this](DateValue now) { drawCalendarThenFetchHolidays(now); });
     canvas_->flush();
     state_ = {};
     startClock(state_, program_.targetDateValue, localNow(), *painter_);
@@ -288,7 +269,7 @@ void FrmMain::onClockMoved() {
 }
 
 // The calendar is drawn at once with what is known; the feed is asked in the background.
-void FrmMain::drawCalendarFor(DateValue now) {
+void FrmMain::drawCalendarThenFetchHolidays(DateValue now) {
     calendarDate_ = datetime::dateOnly(now);
     drawCalender(*painter_, now, holidays_);
     feedSchedule_.shown(calendarDate_);

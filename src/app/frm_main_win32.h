@@ -36,7 +36,6 @@ public:
 
 private:
     FrmMain(HINSTANCE instance, Program& program) : instance_(instance), program_(program) {}
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     bool createWindow();
@@ -62,7 +61,7 @@ private:
     void onClockMoved();
     // Takes a finished fetch's answer, abandons an overdue one, starts the one due.
     void pumpFeed();
-    void drawCalendarFor(DateValue now);
+    void drawCalendarThenFetchHolidays(DateValue now);
     void showNewTarget();
     void onPaint();
     void invalidate(const DirtyRect& dirty);

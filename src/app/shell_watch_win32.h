@@ -7,8 +7,22 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace tavro::app {
+
+// A set clock (WM_TIMECHANGE) or resume from sleep: `moved` runs, and the answer the message
+// wants is given; nothing for other messages.
+template <typename Moved>
+std::optional<LRESULT> onClockMoveMessage(UINT message, WPARAM wParam, Moved moved) {
+    if (message == WM_TIMECHANGE) {
+        moved();
+        return 0;
+    }
+    if (message != WM_POWERBROADCAST) return std::nullopt;
+    if (wParam == PBT_APMRESUMEAUTOMATIC) moved();
+    return TRUE;
+}
 
 class ShellWatch {
 public:
@@ -30,7 +44,6 @@ public:
 
 private:
     explicit ShellWatch(Handlers handlers) : handlers_(std::move(handlers)) {}
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onClockMoved() const;
 

@@ -23,7 +23,7 @@ struct RecordingPainter : ClockPainter {
         rows[row].emplace_back(text);
         if (row == 2) countdownColours.insert(colour);
     }
-    void drawCalender(DateValue) override { ++calendars; }
+    void showMonthOf(DateValue) override { ++calendars; }
     std::wstring row(int r) const {
         std::wstring out;
         for (size_t i = 0; i < rows[r].size(); ++i) out += (i ? L"|" : L"") + rows[r][i];

@@ -26,7 +26,7 @@ struct GridPainter : ClockPainter {
                                                                      std::to_string(colour));
         grid += cells.back() + " ";
     }
-    void drawCalender(DateValue) override { ADD_FAILURE() << "the calendar does not call itself"; }
+    void showMonthOf(DateValue) override { ADD_FAILURE() << "the calendar does not call itself"; }
 };
 
 struct ListedHolidays : tavro::holidays::HolidayLookup {
