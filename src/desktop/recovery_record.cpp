@@ -145,6 +145,19 @@ std::optional<DesktopSettings> parseRecordText(std::wstring_view text) {
     return s;
 }
 
+// The first version kept the wallpaper alone, escaped as now but with "|" as it is, and never
+// changed the style, so the style now in force is the user's own. A path never holds "|", so a
+// text without one is such a record.
+std::optional<DesktopSettings> parseWallPaperOnlyRecord(std::wstring_view text) {
+    if (text.find(kSeparator) != std::wstring_view::npos) return std::nullopt;
+    auto wallPaper = unescapeRecordText(text);
+    if (!wallPaper) return std::nullopt;
+    DesktopSettings s;
+    s.wallPaper = std::move(*wallPaper);
+    s.style = s.tile = std::wstring(kCentred);
+    return s;
+}
+
 }  // namespace
 
 std::wstring escapeRecordText(std::wstring_view text) {
@@ -196,6 +209,7 @@ std::optional<DesktopSettings> loadRecord(RecordStore& store) {
         text += *part;
     }
     auto settings = parseRecordText(text);
+    if (!settings) settings = parseWallPaperOnlyRecord(text);
     if (!settings) return std::nullopt;
     settings->colour = *colour;
     return settings;

@@ -85,6 +85,10 @@ TEST(RecoveryRecord, HalfARecordBadValuesOrAFailedWriteAreNoRecord) {
         bad.texts[kPart1] = garbled;
         EXPECT_FALSE(loadRecord(bad)) << garbled;
     }
+    // A record of the first version, the wallpaper alone: the style in force stays the user's.
+    MapStore first = good;
+    first.texts[kPart1] = L"C:\\%5199%771F\\sea.jpg";
+    EXPECT_EQ(loadRecord(first), (DesktopSettings{L"C:\\写真\\sea.jpg", 0x102030, L"0", L"0", std::nullopt, {}, L""}));
     MapStore noColour = good;
     noColour.numbers.erase(std::wstring(kRecordColourName));
     EXPECT_FALSE(loadRecord(noColour));
