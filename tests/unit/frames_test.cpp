@@ -5,12 +5,10 @@
 #include <climits>
 #include <cmath>
 #include <functional>
-#include <optional>
 #include <string>
 #include <tuple>
 #include <utility>
 
-#include "render/bmp.h"
 #include "render/stretch.h"
 
 using namespace tavro::render;
@@ -90,8 +88,7 @@ PixelOf edge(int i, int j, int dx = 0) { return [=](int x, int y) { return rgb(c
 
 struct FrameCanvas {
     Image img;
-    FrameCanvas(int w, int h, int top, int left, int width, int height, const Image* picture = nullptr)
-        : img(w, h, kBackground) {
+    FrameCanvas(int w, int h, int top, int left, int width, int height) : img(w, h, kBackground) {
         static const Image synthetic = [] {
             Image p(280, 120);
             for (int y = 0; y < 120; ++y)
@@ -99,7 +96,7 @@ struct FrameCanvas {
             return p;
         }();
         Canvas c = img.canvas();
-        DrawWaku(c, picture ? *picture : synthetic, 0.5f, top, left, width, height);
+        DrawWaku(c, synthetic, 0.5f, top, left, width, height);
     }
 };
 
@@ -144,22 +141,6 @@ TEST(DrawWaku, LogoPieceStartsAtHalfTheSumOfLeftAndWidthLessOneAndAHalfCells) {
         EXPECT_NE(red(f.img.at(start - 1, 70)), cellId(2, 2)) << left;
         EXPECT_EQ(red(f.img.at(start + 60, 70)), cellId(1, 2)) << left;
     }
-}
-
-TEST(DrawWaku, RealFramePicture) {
-    const std::optional<Image> picture = readBmpFile((std::string(TAVRO_SOURCE_DIR) + "/pictures/frame.bmp").c_str());
-    ASSERT_TRUE(picture && picture->width == 280 && picture->height == 120);
-    const FrameCanvas f(440, 120, 1, 0, 22, 3, &*picture);
-    for (auto [x, y, w, h, from] : {std::tuple{0, 20, 20, 20, SourceRect{0, 0, 40, 40}}, {0, 60, 20, 20, {0, 80, 40, 40}},
-                                    {420, 20, 20, 20, {240, 0, 40, 40}}, {420, 60, 20, 20, {240, 80, 40, 40}},
-                                    {0, 40, 20, 20, {0, 40, 40, 40}}, {420, 40, 20, 20, {240, 40, 40, 40}},
-                                    {20, 20, 400, 20, {40, 0, 40, 40}}, {190, 60, 60, 20, {80, 80, 120, 40}}}) {
-        Image piece(w, h);
-        Canvas pc = piece.canvas();
-        stretchCopy(pc, 0, 0, w, h, *picture, from);
-        EXPECT_EQ(mismatches(f.img, x, y, w, h, [&](int px, int py) { return piece.at(px, py); }), 0) << x << "," << y;
-    }
-    EXPECT_EQ(mismatches(f.img, 20, 40, 400, 20, flat(0)), 0);
 }
 
 TEST(DrawWaku, OddFramesStayInsideTheirCellsOrDrawNothing) {
