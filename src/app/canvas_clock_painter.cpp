@@ -10,7 +10,7 @@ void CanvasClockPainter::draw7seg(float x, float y, std::wstring_view fieldTempl
                                 colour));
 }
 
-void CanvasClockPainter::drawCalender(DateValue now) {
+void CanvasClockPainter::showMonthOf(DateValue now) {
     if (calendar_) calendar_(now);
 }
 

@@ -20,7 +20,7 @@ public:
 
     void draw7seg(float x, float y, std::wstring_view fieldTemplate, std::wstring_view text, int colour) override;
     // The calendar's cells come back through draw7seg, so they mark their own pixels.
-    void drawCalender(DateValue now) override;
+    void showMonthOf(DateValue now) override;
 
     // What was drawn since the last call.
     DirtyRect takeDirty();

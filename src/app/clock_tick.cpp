@@ -82,7 +82,9 @@ void tim10ms_Timer(ClockState& state, DateValue now, DateValue targetDateValue, 
         c.minute = static_cast<int32_t>(a / 60 % 60);
         c.second = static_cast<int32_t>(a % 60);
         const int colour = secs < 0 ? kColourRed : kColourGreen;
-        if (c.value < 0 && state.lastCountdown.value >= 0) markCountdownUndrawn(state.lastCountdown);
+        // Crossing the target either way (a clock set back counts down again) changes the colour
+        // of all four fields and the sign.
+        if ((c.value < 0) != (state.lastCountdown.value < 0)) markCountdownUndrawn(state.lastCountdown);
 
         DateParts& last = state.lastCountdown;
         const auto field = [&](int i, const std::wstring& text) {
@@ -95,7 +97,10 @@ void tim10ms_Timer(ClockState& state, DateValue now, DateValue targetDateValue, 
         state.lastCountdown = c;
     }
 
-    if (n.day != state.lastNow.day) painter.drawCalender(now);
+    // Any other date, not only another day number: after a sleep from the 15th of one month to the
+    // 15th of the next the grid must be the new month's.
+    if (n.day != state.lastNow.day || n.month != state.lastNow.month || n.year != state.lastNow.year)
+        painter.showMonthOf(now);
     state.lastNow = n;
 }
 

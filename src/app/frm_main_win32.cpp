@@ -6,6 +6,7 @@
 #include "app/month_calendar.h"
 #include "app/shell_watch_win32.h"
 #include "app/static_panels.h"
+#include "base/owned_window_win32.h"
 #include "datetime/date_parser.h"
 #include "desktop/desktop_changes_win32.h"
 #include "desktop/desktop_calls_win32.h"
@@ -23,9 +24,16 @@ constexpr wchar_t kWindowTitle[] = L"TavroClock";
 // The periodic event: one timer, re-armed for just after each whole second, so the process
 // wakes about once a second instead of every 10 ms.
 constexpr UINT_PTR kTickTimer = 1;
+// Posted by the feed's thread when its fetch ends.
+constexpr UINT kFeedDone = WM_APP + 17;
 
 // The feed settings are host names and ids: anything beyond ASCII makes them unusable, and an
 // empty text gives the default.
+DateValue firstDayOfMonth(DateValue date) {
+    const datetime::CivilDateTime c = datetime::toCivil(date);
+    return datetime::makeDate(c.year, c.month, 1);
+}
+
 std::string asciiSetting(std::wstring_view name) {
     const std::optional<std::wstring> stored = settings::readOptionalRegString(name);
     std::string text;
@@ -41,7 +49,7 @@ std::string asciiSetting(std::wstring_view name) {
 std::unique_ptr<FrmMain> FrmMain::create(HINSTANCE instance, Program& program) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = windowProc;
+    wc.lpfnWndProc = base::ownedWindowProc<FrmMain, &FrmMain::hwnd_, &FrmMain::handleMessage>;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hIcon = LoadIconW(instance, L"APPICON");
@@ -53,12 +61,18 @@ std::unique_ptr<FrmMain> FrmMain::create(HINSTANCE instance, Program& program) {
     FrmMain* self = form.get();
     form->watch_ = ShellWatch::create(instance, {
         [self] { self->onShellRestarted(); },
-        [self] { self->Form_Unload(); },
+        [self] {
+            // Log-off: the wallpaper first, the colour's broadcast to every window can stall.
+            if (self->desktop_) self->desktop_->restore(desktop::RestoreOrder::WallPaperFirst);
+            self->Form_Unload();
+        },
         [self] { self->recreateWindow(); },
         [self] { self->onDisplayChanged(); },
+        [self] { self->onClockMoved(); },
     });
     if (!form->watch_ || !form->createWindow() || !form->Form_Load()) return nullptr;
     form->showWindow();
+    form->pumpFeed();
     return form;
 }
 
@@ -117,28 +131,14 @@ FrmMain::~FrmMain() {
     if (hwnd_) DestroyWindow(hwnd_);
 }
 
-LRESULT CALLBACK FrmMain::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<FrmMain*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<FrmMain*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        if (form) form->hwnd_ = nullptr;
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    return form ? form->handleMessage(message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
 LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const auto answer = onClockMoveMessage(message, wParam, [this] { onClockMoved(); })) return *answer;
     switch (message) {
         case WM_TIMER:
-            if (wParam == kTickTimer) tim10ms_Timer();
+            if (wParam == kTickTimer) tickRepaintAndRearm();
             return 0;
-        case WM_TIMECHANGE:
-            tim10ms_Timer();
+        case kFeedDone:
+            pumpFeed();
             return 0;
         case WM_PAINT:
             onPaint();
@@ -174,9 +174,7 @@ bool FrmMain::Form_Load() {
 
     const std::wstring stored = settings::readRegString(L"targetDate", L"1899/12/30 00:00:00");
     program_.targetDateValue = datetime::parseDateText(stored, datetime::toCivil(localNow()).year).value_or(0.0);
-    feed_ = std::make_unique<holidays::HappyFromGoogle>(
-        httpSteps_, holidays::parseFeedConfig(asciiSetting(L"feedHost"), asciiSetting(L"feedCalendarId")));
-    holidays_ = std::make_unique<holidays::FeedOrComputedHolidays>(*feed_);
+    feedConfig_ = holidays::parseFeedConfig(asciiSetting(L"feedHost"), asciiSetting(L"feedCalendarId"));
     return buildPanels(screen);
 }
 
@@ -210,8 +208,8 @@ bool FrmMain::buildPanels(const render::Image& screen) {
         render::GdiGlyphRasterizer glyphs(canvas_->dc());
         drawStaticPanels(canvas, imgTMwaku_, glyphs, drawScale_);
     }
-    painter_ = std::make_unique<CanvasClockPainter>(
-        canvas, img7seg_, drawScale_, [this](DateValue now) { drawCalender(*painter_, now, *holidays_); });
+    painter_ = std::make_unique<CanvasClockPainter>(canvas, img7seg_, drawScale_,
+                                                    [this](DateValue now) { drawCalendarThenFetchHolidays(now); });
     canvas_->flush();
     state_ = {};
     startClock(state_, program_.targetDateValue, localNow(), *painter_);
@@ -250,17 +248,53 @@ void FrmMain::attachToDesktop() { desktop::setBackGround(hwnd_); }
 void FrmMain::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
+    if (feedWorker_) feedWorker_->abandon();  // it winds down while the desktop is put back
     ShowWindow(hwnd_, SW_HIDE);
     if (desktop_) desktop_->restore();
+    feedWorker_.reset();
 }
 
 void FrmMain::armTimer() { SetTimer(hwnd_, kTickTimer, millisecondsToNextSecond(), nullptr); }
 
-void FrmMain::tim10ms_Timer() {
+void FrmMain::tickRepaintAndRearm() {
     canvas_->flush();
-    app::tim10ms_Timer(state_, localNow(), program_.targetDateValue, *painter_);
+    tim10ms_Timer(state_, localNow(), program_.targetDateValue, *painter_);
     invalidate(painter_->takeDirty());
     armTimer();
+    pumpFeed();
+}
+
+void FrmMain::onClockMoved() {
+    if (hwnd_ && !unloaded_) tickRepaintAndRearm();
+}
+
+// The calendar is drawn at once with what is known; the feed is asked in the background.
+void FrmMain::drawCalendarThenFetchHolidays(DateValue now) {
+    calendarDate_ = datetime::dateOnly(now);
+    drawCalender(*painter_, now, holidays_);
+    feedSchedule_.shown(calendarDate_);
+}
+
+void FrmMain::pumpFeed() {
+    if (unloaded_) return;
+    const auto nowMs = static_cast<int64_t>(GetTickCount64());
+    if (feedWorker_ && feedWorker_->finished()) {
+        const int code = feedWorker_->code();
+        std::vector<DateValue> dates = feedWorker_->dates();
+        feedWorker_.reset();
+        // Used only when it is for the day still shown, so it is the calendar's month.
+        if (feedSchedule_.finish(code, nowMs) && holidays_.takeFeed(firstDayOfMonth(calendarDate_), std::move(dates))) {
+            canvas_->flush();
+            drawCalender(*painter_, calendarDate_, holidays_);
+            invalidate(painter_->takeDirty());
+        }
+    }
+    if (feedWorker_ && feedSchedule_.overdue(nowMs)) feedWorker_->abandon();
+    if (feedWorker_) return;
+    if (const std::optional<DateValue> day = feedSchedule_.startDue(nowMs)) {
+        feedWorker_ = holidays::FeedWorker::start(feedConfig_, firstDayOfMonth(*day), hwnd_, kFeedDone);
+        if (!feedWorker_) feedSchedule_.finish(-1, nowMs);  // no thread: the computed holidays stay
+    }
 }
 
 // A target just set shows at once, not only at the next whole second.

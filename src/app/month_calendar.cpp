@@ -20,7 +20,7 @@ void drawCalender(ClockPainter& painter, DateValue now, holidays::HolidayLookup&
     const datetime::CivilDateTime civil = datetime::toCivil(now);
     const DateValue firstDay = datetime::makeDate(civil.year, civil.month, 1);
     const DateValue today = datetime::makeDate(civil.year, civil.month, civil.day);
-    holidays.loadHappyDays(firstDay);  // on failure the month simply has fewer red days
+    holidays.selectMonth(firstDay);
 
     int column = datetime::weekdayOf(firstDay);
     int row = 0;

@@ -11,8 +11,8 @@ namespace tavro::app {
 inline constexpr int kColourLightBlue = 3;
 inline constexpr int kColourWhite = 7;
 
-// Draws all 42 cells for the month of `now` (its time of day plays no part), after asking the
-// holidays around the month; a failed fetch only means fewer red days.
+// Draws all 42 cells for the month of `now` (its time of day plays no part) with the holidays
+// the lookup has for that month at this moment.
 void drawCalender(ClockPainter& painter, DateValue now, holidays::HolidayLookup& holidays);
 
 }  // namespace tavro::app

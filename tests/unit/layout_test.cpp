@@ -107,6 +107,6 @@ TEST(ClockPainter, TheCalendarMarksItsCellsOnly) {
             for (int c = 0; c < kCalendarColumns; ++c) self->draw7seg(calendarCellX(c), calendarCellY(r), L"Z0", L"", 7);
     });
     self = &painter;
-    painter.drawCalender(0);
+    painter.showMonthOf(0);
     EXPECT_EQ(painter.takeDirty(), changedPixels(image));
 }

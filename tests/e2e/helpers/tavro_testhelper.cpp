@@ -3,8 +3,8 @@
 //   progman [announce]   a stand-in for the shell's "Program Manager" (Wine has none): full screen,
 //                        always at the bottom; "announce" broadcasts "TaskbarCreated". Ends on WM_CLOSE.
 //   report FILE          the desktop as another process sees it: clock, parent_class, parent_title,
-//                        rect (l,t,r,b), visible, wallpaper, colour ("name=value" lines, UTF-8).
-//   close [TITLE]        posts WM_CLOSE to the window titled TITLE ("TavroClock"), top-level or child.
+//                        rect (l,t,r,b), visible, wallpaper, colour, style and tile (WallpaperStyle,
+//                        TileWallpaper) ("name=value" lines, UTF-8).
 //   set-wallpaper PATH   sets the wallpaper as the control panel does.
 //   dump FILE CAPTION    dialogs titled CAPTION: "window" (client=l,t,w,h, visible), then a "control"
 //                        line per child (id, class, text, rect in client coordinates, visible, style).
@@ -117,6 +117,12 @@ int report(const std::wstring& file) {
     const COLORREF c = GetSysColor(COLOR_DESKTOP);
     out += L"wallpaper=" + std::wstring(wallpaper) + L"\ncolour=" + std::to_wstring(GetRValue(c)) + L" " +
            std::to_wstring(GetGValue(c)) + L" " + std::to_wstring(GetBValue(c)) + L"\n";
+    for (const wchar_t* name : {L"WallpaperStyle", L"TileWallpaper"}) {
+        wchar_t text[64] = {};
+        DWORD bytes = sizeof text - sizeof(wchar_t);
+        RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", name, RRF_RT_REG_SZ, nullptr, text, &bytes);
+        out += (name[0] == L'W' ? L"style=" : L"tile=") + std::wstring(text) + L"\n";
+    }
     return writeWhole(file, utf8(out));
 }
 
@@ -212,10 +218,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const std::wstring verb = count > 1 ? arg[1] : L"";
     if (verb == L"progman") return progman(count > 2 && arg[2] == L"announce");
     if (verb == L"report" && count == 3) return report(arg[2]);
-    if (verb == L"close") {
-        const HWND found = findWindow(count > 2 ? arg[2] : L"TavroClock");
-        return found && PostMessageW(found, WM_CLOSE, 0, 0) ? 0 : 1;
-    }
     if (verb == L"set-wallpaper" && count == 3) {
         std::wstring path = arg[2];
         return SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, path.data(), SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE)
