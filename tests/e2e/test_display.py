@@ -163,12 +163,15 @@ def test_at_higher_dpi_the_clock_its_wallpaper_and_the_target_dialog_scale(scale
     wids = wait_for(lambda: x(env, "xdotool", "search", "--onlyvisible", "--name", "^TavroClock$").split(), 60)
     assert wids and geometry(env, wids[0]) == window
     left, top = window[:2]
-    time.sleep(2.0)
-    shot = screenshot(env)
 
-    now = [field_text(reader.read_at(shot, left, top, gx, 1, n)).strip()
-           for gx, n in ((1, 4), (6, 2), (9, 2), (12, 2), (15, 2), (18, 2))]
-    shown = datetime.datetime(*(int(t) for t in now))
+    def now(shot):
+        texts = [field_text(reader.read_at(shot, left, top, gx, 1, n)).strip()
+                 for gx, n in ((1, 4), (6, 2), (9, 2), (12, 2), (15, 2), (18, 2))]
+        return datetime.datetime(*(int(t) for t in texts)) if all(t.isdigit() for t in texts) else None
+
+    read = wait_for(lambda: (lambda s: now(s) and (s, now(s)))(screenshot(env)), 20)
+    assert read, "the present time does not read"
+    shot, shown = read
     assert datetime.datetime(2009, 2, 1, 12) <= shown <= datetime.datetime(2009, 2, 1, 12, 1)
     grid = [[field_text(reader.read_at(shot, left, top, 2.5 + 2.5 * c, 4.75 + 2.5 * r, 2)).strip() for c in range(7)]
             for r in range(6)]
@@ -185,7 +188,7 @@ def test_at_higher_dpi_the_clock_its_wallpaper_and_the_target_dialog_scale(scale
     assert periodic(img, cell) and not periodic(img, cell // 2)
 
     x(env, "xdotool", "mousemove", str(left + 100), str(top + 100), "click", "3")
-    time.sleep(1.0)
+    assert wait_for(lambda: len(x(env, "xdotool", "search", "--onlyvisible", "--class", "tavroclock.exe").split()) > 1, 10)
     for key in ("s", "t"):
         x(env, "xdotool", "key", key)
         time.sleep(0.5)
@@ -204,13 +207,17 @@ def test_at_higher_dpi_the_clock_its_wallpaper_and_the_target_dialog_scale(scale
 
     typed = "2010/12/31 23:59:59"
     x(env, "xdotool", "type", "--delay", "50", typed)
-    time.sleep(1.0)
     bx, by = box[0] + edit[0] + 2, box[1] + edit[1] + 2
-    inner = screenshot(env)[by : by + edit[3] - 4, bx : bx + edit[2] - 4].astype(int).sum(axis=2)
-    ink = inner < 300
+
+    def ink():
+        inner = screenshot(env)[by : by + edit[3] - 4, bx : bx + edit[2] - 4].astype(int).sum(axis=2) < 300
+        cols = np.nonzero(inner)[1]
+        return (inner,) if cols.size and cols.max() - cols.min() > len(typed) * dpi / 96 * 4 else None
+
+    shown_ink = wait_for(ink, 10)
+    assert shown_ink, "what was typed does not show whole"
+    ink = shown_ink[0]
     rows, cols = np.nonzero(ink)
-    assert rows.size, "nothing typed shows"
     # Whole: not cut at the top or bottom, not scrolled off at either side.
     assert rows.min() > 0 and rows.max() < ink.shape[0] - 1
     assert cols.min() <= 6 and cols.max() < ink.shape[1] - 4
-    assert cols.max() - cols.min() > len(typed) * dpi / 96 * 4

@@ -1,8 +1,11 @@
-// The clock's place, size and field table at the usual scalings, the conversion into a parent's
+// The clock's place and size at the usual scalings, the conversion into a parent's
 // client coordinates, and the painter's damaged rectangles.
 #include "app/layout.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <tuple>
 
 #include "app/canvas_clock_painter.h"
 #include "app/month_calendar.h"
@@ -10,7 +13,7 @@
 using namespace tavro;
 using namespace tavro::app;
 
-TEST(ClockLayout, PlaceAndSizeFollowTheDpi) {
+TEST(ClockLayout, PlaceAndSizeFollowTheDpiAndTheParent) {
     struct Case {
         int dpi, screenWidth;
         long stored;
@@ -29,51 +32,16 @@ TEST(ClockLayout, PlaceAndSizeFollowTheDpi) {
         EXPECT_EQ(clockWindowRect(0, 0, c.screenWidth, viewModeFromStored(c.stored), scale), c.rect)
             << c.dpi << " dpi, " << c.screenWidth << " wide, view " << c.stored;
     }
-    EXPECT_EQ(drawScaleForDpi(96), 0.5f);
-    EXPECT_EQ(drawScaleForDpi(120), 0.625f);
-    EXPECT_EQ(drawScaleForDpi(144), 0.75f);
-    EXPECT_EQ(drawScaleForDpi(192), 1.0f);
-}
-
-TEST(ClockLayout, ScreenPlaceBecomesTheParentsClientPlace) {
-    struct Case {
-        int screenLeft, screenTop, clientLeft, clientTop;
-        int left, top;  // in the parent's client coordinates
-    } cases[] = {
-        {0, 0, 0, 0, 1460, 20},           // the program manager covers the primary monitor only
-        {0, 0, -1280, 0, 2740, 20},       // a monitor to the left
-        {0, 0, -1280, -1024, 2740, 1044}, // and one above
-        {0, 0, 0, -600, 1460, 620},
-        {0, 0, 100, 50, 1360, -30},       // a parent inside the screen
-        {-1920, 0, -1920, 0, 1460, 20},   // a primary monitor that does not start at 0
-    };
-    for (const Case& c : cases) {
-        const WindowRect onScreen = clockWindowRect(c.screenLeft, c.screenTop, 1920, ViewCountdown, 0.5f);
-        EXPECT_EQ(toParentClient(onScreen, c.clientLeft, c.clientTop), (WindowRect{c.left, c.top, 440, 580}))
-            << c.clientLeft << "," << c.clientTop;
-    }
-}
-
-TEST(ClockLayout, FieldTableHoldsThePanelsNumbers) {
-    const float dateTimeColumns[] = {1, 6, 9, 12, 15, 18};
-    const wchar_t* dateTimeTemplates[] = {L"0000", L"Z0", L"Z0", L"Z0", L"00", L"00"};
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(kDateTimeLeft + kDateTimeFields[i].x, dateTimeColumns[i]) << i;
-        EXPECT_EQ(kDateTimeFields[i].fieldTemplate, dateTimeTemplates[i]) << i;
-    }
-    const float countdownColumns[] = {6, 12, 15, 18};
-    const wchar_t* countdownTemplates[] = {L"↓ZZZ0", L"Z0", L"00", L"00"};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(kCountdownFields[i].x, countdownColumns[i]) << i;
-        EXPECT_EQ(kCountdownFields[i].fieldTemplate, countdownTemplates[i]) << i;
-    }
-    EXPECT_EQ(kNowRow, 1);
-    EXPECT_EQ(kTargetRow, 22);
-    EXPECT_EQ(kCountdownRow, 26);
-    EXPECT_EQ(calendarCellX(0), 2.5f);
-    EXPECT_EQ(calendarCellY(0), 4.75f);
-    EXPECT_EQ(calendarCellX(6), 17.5f);
-    EXPECT_EQ(calendarCellY(5), 17.25f);
+    // Into the parent's client coordinates: the program manager on the primary monitor, one spanning
+    // monitors left and above, a parent inside the screen, a primary monitor not at 0.
+    for (auto [screenLeft, clientLeft, clientTop, left, top] :
+         {std::tuple{0, 0, 0, 1460, 20}, {0, -1280, 0, 2740, 20}, {0, -1280, -1024, 2740, 1044},
+          {0, 0, -600, 1460, 620}, {0, 100, 50, 1360, -30}, {-1920, -1920, 0, 1460, 20}})
+        EXPECT_EQ(toParentClient(clockWindowRect(screenLeft, 0, 1920, ViewCountdown, 0.5f), clientLeft, clientTop),
+                  (WindowRect{left, top, 440, 580})) << clientLeft << "," << clientTop;
+    // The calendar's first and last cells.
+    EXPECT_TRUE(calendarCellX(0) == 2.5f && calendarCellY(0) == 4.75f && calendarCellX(6) == 17.5f &&
+                calendarCellY(5) == 17.25f);
 }
 
 namespace {
@@ -116,19 +84,17 @@ TEST(ClockPainter, ARedrawnFieldMarksExactlyThePixelsItChanged) {
         EXPECT_EQ(marked, c.bounds) << c.scale << " " << c.x << "," << c.y;
         EXPECT_FALSE(painter.takeDirty().any) << "taken once";
     }
-    // Far away, or in a colour the sheet has no row for: nothing drawn, or only the unlit sign.
+    // Far away nothing is drawn; a colour the sheet has no row for shows the unlit sign.
     render::Image image(440, 580, kBackground);
     render::Canvas canvas = image.canvas();
-    for (float far : {1e6f, -1e6f}) {
-        EXPECT_FALSE(render::draw7seg(canvas, sheet, 0.5f, far, 1, L"00", L"12", 6).any);
-        EXPECT_FALSE(render::draw7seg(canvas, sheet, 0.5f, 1, far, L"00", L"12", 6).any);
-    }
+    for (float far : {1e6f, -1e6f})
+        EXPECT_FALSE(render::draw7seg(canvas, sheet, 0.5f, far, 1, L"00", L"12", 6).any ||
+                     render::draw7seg(canvas, sheet, 0.5f, 1, far, L"00", L"12", 6).any);
     EXPECT_FALSE(changedPixels(image).any);
-    render::Image lit(640, 640, 0xFFFFFF);  // the unlit row grey, every lit row white
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 640; ++x) lit.at(x, y) = kSheetGrey;
+    render::Image lit(640, 640, 0xFFFFFF);
+    std::fill(lit.pixels.begin(), lit.pixels.begin() + 640 * 64, kSheetGrey);
     render::draw7seg(canvas, lit, 0.5f, 0, 0, L"+0", L"5", 9);
-    EXPECT_EQ(image.at(5, 20), kSheetGrey) << "an invalid colour shows the unlit sign";
+    EXPECT_EQ(image.at(5, 20), kSheetGrey);
 }
 
 TEST(ClockPainter, TheCalendarMarksItsCellsOnly) {
