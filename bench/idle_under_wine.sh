@@ -8,15 +8,17 @@ seconds="${1:-60}"
 screen="${2:-1920x1080}"
 . tools/wine_env.sh
 prepare_wine_prefix
-export DISPLAY=:95
+export DISPLAY="${TAVRO_BENCH_DISPLAY:-:95}"
 Xvfb "$DISPLAY" -screen 0 "${screen}x24" -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
 sleep 1
 wine reg add 'HKCU\Software\Quillmar-soft\tavroClock' /v feedHost /t REG_SZ /d 127.0.0.1:9 /f >/dev/null 2>&1
-wine build/win64/tavroclock.exe &
+# The full path names this worktree's clock among any others on the machine.
+exe="$PWD/build/win64/tavroclock.exe"
+wine "$exe" &
 sleep 8  # start-up done, first fetch over
-pid=$(pgrep -n -f 'build/win64/tavroclock.exe')
+pid=$(pgrep -n -f "^$exe")
 read_counts() {
   local stat; stat=($(cut -d')' -f2 "/proc/$pid/stat"))
   local ticks=$(( ${stat[11]} + ${stat[12]} ))

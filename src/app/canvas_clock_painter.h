@@ -6,23 +6,21 @@
 
 #include "app/clock_tick.h"
 #include "render/canvas.h"
+#include "render/seven_segment.h"
 
 namespace tavro::app {
 
-struct DirtyRect {
-    bool any = false;
-    int left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
-    void add(int l, int t, int r, int b);
-};
+using DirtyRect = render::PixelBounds;
 
 class CanvasClockPainter : public ClockPainter {
 public:
     using CalendarDrawer = std::function<void(DateValue)>;
-    CanvasClockPainter(render::Canvas& canvas, const render::Image& sheet, CalendarDrawer calendar)
-        : canvas_(canvas), sheet_(sheet), calendar_(std::move(calendar)) {}
+    CanvasClockPainter(render::Canvas& canvas, const render::Image& sheet, float drawScale, CalendarDrawer calendar)
+        : canvas_(canvas), sheet_(sheet), drawScale_(drawScale), calendar_(std::move(calendar)) {}
 
     void draw7seg(float x, float y, std::wstring_view fieldTemplate, std::wstring_view text, int colour) override;
-    void drawCalender(DateValue now) override;
+    // The calendar's cells come back through draw7seg, so they mark their own pixels.
+    void showMonthOf(DateValue now) override;
 
     // What was drawn since the last call.
     DirtyRect takeDirty();
@@ -30,6 +28,7 @@ public:
 private:
     render::Canvas& canvas_;
     const render::Image& sheet_;
+    float drawScale_;
     CalendarDrawer calendar_;
     DirtyRect dirty_;
 };

@@ -1,5 +1,7 @@
 #include "app/clock_tick.h"
 
+#include "app/layout.h"
+
 #include <cstdlib>
 #include <limits>
 #include <string>
@@ -7,9 +9,6 @@
 namespace tavro::app {
 
 namespace {
-constexpr int kTargetRow = 22;
-constexpr int kCountdownRow = 26;
-
 int64_t linearSeconds(DateValue v) {
     const datetime::CivilDateTime c = datetime::toCivil(v);
     return datetime::daysFromCivil(c.year, c.month, c.day) * 86400 + c.hour * 3600 + c.minute * 60 + c.second;
@@ -30,31 +29,23 @@ void splitDate(DateParts& parts) {
 
 void drawDateTime(ClockPainter& painter, const DateParts& cur, const DateParts& prev, int x, int y, int colour,
                   bool force) {
-    const float fx = static_cast<float>(x), fy = static_cast<float>(y);
-    if (force || cur.year != prev.year) painter.draw7seg(fx, fy, L"0000", std::to_wstring(cur.year), colour);
-    if (force || cur.month != prev.month) painter.draw7seg(fx + 5, fy, L"Z0", std::to_wstring(cur.month), colour);
-    if (force || cur.day != prev.day) painter.draw7seg(fx + 8, fy, L"Z0", std::to_wstring(cur.day), colour);
-    if (force || cur.hour != prev.hour) painter.draw7seg(fx + 11, fy, L"Z0", std::to_wstring(cur.hour), colour);
-    if (force || cur.minute != prev.minute)
-        painter.draw7seg(fx + 14, fy, L"00", std::to_wstring(cur.minute), colour);
-    if (force || cur.second != prev.second)
-        painter.draw7seg(fx + 17, fy, L"00", std::to_wstring(cur.second), colour);
+    constexpr int32_t DateParts::*kParts[6] = {&DateParts::year, &DateParts::month,  &DateParts::day,
+                                               &DateParts::hour, &DateParts::minute, &DateParts::second};
+    for (int i = 0; i < 6; ++i) {
+        const int32_t DateParts::*part = kParts[i];
+        if (force || cur.*part != prev.*part)
+            painter.draw7seg(static_cast<float>(x) + kDateTimeFields[i].x, static_cast<float>(y),
+                             kDateTimeFields[i].fieldTemplate, std::to_wstring(cur.*part), colour);
+    }
 }
 
 void drawTargetRowBlank(ClockPainter& painter) {
-    painter.draw7seg(1, kTargetRow, L"0000", L"", kColourGreen);
-    painter.draw7seg(6, kTargetRow, L"Z0", L"", kColourGreen);
-    painter.draw7seg(9, kTargetRow, L"Z0", L"", kColourGreen);
-    painter.draw7seg(12, kTargetRow, L"Z0", L"", kColourGreen);
-    painter.draw7seg(15, kTargetRow, L"00", L"", kColourGreen);
-    painter.draw7seg(18, kTargetRow, L"00", L"", kColourGreen);
+    for (const FieldPlace& f : kDateTimeFields)
+        painter.draw7seg(kDateTimeLeft + f.x, kTargetRow, f.fieldTemplate, L"", kColourGreen);
 }
 
 void drawCountdownRowBlank(ClockPainter& painter) {
-    painter.draw7seg(6, kCountdownRow, L"↓ZZZ0", L"", kColourGreen);
-    painter.draw7seg(12, kCountdownRow, L"Z0", L"", kColourGreen);
-    painter.draw7seg(15, kCountdownRow, L"00", L"", kColourGreen);
-    painter.draw7seg(18, kCountdownRow, L"00", L"", kColourGreen);
+    for (const FieldPlace& f : kCountdownFields) painter.draw7seg(f.x, kCountdownRow, f.fieldTemplate, L"", kColourGreen);
 }
 
 int64_t secondsBetween(DateValue from, DateValue to) { return linearSeconds(to) - linearSeconds(from); }
@@ -66,7 +57,7 @@ void pickUpTarget(ClockState& state, DateValue targetDateValue, ClockPainter& pa
     if (state.shownTarget.value == 0) {
         drawTargetRowBlank(painter);
     } else {
-        drawDateTime(painter, state.shownTarget, state.shownTarget, 1, kTargetRow, kColourGreen, true);
+        drawDateTime(painter, state.shownTarget, state.shownTarget, kDateTimeLeft, kTargetRow, kColourGreen, true);
         markCountdownUndrawn(state.lastCountdown);
     }
     drawCountdownRowBlank(painter);
@@ -79,7 +70,7 @@ void tim10ms_Timer(ClockState& state, DateValue now, DateValue targetDateValue, 
     pickUpTarget(state, targetDateValue, painter);
 
     splitDate(n);
-    drawDateTime(painter, n, state.lastNow, 1, 1, kColourOrange, false);
+    drawDateTime(painter, n, state.lastNow, kDateTimeLeft, kNowRow, kColourOrange, false);
 
     const int64_t secs = secondsBetween(now, state.shownTarget.value);
     if (secs >= -std::numeric_limits<int32_t>::max() && secs <= std::numeric_limits<int32_t>::max()) {
@@ -91,18 +82,25 @@ void tim10ms_Timer(ClockState& state, DateValue now, DateValue targetDateValue, 
         c.minute = static_cast<int32_t>(a / 60 % 60);
         c.second = static_cast<int32_t>(a % 60);
         const int colour = secs < 0 ? kColourRed : kColourGreen;
-        if (c.value < 0 && state.lastCountdown.value >= 0) markCountdownUndrawn(state.lastCountdown);
+        // Crossing the target either way (a clock set back counts down again) changes the colour
+        // of all four fields and the sign.
+        if ((c.value < 0) != (state.lastCountdown.value < 0)) markCountdownUndrawn(state.lastCountdown);
 
         DateParts& last = state.lastCountdown;
-        if (c.day != last.day)
-            painter.draw7seg(6, kCountdownRow, L"↓ZZZ0", (secs < 0 ? L"-" : L"") + std::to_wstring(c.day), colour);
-        if (c.hour != last.hour) painter.draw7seg(12, kCountdownRow, L"Z0", std::to_wstring(c.hour), colour);
-        if (c.minute != last.minute) painter.draw7seg(15, kCountdownRow, L"00", std::to_wstring(c.minute), colour);
-        if (c.second != last.second) painter.draw7seg(18, kCountdownRow, L"00", std::to_wstring(c.second), colour);
+        const auto field = [&](int i, const std::wstring& text) {
+            painter.draw7seg(kCountdownFields[i].x, kCountdownRow, kCountdownFields[i].fieldTemplate, text, colour);
+        };
+        if (c.day != last.day) field(0, (secs < 0 ? L"-" : L"") + std::to_wstring(c.day));
+        if (c.hour != last.hour) field(1, std::to_wstring(c.hour));
+        if (c.minute != last.minute) field(2, std::to_wstring(c.minute));
+        if (c.second != last.second) field(3, std::to_wstring(c.second));
         state.lastCountdown = c;
     }
 
-    if (n.day != state.lastNow.day) painter.drawCalender(now);
+    // Any other date, not only another day number: after a sleep from the 15th of one month to the
+    // 15th of the next the grid must be the new month's.
+    if (n.day != state.lastNow.day || n.month != state.lastNow.month || n.year != state.lastNow.year)
+        painter.showMonthOf(now);
     state.lastNow = n;
 }
 
@@ -112,7 +110,7 @@ void startClock(ClockState& state, DateValue storedTarget, DateValue now, ClockP
     if (storedTarget == 0) {
         drawTargetRowBlank(painter);
     } else {
-        drawDateTime(painter, state.shownTarget, state.shownTarget, 1, kTargetRow, kColourGreen, true);
+        drawDateTime(painter, state.shownTarget, state.shownTarget, kDateTimeLeft, kTargetRow, kColourGreen, true);
     }
     // The countdown row starts unlit in both cases: a target too far away to count is never drawn by the tick.
     drawCountdownRowBlank(painter);

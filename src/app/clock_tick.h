@@ -26,7 +26,7 @@ class ClockPainter {
 public:
     virtual ~ClockPainter() = default;
     virtual void draw7seg(float x, float y, std::wstring_view fieldTemplate, std::wstring_view text, int colour) = 0;
-    virtual void drawCalender(DateValue now) = 0;
+    virtual void showMonthOf(DateValue now) = 0;  // the date changed: the calendar of its month
 };
 
 // Colour indices of the glyph sheet's rows used by the clock.

@@ -6,8 +6,11 @@
 #include "app/month_calendar.h"
 #include "app/shell_watch_win32.h"
 #include "app/static_panels.h"
+#include "base/owned_window_win32.h"
 #include "datetime/date_parser.h"
 #include "desktop/desktop_changes_win32.h"
+#include "desktop/desktop_calls_win32.h"
+#include "render/display_dpi_win32.h"
 #include "render/frames.h"
 #include "render/gdi_text_win32.h"
 #include "render/picture_resources_win32.h"
@@ -21,9 +24,16 @@ constexpr wchar_t kWindowTitle[] = L"TavroClock";
 // The periodic event: one timer, re-armed for just after each whole second, so the process
 // wakes about once a second instead of every 10 ms.
 constexpr UINT_PTR kTickTimer = 1;
+// Posted by the feed's thread when its fetch ends.
+constexpr UINT kFeedDone = WM_APP + 17;
 
 // The feed settings are host names and ids: anything beyond ASCII makes them unusable, and an
 // empty text gives the default.
+DateValue firstDayOfMonth(DateValue date) {
+    const datetime::CivilDateTime c = datetime::toCivil(date);
+    return datetime::makeDate(c.year, c.month, 1);
+}
+
 std::string asciiSetting(std::wstring_view name) {
     const std::optional<std::wstring> stored = settings::readOptionalRegString(name);
     std::string text;
@@ -39,22 +49,30 @@ std::string asciiSetting(std::wstring_view name) {
 std::unique_ptr<FrmMain> FrmMain::create(HINSTANCE instance, Program& program) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = windowProc;
+    wc.lpfnWndProc = base::ownedWindowProc<FrmMain, &FrmMain::hwnd_, &FrmMain::handleMessage>;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hIcon = LoadIconW(instance, L"APPICON");
     wc.lpszClassName = kWindowClass;
     RegisterClassExW(&wc);  // fails harmlessly when the class is already there
 
+    render::makeProcessDpiAware();
     std::unique_ptr<FrmMain> form(new FrmMain(instance, program));
     FrmMain* self = form.get();
     form->watch_ = ShellWatch::create(instance, {
         [self] { self->onShellRestarted(); },
-        [self] { self->Form_Unload(); },
+        [self] {
+            // Log-off: the wallpaper first, the colour's broadcast to every window can stall.
+            if (self->desktop_) self->desktop_->restore(desktop::RestoreOrder::WallPaperFirst);
+            self->Form_Unload();
+        },
         [self] { self->recreateWindow(); },
+        [self] { self->onDisplayChanged(); },
+        [self] { self->onClockMoved(); },
     });
     if (!form->watch_ || !form->createWindow() || !form->Form_Load()) return nullptr;
     form->showWindow();
+    form->pumpFeed();
     return form;
 }
 
@@ -72,10 +90,20 @@ void FrmMain::showWindow() {
 }
 
 void FrmMain::placeWindow() {
-    const WindowRect r = clockWindowRect(GetSystemMetrics(SM_CXSCREEN), viewMode_);
+    // The primary monitor's top left is the screen's origin; a parent's client area may start
+    // elsewhere (left of or above it when another monitor is there).
+    WindowRect r = clockWindowRect(0, 0, GetSystemMetrics(SM_CXSCREEN), viewMode_, drawScale_);
+    // GetParent would give the owner: the clock keeps its popup style under the program manager.
+    HWND parent = GetAncestor(hwnd_, GA_PARENT);
+    if (parent == GetDesktopWindow()) parent = nullptr;
+    if (parent) {
+        POINT origin{0, 0};
+        MapWindowPoints(parent, HWND_DESKTOP, &origin, 1);
+        r = toParentClient(r, origin.x, origin.y);
+    }
     // Under the program manager the clock keeps its place among the desktop's children (at the
     // bottom it would lie behind the icon view); on its own it goes below every other window.
-    SetWindowPos(hwnd_, GetParent(hwnd_) ? HWND_TOP : HWND_BOTTOM, r.left, r.top, r.width, r.height,
+    SetWindowPos(hwnd_, parent ? HWND_TOP : HWND_BOTTOM, r.left, r.top, r.width, r.height,
                  SWP_NOACTIVATE);
 }
 
@@ -103,28 +131,14 @@ FrmMain::~FrmMain() {
     if (hwnd_) DestroyWindow(hwnd_);
 }
 
-LRESULT CALLBACK FrmMain::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<FrmMain*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<FrmMain*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        if (form) form->hwnd_ = nullptr;
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    return form ? form->handleMessage(message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
 LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const auto answer = onClockMoveMessage(message, wParam, [this] { onClockMoved(); })) return *answer;
     switch (message) {
         case WM_TIMER:
-            if (wParam == kTickTimer) tim10ms_Timer();
+            if (wParam == kTickTimer) tickRepaintAndRearm();
             return 0;
-        case WM_TIMECHANGE:
-            tim10ms_Timer();
+        case kFeedDone:
+            pumpFeed();
             return 0;
         case WM_PAINT:
             onPaint();
@@ -150,48 +164,75 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool FrmMain::Form_Load() {
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    drawScale_ = drawScaleForDpi(render::primaryMonitorDpi());
     loadPictures();
-
-    // The desktop picture is painted on a screen-sized canvas that lives only during start-up.
-    render::Image screen(std::max(screenWidth, 1), std::max(screenHeight, 1));
-    render::Canvas screenCanvas = screen.canvas();
-    render::paddingMosaic(screenCanvas, imgMosaic_, drawScale);
-    attachToDesktop();
-    RECT work{0, 0, screenWidth, screenHeight};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    render::composeLogo(screenCanvas, picTavro_, work.right, work.bottom);
+    const render::Image screen = paintDesktopPicture();
     desktop_ = desktop::DesktopChanges::apply(screen);
 
     viewMode_ = viewModeFromStored(settings::readRegLong(L"viewMode", 3));
     placeWindow();
 
+    const std::wstring stored = settings::readRegString(L"targetDate", L"1899/12/30 00:00:00");
+    program_.targetDateValue = datetime::parseDateText(stored, datetime::toCivil(localNow()).year).value_or(0.0);
+    feedConfig_ = holidays::parseFeedConfig(asciiSetting(L"feedHost"), asciiSetting(L"feedCalendarId"));
+    return buildPanels(screen);
+}
+
+render::Image FrmMain::paintDesktopPicture() {
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    render::Image screen(std::max(screenWidth, 1), std::max(screenHeight, 1));
+    render::Canvas screenCanvas = screen.canvas();
+    render::paddingMosaic(screenCanvas, imgMosaic_, drawScale_);
+    attachToDesktop();
+    RECT work{0, 0, screenWidth, screenHeight};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    // Right after a change of resolution the work area may still be the old screen's; the
+    // work-area change that follows paints it again.
+    render::composeLogo(screenCanvas, picTavro_, std::min<int>(work.right, screenWidth),
+                        std::min<int>(work.bottom, screenHeight));
+    return screen;
+}
+
+bool FrmMain::buildPanels(const render::Image& screen) {
     // The canvas holds every panel; the views only cut it off at the window's lower edge.
     // It keeps the top-left part of the desktop picture, in window coordinates.
-    canvas_ = render::DibCanvas::create(kPanelWidth, kFullPanelRows * kCellPixels);
-    if (!canvas_) return false;
+    auto dib = render::DibCanvas::create(cellsToPixels(drawScale_, kPanelCells), cellsToPixels(drawScale_, kFullPanelRows));
+    if (!dib) return false;  // the old panels stay
+    painter_.reset();
+    canvas_ = std::move(dib);
     render::Canvas& canvas = canvas_->canvas();
     for (int y = 0; y < canvas.height && y < screen.height; ++y)
         for (int x = 0; x < canvas.width && x < screen.width; ++x) canvas.at(x, y) = screen.at(x, y);
-
     {
         render::GdiGlyphRasterizer glyphs(canvas_->dc());
-        drawStaticPanels(canvas, imgTMwaku_, glyphs);
+        drawStaticPanels(canvas, imgTMwaku_, glyphs, drawScale_);
     }
-
-    const std::wstring stored = settings::readRegString(L"targetDate", L"1899/12/30 00:00:00");
-    program_.targetDateValue = datetime::parseDateText(stored, datetime::toCivil(localNow()).year).value_or(0.0);
-
-    feed_ = std::make_unique<holidays::HappyFromGoogle>(
-        httpSteps_, holidays::parseFeedConfig(asciiSetting(L"feedHost"), asciiSetting(L"feedCalendarId")));
-    holidays_ = std::make_unique<holidays::FeedOrComputedHolidays>(*feed_);
-    painter_ = std::make_unique<CanvasClockPainter>(canvas, img7seg_,
-                                                    [this](DateValue now) { drawCalender(*painter_, now, *holidays_); });
+    painter_ = std::make_unique<CanvasClockPainter>(canvas, img7seg_, drawScale_,
+                                                    [this](DateValue now) { drawCalendarThenFetchHolidays(now); });
     canvas_->flush();
+    state_ = {};
     startClock(state_, program_.targetDateValue, localNow(), *painter_);
     painter_->takeDirty();
     return true;
+}
+
+void FrmMain::onDisplayChanged() {
+    if (unloaded_ || !canvas_) return;
+    drawScale_ = drawScaleForDpi(render::primaryMonitorDpi());
+    const render::Image screen = paintDesktopPicture();
+    // The file keeps its name; it is shown again only while the desktop still shows it, and
+    // the user's own wallpaper, recorded at start-up, stays as it was recorded.
+    if (desktop_ && desktop_->wallPaperChanged()) {
+        render::Image copy = screen;
+        if (desktop::saveBitmapFile(desktop_->ownWallPaper(), copy.canvas()) &&
+            desktop::readDeskWallPaper() == desktop_->ownWallPaper())
+            desktop::writeDeskWallPaper(desktop_->ownWallPaper());
+    }
+    if (!buildPanels(screen)) return;
+    if (!hwnd_) return;
+    placeWindow();
+    InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void FrmMain::loadPictures() {
@@ -207,17 +248,53 @@ void FrmMain::attachToDesktop() { desktop::setBackGround(hwnd_); }
 void FrmMain::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
+    if (feedWorker_) feedWorker_->abandon();  // it winds down while the desktop is put back
     ShowWindow(hwnd_, SW_HIDE);
     if (desktop_) desktop_->restore();
+    feedWorker_.reset();
 }
 
 void FrmMain::armTimer() { SetTimer(hwnd_, kTickTimer, millisecondsToNextSecond(), nullptr); }
 
-void FrmMain::tim10ms_Timer() {
+void FrmMain::tickRepaintAndRearm() {
     canvas_->flush();
-    app::tim10ms_Timer(state_, localNow(), program_.targetDateValue, *painter_);
+    tim10ms_Timer(state_, localNow(), program_.targetDateValue, *painter_);
     invalidate(painter_->takeDirty());
     armTimer();
+    pumpFeed();
+}
+
+void FrmMain::onClockMoved() {
+    if (hwnd_ && !unloaded_) tickRepaintAndRearm();
+}
+
+// The calendar is drawn at once with what is known; the feed is asked in the background.
+void FrmMain::drawCalendarThenFetchHolidays(DateValue now) {
+    calendarDate_ = datetime::dateOnly(now);
+    drawCalender(*painter_, now, holidays_);
+    feedSchedule_.shown(calendarDate_);
+}
+
+void FrmMain::pumpFeed() {
+    if (unloaded_) return;
+    const auto nowMs = static_cast<int64_t>(GetTickCount64());
+    if (feedWorker_ && feedWorker_->finished()) {
+        const int code = feedWorker_->code();
+        std::vector<DateValue> dates = feedWorker_->dates();
+        feedWorker_.reset();
+        // Used only when it is for the day still shown, so it is the calendar's month.
+        if (feedSchedule_.finish(code, nowMs) && holidays_.takeFeed(firstDayOfMonth(calendarDate_), std::move(dates))) {
+            canvas_->flush();
+            drawCalender(*painter_, calendarDate_, holidays_);
+            invalidate(painter_->takeDirty());
+        }
+    }
+    if (feedWorker_ && feedSchedule_.overdue(nowMs)) feedWorker_->abandon();
+    if (feedWorker_) return;
+    if (const std::optional<DateValue> day = feedSchedule_.startDue(nowMs)) {
+        feedWorker_ = holidays::FeedWorker::start(feedConfig_, firstDayOfMonth(*day), hwnd_, kFeedDone);
+        if (!feedWorker_) feedSchedule_.finish(-1, nowMs);  // no thread: the computed holidays stay
+    }
 }
 
 // A target just set shows at once, not only at the next whole second.

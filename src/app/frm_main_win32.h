@@ -10,9 +10,10 @@
 #include "app/layout.h"
 #include "app/shell_watch_win32.h"
 #include "desktop/desktop_changes_win32.h"
+#include "holidays/feed_schedule.h"
+#include "holidays/feed_worker_win32.h"
 #include "holidays/happy_feed.h"
 #include "holidays/holiday_days.h"
-#include "holidays/wininet_steps_win32.h"
 #include "render/canvas.h"
 #include "render/dib_canvas_win32.h"
 
@@ -35,7 +36,6 @@ public:
 
 private:
     FrmMain(HINSTANCE instance, Program& program) : instance_(instance), program_(program) {}
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     bool createWindow();
@@ -46,9 +46,22 @@ private:
     void onShellRestarted();
     bool Form_Load();
     void loadPictures();
+    // The screen-sized mosaic with the logo at the work area's corner, at the present scale.
+    render::Image paintDesktopPicture();
+    // The panel canvas at the present scale: the top left of the desktop picture, the static
+    // parts, then every field drawn anew.
+    bool buildPanels(const render::Image& desktopPicture);
+    // Resolution, work area or scaling changed: new desktop picture, place and panels.
+    void onDisplayChanged();
     void Form_Unload();
-    void tim10ms_Timer();
+    // The tick, then the repaint of what it drew and the timer armed for the next second.
+    void tickRepaintAndRearm();
     void armTimer();
+    // The clock was set or the machine woke: tick at once.
+    void onClockMoved();
+    // Takes a finished fetch's answer, abandons an overdue one, starts the one due.
+    void pumpFeed();
+    void drawCalendarThenFetchHolidays(DateValue now);
     void showNewTarget();
     void onPaint();
     void invalidate(const DirtyRect& dirty);
@@ -64,15 +77,18 @@ private:
     std::unique_ptr<ShellWatch> watch_;
     bool unloaded_ = false;
     ViewMode viewMode_ = ViewCountdown;
+    float drawScale_ = 0.5f;
     std::unique_ptr<render::DibCanvas> canvas_;
     render::Image img7seg_;    // the glyph sheet
     render::Image imgTMwaku_;  // the frame picture
     render::Image imgMosaic_;  // the mosaic tile
     render::Image picTavro_;   // the logo
     ClockState state_;
-    holidays::WinInetSteps httpSteps_;
-    std::unique_ptr<holidays::HappyFromGoogle> feed_;
-    std::unique_ptr<holidays::FeedOrComputedHolidays> holidays_;
+    holidays::FeedConfig feedConfig_;
+    holidays::FeedSchedule feedSchedule_;
+    std::unique_ptr<holidays::FeedWorker> feedWorker_;
+    DateValue calendarDate_ = 0;  // the date the calendar was drawn for
+    holidays::FeedOrComputedHolidays holidays_;
     std::unique_ptr<CanvasClockPainter> painter_;
     std::unique_ptr<desktop::DesktopChanges> desktop_;
 };

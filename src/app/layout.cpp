@@ -1,6 +1,14 @@
 #include "app/layout.h"
 
+#include <cmath>
+
 namespace tavro::app {
+
+float drawScaleForDpi(int dpi) { return dpi > 0 ? static_cast<float>(dpi) / 192.0f : 0.5f; }
+
+double cellPixels(float drawScale) { return static_cast<double>(drawScale) * kPictureCell; }
+
+int cellsToPixels(float drawScale, int cells) { return static_cast<int>(std::lround(cellPixels(drawScale) * cells)); }
 
 ViewMode viewModeFromStored(long stored) {
     if (stored == 1) return ViewClock;
@@ -16,9 +24,16 @@ int rowsForView(ViewMode mode) {
     }
 }
 
-WindowRect clockWindowRect(int screenWidth, ViewMode mode) {
-    const int gridWidth = screenWidth / kCellPixels * kCellPixels;
-    return {gridWidth - kCellPixels * 23, kCellPixels, kPanelWidth, rowsForView(mode) * kCellPixels};
+WindowRect clockWindowRect(int screenLeft, int screenTop, int screenWidth, ViewMode mode, float drawScale) {
+    const double cell = cellPixels(drawScale);
+    if (!(cell >= 1.0)) return {screenLeft, screenTop, 0, 0};
+    const double gridWidth = std::floor(screenWidth / cell) * cell;
+    return {screenLeft + static_cast<int>(std::lround(gridWidth - cell * 23)), screenTop + cellsToPixels(drawScale, 1),
+            cellsToPixels(drawScale, kPanelCells), cellsToPixels(drawScale, rowsForView(mode))};
+}
+
+WindowRect toParentClient(const WindowRect& onScreen, int clientLeft, int clientTop) {
+    return {onScreen.left - clientLeft, onScreen.top - clientTop, onScreen.width, onScreen.height};
 }
 
 }  // namespace tavro::app

@@ -1,13 +1,21 @@
-// Where the clock window stands and how high each view makes it.
+// Where the clock window stands, how high each view makes it, and where every field of the
+// panel lies. Everything is measured in cells of 40 picture pixels, which drawScale turns into
+// screen pixels: 0.5 at 96 DPI, DPI / 192 in general, 1.0 at 192 DPI where the pictures are 1:1.
 #pragma once
+
+#include <string_view>
 
 namespace tavro::app {
 
-inline constexpr float drawScale = 0.5f;  // every picture, text and position is drawn at half size
-inline constexpr int kCellPixels = 20;     // one grid unit at drawScale
+inline constexpr int kPictureCell = 40;    // one grid unit in picture pixels
 inline constexpr int kPanelCells = 22;
-inline constexpr int kPanelWidth = kPanelCells * kCellPixels;
 inline constexpr int kFullPanelRows = 29;  // the canvas always holds every panel
+
+// 0.5 for a DPI the system cannot tell (0 or less).
+float drawScaleForDpi(int dpi);
+// Screen pixels of one cell, and of a whole number of cells, at that scale.
+double cellPixels(float drawScale);
+int cellsToPixels(float drawScale, int cells);
 
 enum ViewMode { ViewClock = 1, ViewClockCalender = 2, ViewCountdown = 3 };
 
@@ -17,10 +25,37 @@ int rowsForView(ViewMode mode);
 
 struct WindowRect {
     int left, top, width, height;
+    bool operator==(const WindowRect&) const = default;
 };
 
-// One cell down from the top; the right edge one cell short of the screen width rounded down
-// to the 20-pixel mosaic grid, so the panel lies on the wallpaper's tiles.
-WindowRect clockWindowRect(int screenWidth, ViewMode mode);
+// In screen coordinates of the primary monitor, whose top left is (screenLeft, screenTop):
+// one cell down from the top; the right edge one cell short of the screen width rounded down to
+// the cell grid, so the panel lies on the wallpaper's tiles.
+WindowRect clockWindowRect(int screenLeft, int screenTop, int screenWidth, ViewMode mode, float drawScale);
+
+// The same rectangle in the client coordinates of a parent whose client area's top left is at
+// (clientLeft, clientTop) on the screen; the program manager's may start left of or above the
+// primary monitor.
+WindowRect toParentClient(const WindowRect& onScreen, int clientLeft, int clientTop);
+
+// The numeric fields of the panel, in grid units (draw7seg's x and row).
+struct FieldPlace {
+    float x;
+    std::wstring_view fieldTemplate;
+};
+inline constexpr float kNowRow = 1, kTargetRow = 22, kCountdownRow = 26;
+inline constexpr float kDateTimeLeft = 1;  // the present time and the target start at column 1
+// year, month, day, hour, minute, second: columns after kDateTimeLeft
+inline constexpr FieldPlace kDateTimeFields[6] = {{0, L"0000"}, {5, L"Z0"},  {8, L"Z0"},
+                                                  {11, L"Z0"},  {14, L"00"}, {17, L"00"}};
+// days with the direction arrow, hours, minutes, seconds
+inline constexpr FieldPlace kCountdownFields[4] = {{6, L"↓ZZZ0"}, {12, L"Z0"}, {15, L"00"}, {18, L"00"}};
+
+// The month calendar: 7 columns from Sunday, 6 rows, 2.5 units apart.
+inline constexpr int kCalendarColumns = 7;
+inline constexpr int kCalendarRows = 6;
+inline constexpr std::wstring_view kCalendarCellTemplate = L"Z0";
+constexpr float calendarCellX(int column) { return 2.5f + 2.5f * static_cast<float>(column); }
+constexpr float calendarCellY(int row) { return 4.75f + 2.5f * static_cast<float>(row); }
 
 }  // namespace tavro::app

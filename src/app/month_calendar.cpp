@@ -6,10 +6,8 @@ namespace tavro::app {
 
 namespace {
 
-constexpr std::wstring_view kCellTemplate = L"Z0";
-
 void drawCell(ClockPainter& painter, int column, int row, std::wstring_view text, int colour) {
-    painter.draw7seg(calendarCellX(column), calendarCellY(row), kCellTemplate, text, colour);
+    painter.draw7seg(calendarCellX(column), calendarCellY(row), kCalendarCellTemplate, text, colour);
 }
 
 void drawBlankCells(ClockPainter& painter, int row, int fromColumn) {
@@ -22,7 +20,7 @@ void drawCalender(ClockPainter& painter, DateValue now, holidays::HolidayLookup&
     const datetime::CivilDateTime civil = datetime::toCivil(now);
     const DateValue firstDay = datetime::makeDate(civil.year, civil.month, 1);
     const DateValue today = datetime::makeDate(civil.year, civil.month, civil.day);
-    holidays.loadHappyDays(firstDay);  // on failure the month simply has fewer red days
+    holidays.selectMonth(firstDay);
 
     int column = datetime::weekdayOf(firstDay);
     int row = 0;

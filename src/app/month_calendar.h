@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/clock_tick.h"
+#include "app/layout.h"
 #include "holidays/holiday_days.h"
 
 namespace tavro::app {
@@ -10,15 +11,8 @@ namespace tavro::app {
 inline constexpr int kColourLightBlue = 3;
 inline constexpr int kColourWhite = 7;
 
-inline constexpr int kCalendarColumns = 7;
-inline constexpr int kCalendarRows = 6;
-
-// The draw7seg position of the cell in column c (0 = Sunday) and row r.
-constexpr float calendarCellX(int column) { return 2.5f + 2.5f * static_cast<float>(column); }
-constexpr float calendarCellY(int row) { return 4.75f + 2.5f * static_cast<float>(row); }
-
-// Draws all 42 cells for the month of `now` (its time of day plays no part), after asking the
-// holidays around the month; a failed fetch only means fewer red days.
+// Draws all 42 cells for the month of `now` (its time of day plays no part) with the holidays
+// the lookup has for that month at this moment.
 void drawCalender(ClockPainter& painter, DateValue now, holidays::HolidayLookup& holidays);
 
 }  // namespace tavro::app

@@ -1,5 +1,7 @@
 #include "app/shell_watch_win32.h"
 
+#include "base/owned_window_win32.h"
+
 namespace tavro::app {
 
 namespace {
@@ -10,7 +12,7 @@ constexpr UINT kWindowLost = WM_APP + 1;
 std::unique_ptr<ShellWatch> ShellWatch::create(HINSTANCE instance, Handlers handlers) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = windowProc;
+    wc.lpfnWndProc = base::ownedWindowProc<ShellWatch, &ShellWatch::hwnd_, &ShellWatch::handleMessage>;
     wc.hInstance = instance;
     wc.lpszClassName = kClass;
     RegisterClassExW(&wc);
@@ -26,23 +28,14 @@ ShellWatch::~ShellWatch() {
     if (hwnd_) DestroyWindow(hwnd_);
 }
 
-void ShellWatch::reportWindowLost() const { PostMessageW(hwnd_, kWindowLost, 0, 0); }
-
-LRESULT CALLBACK ShellWatch::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* watch = static_cast<ShellWatch*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        watch->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(watch));
-    }
-    auto* watch = reinterpret_cast<ShellWatch*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        if (watch) watch->hwnd_ = nullptr;
-    }
-    return watch ? watch->handleMessage(message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
+void ShellWatch::onClockMoved() const {
+    if (handlers_.clockMoved) handlers_.clockMoved();
 }
 
+void ShellWatch::reportWindowLost() const { PostMessageW(hwnd_, kWindowLost, 0, 0); }
+
 LRESULT ShellWatch::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const auto answer = onClockMoveMessage(message, wParam, [this] { onClockMoved(); })) return *answer;
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {
         if (handlers_.shellRestarted) handlers_.shellRestarted();
         return 0;
@@ -51,6 +44,13 @@ LRESULT ShellWatch::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kWindowLost:
             if (handlers_.windowLost) handlers_.windowLost();
             return 0;
+        case WM_DISPLAYCHANGE:
+        case WM_DPICHANGED:
+            if (handlers_.displayChanged) handlers_.displayChanged();
+            return 0;
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETWORKAREA && handlers_.displayChanged) handlers_.displayChanged();
+            break;
         case WM_ENDSESSION:
             if (wParam && handlers_.sessionEnding) handlers_.sessionEnding();
             return 0;

@@ -7,8 +7,22 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace tavro::app {
+
+// A set clock (WM_TIMECHANGE) or resume from sleep: `moved` runs, and the answer the message
+// wants is given; nothing for other messages.
+template <typename Moved>
+std::optional<LRESULT> onClockMoveMessage(UINT message, WPARAM wParam, Moved moved) {
+    if (message == WM_TIMECHANGE) {
+        moved();
+        return 0;
+    }
+    if (message != WM_POWERBROADCAST) return std::nullopt;
+    if (wParam == PBT_APMRESUMEAUTOMATIC) moved();
+    return TRUE;
+}
 
 class ShellWatch {
 public:
@@ -16,6 +30,8 @@ public:
         std::function<void()> shellRestarted;  // "TaskbarCreated": a new program manager is there
         std::function<void()> sessionEnding;   // log-off or shutdown confirmed
         std::function<void()> windowLost;      // the clock window went with its parent
+        std::function<void()> displayChanged;  // resolution, work area or scaling changed
+        std::function<void()> clockMoved;      // the system clock was set, or the machine woke from sleep
     };
     static std::unique_ptr<ShellWatch> create(HINSTANCE instance, Handlers handlers);
     ~ShellWatch();
@@ -28,8 +44,8 @@ public:
 
 private:
     explicit ShellWatch(Handlers handlers) : handlers_(std::move(handlers)) {}
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void onClockMoved() const;
 
     Handlers handlers_;
     HWND hwnd_ = nullptr;

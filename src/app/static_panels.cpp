@@ -5,7 +5,8 @@
 
 namespace tavro::app {
 
-void drawStaticPanels(render::Canvas& canvas, const render::Image& frame, render::GlyphRasterizer& glyphs) {
+void drawStaticPanels(render::Canvas& canvas, const render::Image& frame, render::GlyphRasterizer& glyphs,
+                      float drawScale) {
     using namespace render;
     DrawWaku(canvas, frame, drawScale, 1, 0, 22, 3);
     drawTextCenter(canvas, glyphs, drawScale, 0, 11, L"現　在　時　刻", 1, kLabelColour);

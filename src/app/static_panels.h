@@ -6,6 +6,7 @@
 
 namespace tavro::app {
 
-void drawStaticPanels(render::Canvas& canvas, const render::Image& frame, render::GlyphRasterizer& glyphs);
+void drawStaticPanels(render::Canvas& canvas, const render::Image& frame, render::GlyphRasterizer& glyphs,
+                      float drawScale);
 
 }  // namespace tavro::app

@@ -1,4 +1,4 @@
-// The system calls behind the wallpaper and the desktop colour, paths in UTF-16 throughout.
+// The system calls behind the wallpaper, its style and the desktop colour, paths in UTF-16 throughout.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "desktop/recovery_record.h"
+#include "desktop/wallpaper_rules.h"
 #include "render/canvas.h"
 
 namespace tavro::desktop {
@@ -24,5 +25,9 @@ bool saveBitmapFile(const std::wstring& path, const render::Canvas& canvas);
 
 // The program's key of the current user.
 std::unique_ptr<RecordStore> makeRegistryRecordStore();
+
+// The desktop through user32, the registry, the files and, where it can be created (Windows 8
+// and later), the system's wallpaper object.
+std::unique_ptr<DesktopSystem> makeSystemDesktop();
 
 }  // namespace tavro::desktop

@@ -33,44 +33,38 @@ std::unique_ptr<DesktopChanges> DesktopChanges::apply(const render::Image& deskt
 std::unique_ptr<DesktopChanges> DesktopChanges::apply(const render::Image& desktopPicture, std::wstring path,
                                                       std::unique_ptr<RecordStore> record) {
     std::unique_ptr<DesktopChanges> changes(new DesktopChanges());
+    changes->system_ = makeSystemDesktop();
     changes->record_ = std::move(record);
     changes->ownWallPaper_ = std::move(path);
+    DesktopSystem& system = *changes->system_;
 
-    const DesktopSettings now{readDeskWallPaper(), readDesktopColour()};
     std::optional<DesktopSettings> earlier;
     if (changes->record_) earlier = loadRecord(*changes->record_);
-    changes->originals_ = originalsAtStart(now, earlier, changes->ownWallPaper_);
+    const std::wstring roaming = getSpecialFolder(kRoamingFolder);
+    const std::wstring local = getSpecialFolder(kLocalFolder);
+    changes->originals_ = keepPictures(system, originalsAtStart(system.read(), earlier, changes->ownWallPaper_),
+                                       earlier, roaming.empty() ? L"" : roaming + std::wstring(kThemesSubfolder),
+                                       local.empty() ? L"" : local + std::wstring(kProgramSubfolder));
     // Recorded before anything changes, so that a run killed from here on can be mended.
     if (changes->record_) saveRecord(*changes->record_, changes->originals_);
 
     render::Canvas picture{const_cast<render::Pixel*>(desktopPicture.pixels.data()), desktopPicture.width,
                            desktopPicture.height, desktopPicture.width};
-    if (!desktopPicture.empty() && saveBitmapFile(changes->ownWallPaper_, picture))
-        changes->setWallPaper(changes->ownWallPaper_);
-    changes->setDesktopColour();
+    if (!desktopPicture.empty() && saveBitmapFile(changes->ownWallPaper_, picture)) {
+        // Drawn for the screen pixel for pixel: centred, not stretched or tiled.
+        system.writeStyle(std::wstring(kCentred), std::wstring(kCentred));
+        system.writeWallPaper(changes->ownWallPaper_);
+        changes->wallPaperChanged_ = true;
+    }
+    system.writeColour(kDesktopColour);
     return changes;
 }
 
-void DesktopChanges::setWallPaper(const std::wstring& path) {
-    writeDeskWallPaper(path);
-    wallPaperChanged_ = true;
-}
-
-void DesktopChanges::restoreWallPaper() {
-    // Also without a change of this run: a killed run's file is still ours to take back.
-    if (shouldRestoreWallPaper(readDeskWallPaper(), ownWallPaper_, originals_.wallPaper))
-        writeDeskWallPaper(originals_.wallPaper);
-}
-
-void DesktopChanges::setDesktopColour() { writeDesktopColour(kDesktopColour); }
-
-void DesktopChanges::restoreDesktopColour() { writeDesktopColour(originals_.colour); }
-
-void DesktopChanges::restore() {
+void DesktopChanges::restore(RestoreOrder order) {
     if (restored_) return;
     restored_ = true;
-    restoreDesktopColour();
-    restoreWallPaper();
+    // Also without a change of this run: a killed run's file is still ours to take back.
+    restoreDesktop(*system_, originals_, order);
     if (record_) clearRecord(*record_);
 }
 

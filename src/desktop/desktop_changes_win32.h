@@ -19,19 +19,21 @@ namespace tavro::desktop {
 // result is false.
 bool setBackGround(HWND window);
 
-// The wallpaper and desktop colour in force while the program runs.
+// The wallpaper, its style and the desktop colour in force while the program runs.
 class DesktopChanges {
 public:
     // Saves the picture as "mosaic.bmp" in the pictures (else documents) folder, makes it the
-    // wallpaper and sets the desktop colour; the user's settings are recorded in the program's
-    // key first. A file that cannot be written leaves the wallpaper alone.
+    // wallpaper, centred, and sets the desktop colour; the user's settings are recorded in the
+    // program's key first, with a copy of a picture that the system rewrites. A file that cannot
+    // be written leaves the wallpaper alone.
     static std::unique_ptr<DesktopChanges> apply(const render::Image& desktopPicture);
     // The same with a given file path and record store.
     static std::unique_ptr<DesktopChanges> apply(const render::Image& desktopPicture, std::wstring path,
                                                  std::unique_ptr<RecordStore> record);
-    // The desktop colour, then the wallpaper, as they were; then the record goes. Only the
-    // first call does anything.
-    void restore();
+    // The desktop colour and the wallpaper as they were (the wallpaper first at log-off: the
+    // colour's broadcast can stall, and the wallpaper is what outlives the session); then the
+    // record goes. Only the first call does anything.
+    void restore(RestoreOrder order = RestoreOrder::ColourFirst);
     ~DesktopChanges();
     DesktopChanges(const DesktopChanges&) = delete;
     DesktopChanges& operator=(const DesktopChanges&) = delete;
@@ -41,11 +43,8 @@ public:
 
 private:
     DesktopChanges() = default;
-    void setWallPaper(const std::wstring& path);
-    void restoreWallPaper();
-    void setDesktopColour();
-    void restoreDesktopColour();
 
+    std::unique_ptr<DesktopSystem> system_;
     std::unique_ptr<RecordStore> record_;
     DesktopSettings originals_;  // what exit puts back
     std::wstring ownWallPaper_;

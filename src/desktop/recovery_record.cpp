@@ -1,6 +1,7 @@
 #include "desktop/recovery_record.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace tavro::desktop {
 
@@ -9,13 +10,152 @@ namespace {
 constexpr wchar_t kEscape = L'%';
 constexpr std::wstring_view kHex = L"0123456789ABCDEF";
 
-bool keptAsIs(wchar_t c) { return c >= 0x20 && c <= 0x7E && c != kEscape; }
+constexpr wchar_t kSeparator = L'|';
+
+bool keptAsIs(wchar_t c) { return c >= 0x20 && c <= 0x7E && c != kEscape && c != kSeparator; }
 
 std::wstring partName(int index) { return std::wstring(kRecordPartName) + std::to_wstring(index); }
 
 int hexValue(wchar_t c) {
     const auto at = kHex.find(c);
     return at == std::wstring_view::npos ? -1 : static_cast<int>(at);
+}
+
+// The fields one after another, each escaped, so that the separator never occurs inside one.
+class FieldWriter {
+public:
+    void text(std::wstring_view field) {
+        if (started_) out_ += kSeparator;
+        started_ = true;
+        out_ += escapeRecordText(field);
+    }
+    void number(int64_t value) { text(std::to_wstring(value)); }
+    std::wstring out_;
+
+private:
+    bool started_ = false;
+};
+
+class FieldReader {
+public:
+    explicit FieldReader(std::wstring_view all) {
+        for (std::size_t from = 0;;) {
+            const std::size_t end = all.find(kSeparator, from);
+            fields_.push_back(all.substr(from, end == std::wstring_view::npos ? std::wstring_view::npos : end - from));
+            if (end == std::wstring_view::npos) break;
+            from = end + 1;
+        }
+    }
+    std::optional<std::wstring> text() {
+        if (at_ >= fields_.size()) return std::nullopt;
+        return unescapeRecordText(fields_[at_++]);
+    }
+    // Whole numbers in [low, high] only.
+    std::optional<int32_t> number(int32_t low, int32_t high) {
+        const auto t = text();
+        if (!t || t->empty() || t->size() > 11) return std::nullopt;
+        int64_t value = 0;
+        for (std::size_t i = (*t)[0] == L'-' ? 1 : 0; i < t->size(); ++i) {
+            if ((*t)[i] < L'0' || (*t)[i] > L'9') return std::nullopt;
+            value = value * 10 + ((*t)[i] - L'0');
+        }
+        if ((*t)[0] == L'-') value = -value;
+        if (value < low || value > high) return std::nullopt;
+        return static_cast<int32_t>(value);
+    }
+    bool done() const { return at_ == fields_.size(); }
+
+private:
+    std::vector<std::wstring_view> fields_;
+    std::size_t at_ = 0;
+};
+
+constexpr int32_t kMaxListed = 4096;
+
+std::wstring recordText(const DesktopSettings& s) {
+    FieldWriter w;
+    w.text(s.wallPaper);
+    w.text(s.style);
+    w.text(s.tile);
+    w.text(s.ownWallPaper);
+    w.number(static_cast<int64_t>(s.kept.size()));
+    for (const KeptPicture& k : s.kept) {
+        w.text(k.original);
+        w.text(k.copy);
+    }
+    w.number(s.shell ? 1 : 0);
+    if (s.shell) {
+        w.number(s.shell->position);
+        w.number(s.shell->slideshow ? 1 : 0);
+        w.number(s.shell->slideshowOptions);
+        w.number(s.shell->slideshowTick);
+        w.number(static_cast<int64_t>(s.shell->slideshowItems.size()));
+        for (const std::wstring& item : s.shell->slideshowItems) w.text(item);
+        w.number(static_cast<int64_t>(s.shell->monitors.size()));
+        for (const MonitorPicture& m : s.shell->monitors) {
+            w.text(m.monitor);
+            w.text(m.picture);
+        }
+    }
+    return w.out_;
+}
+
+std::optional<DesktopSettings> parseRecordText(std::wstring_view text) {
+    FieldReader r(text);
+    DesktopSettings s;
+    const auto wallPaper = r.text(), style = r.text(), tile = r.text(), own = r.text();
+    const auto kept = r.number(0, kMaxListed);
+    if (!wallPaper || !style || !tile || !own || !kept) return std::nullopt;
+    s.wallPaper = *wallPaper;
+    s.style = *style;
+    s.tile = *tile;
+    s.ownWallPaper = *own;
+    for (int32_t i = 0; i < *kept; ++i) {
+        auto original = r.text(), copy = r.text();
+        if (!original || !copy) return std::nullopt;
+        s.kept.push_back({std::move(*original), std::move(*copy)});
+    }
+    const auto hasShell = r.number(0, 1);
+    if (!hasShell) return std::nullopt;
+    if (*hasShell) {
+        ShellWallPaper shell;
+        const auto position = r.number(INT32_MIN, INT32_MAX), slideshow = r.number(0, 1);
+        const auto options = r.number(INT32_MIN, INT32_MAX), tick = r.number(INT32_MIN, INT32_MAX);
+        const auto items = r.number(0, kMaxListed);
+        if (!position || !slideshow || !options || !tick || !items) return std::nullopt;
+        shell.position = *position;
+        shell.slideshow = *slideshow == 1;
+        shell.slideshowOptions = *options;
+        shell.slideshowTick = *tick;
+        for (int32_t i = 0; i < *items; ++i) {
+            auto item = r.text();
+            if (!item) return std::nullopt;
+            shell.slideshowItems.push_back(std::move(*item));
+        }
+        const auto monitors = r.number(0, kMaxListed);
+        if (!monitors) return std::nullopt;
+        for (int32_t i = 0; i < *monitors; ++i) {
+            auto monitor = r.text(), picture = r.text();
+            if (!monitor || !picture) return std::nullopt;
+            shell.monitors.push_back({std::move(*monitor), std::move(*picture)});
+        }
+        s.shell = std::move(shell);
+    }
+    if (!r.done()) return std::nullopt;
+    return s;
+}
+
+// The first version kept the wallpaper alone, escaped as now but with "|" as it is, and never
+// changed the style, so the style now in force is the user's own. A path never holds "|", so a
+// text without one is such a record.
+std::optional<DesktopSettings> parseWallPaperOnlyRecord(std::wstring_view text) {
+    if (text.find(kSeparator) != std::wstring_view::npos) return std::nullopt;
+    auto wallPaper = unescapeRecordText(text);
+    if (!wallPaper) return std::nullopt;
+    DesktopSettings s;
+    s.wallPaper = std::move(*wallPaper);
+    s.style = s.tile = std::wstring(kCentred);
+    return s;
 }
 
 }  // namespace
@@ -62,19 +202,21 @@ std::optional<DesktopSettings> loadRecord(RecordStore& store) {
     const auto colour = store.readNumber(kRecordColourName);
     if (!parts || !colour || *parts < 1 || *parts > kRecordMaxParts) return std::nullopt;
     if (*colour < 0 || *colour > 0xFFFFFF) return std::nullopt;
-    std::wstring escaped;
+    std::wstring text;
     for (int i = 1; i <= *parts; ++i) {
         const auto part = store.readText(partName(i));
         if (!part) return std::nullopt;
-        escaped += *part;
+        text += *part;
     }
-    auto wallPaper = unescapeRecordText(escaped);
-    if (!wallPaper) return std::nullopt;
-    return DesktopSettings{std::move(*wallPaper), *colour};
+    auto settings = parseRecordText(text);
+    if (!settings) settings = parseWallPaperOnlyRecord(text);
+    if (!settings) return std::nullopt;
+    settings->colour = *colour;
+    return settings;
 }
 
 bool saveRecord(RecordStore& store, const DesktopSettings& originals) {
-    const std::wstring escaped = escapeRecordText(originals.wallPaper);
+    const std::wstring escaped = recordText(originals);
     const std::size_t needed = escaped.empty() ? 1 : (escaped.size() + kRecordPartChars - 1) / kRecordPartChars;
     if (needed > static_cast<std::size_t>(kRecordMaxParts)) {
         clearRecord(store);

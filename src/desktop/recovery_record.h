@@ -1,10 +1,11 @@
-// The user's wallpaper and desktop colour from before the program's first change, kept in the
-// program's registry key while the program runs, so that a run killed before its shutdown can
-// still be mended by the next run's exit. A normal exit removes it.
+// The user's desktop from before the program's first change (wallpaper, its style, the copies of
+// pictures the system rewrites, the wallpaper object's state, the colour) and the program's own
+// file, kept in the program's registry key while the program runs, so that a run killed before
+// its shutdown can still be mended by the next run's exit. A normal exit removes it.
 //
-// The settings store keeps texts in the ANSI code page and at most 255 bytes each, so the path
-// is kept as ASCII with every other character escaped ("%XXXX", its UTF-16 unit in hex) and
-// split over numbered values.
+// The settings store keeps texts in the ANSI code page and at most 255 bytes each, so the fields
+// are kept as ASCII with every other character and the separator "|" escaped ("%XXXX", its UTF-16
+// unit in hex), joined by "|" and split over numbered values.
 #pragma once
 
 #include <cstdint>

@@ -26,9 +26,12 @@ inline constexpr UiText kNotADateTitle = TAVRO_TEXT("変換不能");
 inline constexpr UiText kTavroHomePage = TAVRO_TEXT("http://www.tavro.co.jp/");
 inline constexpr UiText kQuillmarSoftHomePage = TAVRO_TEXT("http://www.quillmar-soft.com/japan/");
 
-// 15 twips to the pixel at 96 DPI, the only resolution the program is laid out for.
-inline constexpr int kTwipsPerPixel = 15;
-constexpr int twipsToPixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+// Twips are physical: 1440 to the inch, so 15 to the pixel at 96 DPI and 7.5 at 192.
+inline constexpr int kTwipsPerInch = 1440;
+inline constexpr int kDesignDpi = 96;
+constexpr int twipsToPixels(int twips, int dpi = kDesignDpi) {
+    return static_cast<int>((static_cast<long long>(twips) * dpi + kTwipsPerInch / 2) / kTwipsPerInch);
+}
 
 struct TwipsRect {
     int left, top, width, height;
@@ -37,12 +40,14 @@ struct PixelRect {
     int left, top, width, height;
     bool operator==(const PixelRect&) const = default;
 };
-constexpr PixelRect toPixels(const TwipsRect& r) {
-    return {twipsToPixels(r.left), twipsToPixels(r.top), twipsToPixels(r.width), twipsToPixels(r.height)};
+constexpr PixelRect toPixels(const TwipsRect& r, int dpi = kDesignDpi) {
+    return {twipsToPixels(r.left, dpi), twipsToPixels(r.top, dpi), twipsToPixels(r.width, dpi),
+            twipsToPixels(r.height, dpi)};
 }
 
-// A horizontal line from x1 up to, not including, x2, its top row at y, widthPixels rows deep:
-// the grey line lies inside its bounds, the white one below it, which gives the etched look.
+// A horizontal line from x1 up to, not including, x2, its top row at y, widthPixels rows deep
+// at 96 DPI (more at higher scalings): the grey line lies inside its bounds, the white one below
+// it, which gives the etched look.
 struct TwipsLine {
     int x1, x2, y, widthPixels;
 };
@@ -50,9 +55,10 @@ struct PixelBand {
     int left, top, right, bottom;  // right and bottom exclusive
     bool operator==(const PixelBand&) const = default;
 };
-constexpr PixelBand toPixels(const TwipsLine& l) {
-    const int top = twipsToPixels(l.y);
-    return {twipsToPixels(l.x1), top, twipsToPixels(l.x2), top + l.widthPixels};
+constexpr PixelBand toPixels(const TwipsLine& l, int dpi = kDesignDpi) {
+    const int top = twipsToPixels(l.y, dpi);
+    const int rows = (l.widthPixels * dpi + kDesignDpi / 2) / kDesignDpi;
+    return {twipsToPixels(l.x1, dpi), top, twipsToPixels(l.x2, dpi), top + (rows > 0 ? rows : 1)};
 }
 
 namespace set_target {

@@ -23,16 +23,16 @@ public:
 private:
     bool onInit() override {
         using namespace set_target;
-        setClientSize(toPixels(kClient).width, toPixels(kClient).height);
+        setClientSize(kClient);
         // Created in tab order.
         HWND text = addControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, dialogs::txtTargetDate,
-                               toPixels(set_target::txtTargetDate));
+                               set_target::txtTargetDate);
         addControl(L"BUTTON", std::wstring(kOkCaption), WS_TABSTOP | BS_DEFPUSHBUTTON, 0, dialogs::OKButton,
-                   toPixels(set_target::OKButton));
+                   set_target::OKButton);
         addControl(L"BUTTON", std::wstring(kClearCaption), WS_TABSTOP | BS_PUSHBUTTON, 0, dialogs::ClearButton,
-                   toPixels(set_target::ClearButton));
+                   set_target::ClearButton);
         addControl(L"BUTTON", std::wstring(kCancelCaption), WS_TABSTOP | BS_PUSHBUTTON, 0, dialogs::CancelButton,
-                   toPixels(set_target::CancelButton));
+                   set_target::CancelButton);
         SetFocus(text);
         return true;
     }

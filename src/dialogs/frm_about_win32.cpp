@@ -29,25 +29,25 @@ public:
 
 private:
     bool onInit() override {
-        setClientSize(toPixels(about::kClient).width, toPixels(about::kClient).height);
-        const PixelRect iconRect = toPixels(about::picIcon);
+        setClientSize(about::kClient);
+        const PixelRect iconRect = pixels(about::picIcon);
         // The box is as large as the small image; the control keeps its size and the icon's
         // image of that size is taken rather than a larger one shrunk.
-        HWND picture = addControl(L"STATIC", L"", SS_ICON | SS_REALSIZECONTROL, 0, dialogs::picIcon, iconRect);
+        HWND picture = addControl(L"STATIC", L"", SS_ICON | SS_REALSIZECONTROL, 0, dialogs::picIcon, about::picIcon);
         if (source_.iconModule) {
             icon_.reset(static_cast<HICON>(
                 LoadImageW(source_.iconModule, L"APPICON", IMAGE_ICON, iconRect.width, iconRect.height, 0)));
             if (icon_ && picture) SendMessageW(picture, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon_.get()));
         }
-        addControl(L"STATIC", std::wstring(kAppTitle), SS_LEFT, 0, dialogs::lblTitle, toPixels(about::lblTitle));
-        addControl(L"STATIC", versionLine(), SS_LEFT, 0, dialogs::lblVersion, toPixels(about::lblVersion));
-        addControl(L"STATIC", L"", SS_LEFT, 0, dialogs::lblDescription, toPixels(about::lblDescription));
-        addControl(L"STATIC", L"", SS_LEFT, 0, dialogs::lblDisclaimer, toPixels(about::lblDisclaimer));
+        addControl(L"STATIC", std::wstring(kAppTitle), SS_LEFT, 0, dialogs::lblTitle, about::lblTitle);
+        addControl(L"STATIC", versionLine(), SS_LEFT, 0, dialogs::lblVersion, about::lblVersion);
+        addControl(L"STATIC", L"", SS_LEFT, 0, dialogs::lblDescription, about::lblDescription);
+        addControl(L"STATIC", L"", SS_LEFT, 0, dialogs::lblDisclaimer, about::lblDisclaimer);
         // Created in tab order.
         HWND ok = addControl(L"BUTTON", std::wstring(kOkCaption), WS_TABSTOP | BS_DEFPUSHBUTTON, 0, dialogs::cmdOK,
-                             toPixels(about::cmdOK));
+                             about::cmdOK);
         addControl(L"BUTTON", std::wstring(kSysInfoCaption), WS_TABSTOP | BS_PUSHBUTTON, 0, dialogs::cmdSysInfo,
-                   toPixels(about::cmdSysInfo));
+                   about::cmdSysInfo);
         SetFocus(ok);
         return true;
     }
@@ -64,8 +64,8 @@ private:
 
     // The etched separator above the buttons: a grey line with a white one below it.
     void onPaint(HDC dc) override {
-        fillBand(dc, toPixels(about::kGreyLine), about::kGreyLineColour);
-        fillBand(dc, toPixels(about::kWhiteLine), about::kWhiteLineColour);
+        fillBand(dc, pixels(about::kGreyLine), about::kGreyLineColour);
+        fillBand(dc, pixels(about::kWhiteLine), about::kWhiteLineColour);
     }
 
     static void fillBand(HDC dc, const PixelBand& band, COLORREF colour) {

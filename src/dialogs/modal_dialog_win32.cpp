@@ -3,6 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include "render/display_dpi_win32.h"
+
 namespace tavro::dialogs {
 
 namespace {
@@ -54,8 +56,22 @@ INT_PTR CALLBACK ModalDialog::dialogProc(HWND hwnd, UINT message, WPARAM wParam,
 
 INT_PTR ModalDialog::handleMessage(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-        case WM_INITDIALOG:
+        case WM_INITDIALOG: {
+            // The template's font is made for the system DPI; the box's monitor may differ.
+            dpi_ = render::windowDpi(hwnd_);
+            LOGFONTW font{};
+            font.lfHeight = -MulDiv(kDialogFontPoints, dpi_, 72);
+            font.lfWeight = FW_NORMAL;
+            font.lfCharSet = SHIFTJIS_CHARSET;
+            kDialogFontName.copy(font.lfFaceName, LF_FACESIZE - 1);
+            font_ = CreateFontIndirectW(&font);
+            if (font_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
             return onInit() ? FALSE : TRUE;  // FALSE: the focus has been set
+        }
+        case WM_NCDESTROY:
+            if (font_) DeleteObject(font_);
+            font_ = nullptr;
+            return FALSE;
         case WM_COMMAND:
             return onCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
         case WM_PAINT: {
@@ -73,7 +89,8 @@ INT_PTR ModalDialog::handleMessage(UINT message, WPARAM wParam, LPARAM) {
 }
 
 HWND ModalDialog::addControl(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle, int id,
-                             const PixelRect& rect) {
+                             const TwipsRect& twips) {
+    const PixelRect rect = pixels(twips);
     HWND control = CreateWindowExW(exStyle, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style, rect.left,
                                    rect.top, rect.width, rect.height, hwnd_,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
@@ -81,8 +98,9 @@ HWND ModalDialog::addControl(const wchar_t* windowClass, const std::wstring& tex
     return control;
 }
 
-void ModalDialog::setClientSize(int width, int height) {
-    RECT frame{0, 0, width, height};
+void ModalDialog::setClientSize(const TwipsRect& client) {
+    const PixelRect size = pixels(client);
+    RECT frame{0, 0, size.width, size.height};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
     const int outerWidth = frame.right - frame.left;

@@ -1,5 +1,6 @@
-// The in-memory modal box that the target dialog and the about box are built on: controls at
-// fixed pixel positions, not dialog units.
+// The in-memory modal box that the target dialog and the about box are built on: controls laid
+// out in twips and placed in pixels at the DPI of the monitor the box opens on, in a font of
+// that DPI.
 #pragma once
 
 #include <windows.h>
@@ -30,9 +31,12 @@ protected:
 
     HWND hwnd() const { return hwnd_; }
     HWND addControl(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle, int id,
-                    const PixelRect& rect);
+                    const TwipsRect& rect);
     // Gives the box this client size and centres it in the work area of its monitor.
-    void setClientSize(int width, int height);
+    void setClientSize(const TwipsRect& client);
+    // The box's layout in pixels of its monitor.
+    PixelRect pixels(const TwipsRect& r) const { return toPixels(r, dpi_); }
+    PixelBand pixels(const TwipsLine& l) const { return toPixels(l, dpi_); }
     void endDialog(INT_PTR result) { EndDialog(hwnd_, result); }
 
 private:
@@ -40,6 +44,8 @@ private:
     INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;
+    int dpi_ = kDesignDpi;
+    HFONT font_ = nullptr;  // owned: made for the box's DPI, deleted with the box
 };
 
 // The window a modal box hangs on. The system would disable the top-level ancestor of the

@@ -197,7 +197,9 @@ int HappyFromGoogle::fetch(const std::string& path, std::vector<DateValue>& foun
     if (status < 200 || status > 299) return kStatusNotOk;
     std::vector<uint8_t> body;
     if (const int code = readResponse(body)) return code;
-    found = scanHappyDays(std::string_view(reinterpret_cast<const char*>(body.data()), body.size()));
+    const std::string_view text(reinterpret_cast<const char*>(body.data()), body.size());
+    if (text.find(kMarker) == std::string_view::npos) return kNotAFeed;
+    found = scanHappyDays(text);
     return 0;
 }
 

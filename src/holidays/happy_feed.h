@@ -17,6 +17,7 @@ using datetime::DateValue;
 inline constexpr int kStatusNotOk = 9;            // HTTP status outside 200-299
 inline constexpr int kBodyTooLarge = 8;           // ERROR_NOT_ENOUGH_MEMORY: answer over kMaxBodyBytes
 inline constexpr int kInvalidRequest = 87;        // ERROR_INVALID_PARAMETER: no sendable request path
+inline constexpr int kNotAFeed = 13;              // ERROR_INVALID_DATA: a 2xx answer without a single marker
 
 inline constexpr int kChunkBytes = 1024;
 inline constexpr int kStatusCodeLevel = 19;       // HTTP_QUERY_STATUS_CODE, as text
@@ -71,7 +72,9 @@ public:
     explicit HappyFromGoogle(HttpSteps& steps, FeedConfig config = {});
 
     // Fetches the holidays around base (the first day of the shown month). Returns 0 or the
-    // failing step's code; the list holds exactly this fetch's dates (none on failure).
+    // failing step's code; the list holds exactly this fetch's dates (none on failure). An answer
+    // with no marker at all (a login page, an empty body) fails: every span asked for since 1996
+    // holds a national holiday, so it cannot be the feed.
     int loadHappyDays(const DateValue& base);
 
     std::vector<DateValue> happyDays;

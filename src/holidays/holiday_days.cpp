@@ -6,28 +6,52 @@
 
 namespace tavro::holidays {
 
+namespace {
+
+// The holidays of the month that starts on firstDay, sorted and once each.
+std::vector<DateValue> daysOfMonth(const std::vector<DateValue>& dates, DateValue firstDay) {
+    const DateValue next = datetime::addMonths(firstDay, 1);
+    std::vector<DateValue> out;
+    for (DateValue d : dates)
+        if (d >= firstDay && d < next) out.push_back(d);
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+    return out;
+}
+
+}  // namespace
+
 bool isHappy(const std::vector<DateValue>& happyDays, int happyCount, const DateValue& date) {
     const auto count = static_cast<std::size_t>(std::clamp<long long>(happyCount, 0, happyDays.size()));
     return std::find(happyDays.begin(), happyDays.begin() + static_cast<std::ptrdiff_t>(count), date) !=
            happyDays.begin() + static_cast<std::ptrdiff_t>(count);
 }
 
-int FeedOrComputedHolidays::loadHappyDays(const DateValue& firstDay) {
-    const int result = feed_.loadHappyDays(firstDay);
-    usingFeed_ = result == 0;
-    computed_.clear();
-    if (!usingFeed_) {
-        // The same months the feed was asked for.
-        for (const NationalHoliday& h :
-             nationalHolidays(datetime::addMonths(firstDay, -1), datetime::addMonths(firstDay, 1)))
-            computed_.push_back(h.date);
+void FeedOrComputedHolidays::selectMonth(const DateValue& firstDay) {
+    selected_ = firstDay;
+    usingFeed_ = firstDay == feedMonth_;
+    days_.clear();
+    if (usingFeed_) {
+        days_ = feedDays_;
+        return;
     }
-    return result;
+    // The same months the feed is asked for.
+    for (const NationalHoliday& h :
+         nationalHolidays(datetime::addMonths(firstDay, -1), datetime::addMonths(firstDay, 1)))
+        days_.push_back(h.date);
 }
 
 bool FeedOrComputedHolidays::isHappy(const DateValue& date) const {
-    if (usingFeed_) return holidays::isHappy(feed_.happyDays, feed_.happyCount, date);
-    return holidays::isHappy(computed_, static_cast<int>(computed_.size()), date);
+    return holidays::isHappy(days_, static_cast<int>(days_.size()), date);
+}
+
+bool FeedOrComputedHolidays::takeFeed(const DateValue& firstDay, std::vector<DateValue> dates) {
+    feedMonth_ = firstDay;
+    feedDays_ = std::move(dates);
+    if (firstDay != selected_) return false;
+    const bool differs = daysOfMonth(feedDays_, firstDay) != daysOfMonth(days_, firstDay);
+    selectMonth(firstDay);
+    return differs;
 }
 
 }  // namespace tavro::holidays

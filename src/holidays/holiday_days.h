@@ -1,41 +1,43 @@
-// The holiday dates the month calendar marks: the feed's, or when the feed cannot be had,
-// the national holidays computed for the same months.
+// The holiday dates the month calendar marks: the feed's, once an answer for the shown months has
+// come, else the national holidays computed for the same months.
 #pragma once
 
 #include <vector>
 
 #include "datetime/date_value.h"
-#include "holidays/happy_feed.h"
 
 namespace tavro::holidays {
+
+using datetime::DateValue;
 
 // What the calendar asks before it draws a month and for each day it draws.
 class HolidayLookup {
 public:
     virtual ~HolidayLookup() = default;
-    // Fetches the holidays around firstDay; returns the fetch's result code.
-    virtual int loadHappyDays(const DateValue& firstDay) = 0;
+    // The calendar is about to draw the month that starts on firstDay. Never waits on the network.
+    virtual void selectMonth(const DateValue& firstDay) = 0;
     virtual bool isHappy(const DateValue& date) const = 0;
 };
 
 // True when date equals one of the first happyCount entries.
 bool isHappy(const std::vector<DateValue>& happyDays, int happyCount, const DateValue& date);
 
-// The feed's dates when the fetch succeeds, even when it lists none; else the computed
-// national holidays of the months the fetch asked for.
 class FeedOrComputedHolidays final : public HolidayLookup {
 public:
-    explicit FeedOrComputedHolidays(HappyFromGoogle& feed) : feed_(feed) {}
-
-    int loadHappyDays(const DateValue& firstDay) override;
+    void selectMonth(const DateValue& firstDay) override;
     bool isHappy(const DateValue& date) const override;
 
+    // A successful feed answer for the months around firstDay, kept for every later drawing of
+    // that month. True when the selected month is that month and one of its days changes colour.
+    bool takeFeed(const DateValue& firstDay, std::vector<DateValue> dates);
     bool usingFeed() const { return usingFeed_; }
 
 private:
-    HappyFromGoogle& feed_;
+    DateValue selected_ = -1;
+    DateValue feedMonth_ = -1;
+    std::vector<DateValue> feedDays_;
     bool usingFeed_ = false;
-    std::vector<DateValue> computed_;
+    std::vector<DateValue> days_;  // what isHappy looks in
 };
 
 }  // namespace tavro::holidays

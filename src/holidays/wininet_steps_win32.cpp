@@ -29,12 +29,24 @@ void setTimeouts(HINTERNET handle) {
 
 }  // namespace
 
+void WinInetSteps::abandon() {
+    abandoned_.store(true);
+    request_.reset();
+    connection_.reset();
+    root_.reset();
+}
+
+int WinInetSteps::cancelledOr(int code) const {
+    return abandoned_.load() ? ERROR_INTERNET_OPERATION_CANCELLED : code;
+}
+
 int WinInetSteps::openInternet() {
+    if (abandoned_.load()) return ERROR_INTERNET_OPERATION_CANCELLED;
     SetLastError(0);
     root_.reset(InternetOpenA(nullptr, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     const int code = stepCode(root_.get() != nullptr);
     setTimeouts(root_.get());
-    return code;
+    return cancelledOr(code);
 }
 
 int WinInetSteps::openConnection(const std::string& host, int port) {
@@ -43,7 +55,7 @@ int WinInetSteps::openConnection(const std::string& host, int port) {
                                        nullptr, INTERNET_SERVICE_HTTP, 0, 0));
     const int code = stepCode(connection_.get() != nullptr);
     setTimeouts(connection_.get());
-    return code;
+    return cancelledOr(code);
 }
 
 int WinInetSteps::openRequest(const std::string& verb, const std::string& path) {
@@ -53,13 +65,13 @@ int WinInetSteps::openRequest(const std::string& verb, const std::string& path) 
                                     INTERNET_FLAG_RELOAD, 0));
     const int code = stepCode(request_.get() != nullptr);
     setTimeouts(request_.get());
-    return code;
+    return cancelledOr(code);
 }
 
 int WinInetSteps::sendRequest() {
     SetLastError(0);
     const BOOL sent = HttpSendRequestA(request_.get(), nullptr, 0, nullptr, 0);
-    return stepCode(sent != FALSE);
+    return cancelledOr(stepCode(sent != FALSE));
 }
 
 int WinInetSteps::queryInfo(int level, std::string& statusText) {
@@ -70,7 +82,7 @@ int WinInetSteps::queryInfo(int level, std::string& statusText) {
     const BOOL queried = HttpQueryInfoA(request_.get(), static_cast<DWORD>(level), buffer, &length, &index);
     const int code = stepCode(queried != FALSE);
     statusText.assign(buffer, strnlen(buffer, sizeof buffer));
-    return code;
+    return cancelledOr(code);
 }
 
 int WinInetSteps::readChunk(uint8_t* buffer, int capacity, int& got) {
@@ -79,7 +91,7 @@ int WinInetSteps::readChunk(uint8_t* buffer, int capacity, int& got) {
     const BOOL ok = InternetReadFile(request_.get(), buffer, static_cast<DWORD>(std::max(capacity, 0)), &read);
     const int code = stepCode(ok != FALSE);
     got = static_cast<int>(std::min<DWORD>(read, static_cast<DWORD>(std::max(capacity, 0))));
-    return code;
+    return cancelledOr(code);
 }
 
 }  // namespace tavro::holidays

@@ -4,44 +4,35 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <atomic>
+
 #include "holidays/happy_feed.h"
 
 namespace tavro::holidays {
 
-// Connect, send and receive each give up after this long: the library's defaults would keep
-// the clock's only thread waiting for minutes.
+// Connect, send and receive each give up after this long; the whole fetch has its own deadline.
 inline constexpr DWORD kFeedTimeoutMs = 10000;
 
 // The code of a step: the last error its call left, or ERROR_INTERNET_INTERNAL_ERROR when the
 // call failed without setting one. The caller clears the error before the call.
 int stepCode(bool succeeded);
 
+// A WinINet handle that another thread may close: closing a handle is how a blocking call on it
+// is made to return.
 class InternetHandle {
 public:
     InternetHandle() = default;
-    explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
-    InternetHandle(InternetHandle&& other) noexcept : handle_(other.release()) {}
-    InternetHandle& operator=(InternetHandle&& other) noexcept {
-        if (this != &other) reset(other.release());
-        return *this;
-    }
     InternetHandle(const InternetHandle&) = delete;
     InternetHandle& operator=(const InternetHandle&) = delete;
     ~InternetHandle() { reset(); }
 
-    HINTERNET get() const { return handle_; }
-    HINTERNET release() {
-        HINTERNET handle = handle_;
-        handle_ = nullptr;
-        return handle;
-    }
+    HINTERNET get() const { return handle_.load(); }
     void reset(HINTERNET handle = nullptr) {
-        if (handle_) InternetCloseHandle(handle_);
-        handle_ = handle;
+        if (HINTERNET old = handle_.exchange(handle)) InternetCloseHandle(old);
     }
 
 private:
-    HINTERNET handle_ = nullptr;
+    std::atomic<HINTERNET> handle_{nullptr};
 };
 
 class WinInetSteps final : public HttpSteps {
@@ -56,7 +47,15 @@ public:
     void closeConnection() override { connection_.reset(); }
     void closeInternet() override { root_.reset(); }
 
+    // From any thread: every later step fails with ERROR_INTERNET_OPERATION_CANCELLED and the
+    // handles are closed, which makes a call blocked on them return.
+    void abandon();
+
 private:
+    // The step's code, or the cancellation once abandoned.
+    int cancelledOr(int code) const;
+
+    std::atomic<bool> abandoned_{false};
     // Declared root first so that leftovers close request, connection, root.
     InternetHandle root_;
     InternetHandle connection_;

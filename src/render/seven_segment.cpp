@@ -1,5 +1,6 @@
 #include "render/seven_segment.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -71,8 +72,14 @@ struct Pen {
     Canvas& canvas;
     const Image& sheet;
     float s;
+    mutable PixelBounds covered;
     void copy(int sx, int sy, int w, int h, double dx, double dy, RasterOp op = RasterOp::Copy) const {
-        stretchCopy(canvas, s * dx, s * dy, s * w, s * h, sheet, {sx, sy, w, h}, op);
+        const double x0 = s * dx, y0 = s * dy, x1 = x0 + s * w, y1 = y0 + s * h;
+        stretchCopy(canvas, x0, y0, s * w, s * h, sheet, {sx, sy, w, h}, op);
+        // The same floors as the stretch's, so the bounds are its pixels exactly.
+        const PixelBounds piece{true, static_cast<int>(std::floor(x0)), static_cast<int>(std::floor(y0)),
+                                static_cast<int>(std::floor(x1)), static_cast<int>(std::floor(y1))};
+        if (piece.right > piece.left && piece.bottom > piece.top) covered.add(piece);
     }
     void unlitPosition(double X, double Y) const {
         copy(304, 0, kGlyphWidth, kGlyphHeight, X + 1, Y);  // the unlit "8"
@@ -81,6 +88,18 @@ struct Pen {
     void unlitPoint(double X, double Y) const { copy(611, 53, 8, 8, X + 26, Y + 53); }
 };
 }  // namespace
+
+void PixelBounds::add(const PixelBounds& other) {
+    if (!other.any) return;
+    if (!any) {
+        *this = other;
+        return;
+    }
+    left = std::min(left, other.left);
+    top = std::min(top, other.top);
+    right = std::max(right, other.right);
+    bottom = std::max(bottom, other.bottom);
+}
 
 std::wstring formatFieldText(const std::wstring& fieldTemplate, const std::wstring& text) {
     const size_t lastZ = fieldTemplate.rfind(L'Z');
@@ -93,10 +112,13 @@ std::wstring formatFieldText(const std::wstring& fieldTemplate, const std::wstri
     return padded.size() > length ? padded.substr(padded.size() - length) : padded;
 }
 
-void draw7seg(Canvas& canvas, const Image& sheet, float drawScale, float x, float y, std::wstring fieldTemplate,
-              std::wstring text, int colour) {
-    if (sheet.width < 640 || sheet.height < kSheetRows * kGlyphHeight) return;
-    const Pen pen{canvas, sheet, drawScale};
+PixelBounds draw7seg(Canvas& canvas, const Image& sheet, float drawScale, float x, float y, std::wstring fieldTemplate,
+                     std::wstring text, int colour) {
+    if (sheet.width < 640 || sheet.height < kSheetRows * kGlyphHeight) return {};
+    // Beyond this the floors of the stretch are not defined; such a field draws nothing.
+    if (!(std::fabs(40.0 * x) < (1 << 22) && std::fabs(40.0 * y) < (1 << 22) && drawScale > 0 && drawScale < 64))
+        return {};
+    const Pen pen{canvas, sheet, drawScale, {}};
     const bool colourValid = colour >= 0 && colour <= 8;
     double X = 40.0 * x;
     const double Y = 40.0 * y + 28;
@@ -146,6 +168,7 @@ void draw7seg(Canvas& canvas, const Image& sheet, float drawScale, float x, floa
         }
         X += kPitch;
     }
+    return pen.covered;
 }
 
 }  // namespace tavro::render

@@ -11,9 +11,18 @@ namespace tavro::render {
 inline constexpr std::wstring_view kGlyphLookup = L"0123456789+-↑↓←→";
 inline constexpr std::wstring_view kSignCharacters = L"+-↑↓←→";
 
+// The canvas pixels a drawing may have changed: left, top inclusive, right, bottom exclusive.
+struct PixelBounds {
+    bool any = false;
+    int left = 0, top = 0, right = 0, bottom = 0;
+    void add(const PixelBounds& other);
+    bool operator==(const PixelBounds&) const = default;
+};
+
 // x, y in grid units of 40 sheet pixels; the template and text are taken by value on purpose:
-// the field is cut down from its own copies as it is drawn.
-void draw7seg(Canvas& canvas, const Image& sheet, float drawScale, float x, float y, std::wstring fieldTemplate,
+// the field is cut down from its own copies as it is drawn. Gives back the pixels it covered
+// (before clipping to the canvas), so that the window repaints exactly those.
+PixelBounds draw7seg(Canvas& canvas, const Image& sheet, float drawScale, float x, float y, std::wstring fieldTemplate,
               std::wstring text, int colour);
 
 // The text a field shows for a non-empty value, after any sign slot was taken off:

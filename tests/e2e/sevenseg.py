@@ -1,4 +1,7 @@
-"""Reads seven-segment fields back out of a screenshot, using the glyph sheet as the font."""
+"""Reads seven-segment fields back out of a screenshot, using the glyph sheet as the font, at
+any drawScale: a glyph at grid (x, y) covers the pixels floor(s*(40x+1)) .. floor(s*(40x+39)) - 1
+and floor(s*(40y+28)) .. floor(s*(40y+92)) - 1, the sheet's cell shrunk by area averaging."""
+import math
 import os
 
 import numpy as np
@@ -6,42 +9,51 @@ from PIL import Image
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 LOOKUP = "0123456789+-↑↓←→"
-COLOUR_NAMES = {0: "unlit", 1: "blue", 2: "green", 3: "lightblue", 4: "red", 5: "magenta", 6: "orange", 7: "white", 8: "E"}
-
-
-def _half(cell):
-    h, w = cell.shape[0] // 2, cell.shape[1] // 2
-    return cell[: 2 * h, : 2 * w].reshape(h, 2, w, 2, 3).mean(axis=(1, 3))
+SHEET = Image.open(os.path.join(ROOT, "pictures", "seven_segment.bmp")).convert("RGB")
 
 
 class GlyphReader:
-    def __init__(self):
-        sheet = np.asarray(Image.open(os.path.join(ROOT, "pictures", "seven_segment.bmp")).convert("RGB"), dtype=float)
-        self.refs = []  # (char, colour, 19x32 picture)
-        for row in range(9):
-            for k, ch in enumerate(LOOKUP):
-                cell = sheet[64 * row : 64 * row + 64, 38 * k : 38 * k + 38]
-                name = ch
-                if row == 0:
-                    name = " " if k < 10 else "sign-unlit"
-                self.refs.append((name, row, _half(cell)))
-        # The decimal points land on these pixels of a glyph: leave them out of the comparison.
-        self.mask = np.ones((32, 19, 1))
-        self.mask[25:32, 12:19] = 0
+    def __init__(self, scale=0.5):
+        self.scale = scale
+        self.refs = {}  # (width, height) -> [(name, colour row, picture)]
+
+    def _refs(self, w, h):
+        if (w, h) not in self.refs:
+            refs = []
+            for row in range(9):
+                for k, ch in enumerate(LOOKUP):
+                    cell = SHEET.crop((38 * k, 64 * row, 38 * k + 38, 64 * row + 64)).resize((w, h), Image.BOX)
+                    name = ch if row else (" " if k < 10 else "sign-unlit")
+                    refs.append((name, row, np.asarray(cell, dtype=float)))
+            self.refs[(w, h)] = refs
+        return self.refs[(w, h)]
+
+    def _read(self, shot, x, y, w, h):
+        crop = shot[y : y + h, x : x + w].astype(float)
+        mask = np.ones((h, w, 1))
+        mask[int(h * 25 / 32) :, int(w * 12 / 19) :] = 0  # where decimal points land
+        return min(((name, row, float((np.abs(crop - ref) * mask).mean())) for name, row, ref in self._refs(w, h)),
+                   key=lambda g: g[2])
 
     def read_glyph(self, shot, x, y):
-        """The glyph whose pen is at screen pixel (x, y): (character, colour index, distance)."""
-        crop = shot[y : y + 32, x : x + 19].astype(float)
-        best = None
-        for name, row, ref in self.refs:
-            d = float((np.abs(crop - ref) * self.mask).mean())
-            if best is None or d < best[2]:
-                best = (name, row, d)
-        return best
+        """The glyph whose top left is at screen pixel (x, y), at the reader's scale."""
+        s = self.scale
+        return self._read(shot, x, y, math.floor(s * 39) - math.floor(s * 1), math.floor(s * 92) - math.floor(s * 28))
 
     def read_field(self, shot, x, y, positions):
-        """Text and colours of a field of `positions` glyphs starting at pen (x, y)."""
-        glyphs = [self.read_glyph(shot, x + 20 * i, y) for i in range(positions)]
+        """A field of `positions` glyphs whose first glyph's top left is at (x, y)."""
+        pitch = round(40 * self.scale)
+        return [self.read_glyph(shot, x + pitch * i, y) for i in range(positions)]
+
+    def read_at(self, shot, left, top, gx, gy, positions):
+        """A field at grid (gx, gy) of a window whose top left is at screen pixel (left, top)."""
+        s = self.scale
+        glyphs = []
+        for i in range(positions):
+            X, Y = 40 * (gx + i), 40 * gy + 28
+            x0, y0 = math.floor(s * (X + 1)), math.floor(s * Y)
+            glyphs.append(self._read(shot, left + x0, top + y0, math.floor(s * (X + 39)) - x0,
+                                     math.floor(s * (Y + 64)) - y0))
         return glyphs
 
 

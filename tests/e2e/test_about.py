@@ -5,9 +5,7 @@ rectangles), and its labels on the screen are compared pixel for pixel with the 
 in the dialogs' font by that helper. Started programs are that helper too, which
 writes its command line to the file named by TAVRO_LAUNCH_RECORD.
 """
-import os
 import shutil
-import time
 
 import numpy as np
 import pytest
@@ -159,152 +157,6 @@ def launch_record(tmp_path, monkeypatch):
     return record
 
 
-def test_the_help_item_opens_the_about_box_with_its_caption_layout_and_version(desktop, tmp_path):
-    desktop.start(START)
-    assert desktop.find_windows()
-    wid, (x, y, width, height) = open_about(desktop)
-    assert run(["xdotool", "getwindowname", wid], timeout=20).stdout.strip() == ABOUT
-
-    # The client area (nothing decorates it without a window manager), centred on the screen.
-    assert (width, height) == CLIENT
-    assert x == (SCREEN[0] - CLIENT[0]) // 2
-    assert abs(y + CLIENT[1] / 2 - SCREEN[1] / 2) <= 20  # the caption bar pushes it down a little
-
-    found = dialogs(tmp_path, ABOUT)
-    assert len(found) == 1
-    window, controls = found[0]
-    assert window["client"] == (x, y, width, height)
-    assert {cid: c["rect"] for cid, c in controls.items()} == LAYOUT
-    assert controls[LBL_TITLE]["text"] == APP_TITLE
-    assert controls[LBL_VERSION]["text"] == "Version 1.0.23"
-    assert controls[LBL_DESCRIPTION]["text"] == "" and controls[LBL_DISCLAIMER]["text"] == ""
-    assert controls[CMD_OK]["text"] == "OK"
-    assert controls[CMD_SYSINFO]["text"] == "ｼｽﾃﾑ情報(&S)..."
-
-    # What the labels show on the screen is that text, drawn in the dialogs' font.
-    shot = desktop.screenshot("/tmp/about-e2e-box.png")
-    client = window["client"]
-    for cid, text, wrong in ((LBL_VERSION, "Version 1.0.23", "Version 1.0.24"), (LBL_TITLE, APP_TITLE, "TavroCIock")):
-        rect = LAYOUT[cid]
-        shown = on_screen(shot, client, rect)
-        expected = rendered_label(tmp_path, text, rect[2], rect[3])
-        assert (shown != expected).any(axis=2).sum() == 0, f"label {cid} does not show {text!r}"
-        # The comparison tells one character from another.
-        assert (shown != rendered_label(tmp_path, wrong, rect[2], rect[3])).any(axis=2).sum() > 0
-
-    # The etched separator: a grey row at 2445 twips, two white rows below it.
-    grey_row = on_screen(shot, client, (pixels(90), pixels(2445), pixels(5654) - pixels(90), 1))
-    white_rows = on_screen(shot, client, (pixels(105), pixels(2445) + 1, pixels(5654) - pixels(105), 2))
-    assert (grey_row == 0x80).all()
-    assert (white_rows == 0xFF).all()
-
-    # The icon picture is there: not one flat colour.
-    icon = on_screen(shot, client, LAYOUT[PIC_ICON])
-    assert len(np.unique(icon.reshape(-1, 3), axis=0)) > 4
-    keys(desktop, "Escape")
-
-
-def test_the_clock_ticks_while_the_about_box_is_open_and_enter_and_esc_close_it(desktop):
-    desktop.start(START)
-    assert desktop.find_windows()
-    for key in ("Return", "Escape"):
-        open_about(desktop)
-        before, _ = read_now(desktop.screenshot())
-        time.sleep(2.2)
-        after, _ = read_now(desktop.screenshot())
-        assert (after - before).total_seconds() >= 2, "the clock stopped while the about box was open"
-        keys(desktop, key, wait=0)
-        assert wait_for(lambda: dialog_window(desktop, ABOUT) is None, 5), f"{key} did not close the box"
-        assert [name for _, name, _ in our_windows(desktop)] == [APP_TITLE]
-    # The clock runs on and its menu works after the box has gone.
-    time.sleep(1.2)
-    later, _ = read_now(desktop.screenshot())
-    assert (later - after).total_seconds() >= 1
-    assert right_click(desktop, 1600, 300)
-    keys(desktop, "Escape")
-
-
-def test_without_the_msinfo_keys_the_button_says_the_tool_is_unavailable(desktop, no_msinfo_keys, launch_record,
-                                                                            tmp_path):
-    desktop.start(START)
-    assert desktop.find_windows()
-    box = open_about(desktop)
-    click_control(desktop, box, CMD_SYSINFO)
-    message = wait_for(lambda: dialogs(tmp_path, APP_TITLE), 10)
-    assert message, "no message box"
-    assert len(message) == 1
-    window, controls = message[0]
-    visible = [c for c in controls.values() if c["visible"] == "1"]
-    assert [c["text"] for c in visible if c["class"] == "Static" and c["text"]] == [NO_SYSINFO]
-    assert [c["text"] for c in visible if c["class"] == "Button"] == ["OK"]
-    # No icon: the box keeps an empty picture control where one would go, and nothing is drawn
-    # there below the line of text.
-    text = next(c for c in visible if c["text"] == NO_SYSINFO)["rect"]
-    icon = [c["rect"] for c in visible if c["class"] == "Static" and not c["text"]]
-    shot = desktop.screenshot("/tmp/about-e2e-no-sysinfo.png")
-    for left, top, width, height in icon:
-        below_text = text[1] + text[3]
-        if top + height > below_text:
-            area = on_screen(shot, window["client"], (left, max(top, below_text), width, top + height - max(top, below_text)))
-            assert len(np.unique(area.reshape(-1, 3), axis=0)) == 1, "an icon is shown"
-    assert not launch_record.exists()
-
-    keys(desktop, "Return")
-    assert wait_for(lambda: not dialogs(tmp_path, APP_TITLE), 5)
-    assert dialog_window(desktop, ABOUT) is not None  # the box stays open
-    keys(desktop, "Escape")
-    assert wait_for(lambda: dialog_window(desktop, ABOUT) is None, 5)
-
-
-def test_with_the_msinfo_path_the_button_starts_that_program(desktop, no_msinfo_keys, launch_record, tmp_path):
-    recorder = windows_path(RECORDER)
-    desktop.reg_add("PATH", "REG_SZ", recorder, key=MSINFO_PATH_KEY)
-    desktop.start(START)
-    assert desktop.find_windows()
-    box = open_about(desktop)
-    click_control(desktop, box, CMD_SYSINFO)
-    record = read_record(launch_record)
-    assert record, "the program in PATH did not start"
-    assert record["command"] == f'"{recorder}"'
-    assert int(record["flags"]) & 1 and record["show"] == "1"  # STARTF_USESHOWWINDOW, SW_SHOWNORMAL
-    time.sleep(1.0)
-    assert not dialogs(tmp_path, APP_TITLE), "a message box came as well"
-    assert dialog_window(desktop, ABOUT) is not None
-    keys(desktop, "Escape")
-
-
-@pytest.mark.parametrize("with_program", [True, False], ids=["msinfo32-there", "msinfo32-missing"])
-def test_with_only_the_location_key_the_button_starts_msinfo32_from_that_folder(
-        desktop, no_msinfo_keys, launch_record, tmp_path, with_program):
-    folder = tmp_path / "tools"
-    folder.mkdir()
-    if with_program:
-        shutil.copy(RECORDER, folder / "MSINFO32.EXE")
-    else:
-        shutil.copy(RECORDER, folder / "other.exe")
-    tools = windows_path(str(folder))
-    desktop.reg_add("MSINFO", "REG_SZ", tools, key=MSINFO_LOCATION_KEY)
-    desktop.start(START)
-    assert desktop.find_windows()
-    box = open_about(desktop)
-    click_control(desktop, box, CMD_SYSINFO)
-    if with_program:
-        record = read_record(launch_record)
-        assert record, "MSINFO32.EXE of the registered folder did not start"
-        assert record["command"] == f'"{tools}\\MSINFO32.EXE"'
-        time.sleep(1.0)
-        assert not dialogs(tmp_path, APP_TITLE)
-    else:
-        message = wait_for(lambda: dialogs(tmp_path, APP_TITLE), 10)
-        assert message, "no message box"
-        assert NO_SYSINFO in [c["text"] for c in message[0][1].values()]
-        assert not launch_record.exists()
-        keys(desktop, "Return")
-        assert wait_for(lambda: not dialogs(tmp_path, APP_TITLE), 5)
-    keys(desktop, "Escape")
-    assert wait_for(lambda: dialog_window(desktop, ABOUT) is None, 5)
-
-
 @pytest.fixture
 def http_handler(desktop, tmp_path):
     """The stand-in as the http protocol's open command; the earlier command comes back after."""
@@ -316,18 +168,108 @@ def http_handler(desktop, tmp_path):
     saved.restore()
 
 
-@pytest.mark.parametrize("access_key, address", [("s", TAVRO_HOME), ("h", QUILLMAR_HOME)],
-                         ids=["tavro-home", "quillmar-home"])
-def test_a_link_item_hands_its_address_to_the_shell(desktop, http_handler, launch_record, access_key, address):
+def test_the_about_box_shows_caption_layout_and_version_closes_with_enter_and_esc_and_links_open(
+        desktop, tmp_path, http_handler, launch_record):
     desktop.start(START)
     assert desktop.find_windows()
-    assert right_click(desktop, 1600, 300)
-    keys(desktop, "h", access_key)
-    record = read_record(launch_record)
-    assert record, "the http handler was not started"
-    assert record["command"] == f'"{http_handler}" "{address}"'
-    assert record["show"] == "1"
-    # The shell starts the handler in the program's own folder.
-    assert record["folder"].rstrip("\\").lower() == windows_path(BUILD).rstrip("\\").lower()
-    assert [name for _, name, _ in our_windows(desktop)] == [APP_TITLE]
+    wid, (x, y, width, height) = open_about(desktop)
+    assert run(["xdotool", "getwindowname", wid], timeout=20).stdout.strip() == ABOUT
+    # The client area (nothing decorates it without a window manager), centred on the screen.
+    assert (width, height) == CLIENT and x == (SCREEN[0] - CLIENT[0]) // 2
+    assert abs(y + CLIENT[1] / 2 - SCREEN[1] / 2) <= 20  # the caption bar pushes it down a little
 
+    found = dialogs(tmp_path, ABOUT)
+    assert len(found) == 1
+    window, controls = found[0]
+    assert window["client"] == (x, y, width, height)
+    assert {cid: c["rect"] for cid, c in controls.items()} == LAYOUT
+    assert [controls[c]["text"] for c in (LBL_TITLE, LBL_VERSION, LBL_DESCRIPTION, LBL_DISCLAIMER, CMD_OK, CMD_SYSINFO)] \
+        == [APP_TITLE, "Version 1.0.23", "", "", "OK", "ｼｽﾃﾑ情報(&S)..."]
+
+    # The labels show that text in the dialogs' font, told apart from a near miss.
+    shot = desktop.screenshot()
+    client = window["client"]
+    for cid, text, wrong in ((LBL_VERSION, "Version 1.0.23", "Version 1.0.24"), (LBL_TITLE, APP_TITLE, "TavroCIock")):
+        rect = LAYOUT[cid]
+        shown = on_screen(shot, client, rect)
+        assert (shown != rendered_label(tmp_path, text, rect[2], rect[3])).any(axis=2).sum() == 0, text
+        assert (shown != rendered_label(tmp_path, wrong, rect[2], rect[3])).any(axis=2).sum() > 0, wrong
+    # The etched separator at 2445 twips: a grey row, two white rows below; the icon not flat.
+    assert (on_screen(shot, client, (pixels(90), pixels(2445), pixels(5654) - pixels(90), 1)) == 0x80).all()
+    assert (on_screen(shot, client, (pixels(105), pixels(2445) + 1, pixels(5654) - pixels(105), 2)) == 0xFF).all()
+    assert len(np.unique(on_screen(shot, client, LAYOUT[PIC_ICON]).reshape(-1, 3), axis=0)) > 4
+
+    # The clock ticks while the box is open; Enter and Esc close it.
+    for key in ("Return", "Escape"):
+        if key == "Escape":
+            open_about(desktop)
+        before, _ = read_now(desktop.screenshot())
+        assert wait_for(lambda: (read_now(desktop.screenshot())[0] - before).total_seconds() >= 2, 6), "clock stopped"
+        keys(desktop, key, wait=0)
+        assert wait_for(lambda: dialog_window(desktop, ABOUT) is None, 5), f"{key} did not close the box"
+        assert [name for _, name, _ in our_windows(desktop)] == [APP_TITLE]
+
+    # The two link items hand their exact addresses to the shell, started in the program's folder.
+    for access_key, address in (("s", TAVRO_HOME), ("h", QUILLMAR_HOME)):
+        if launch_record.exists():
+            launch_record.unlink()
+        assert right_click(desktop, 1600, 300)
+        keys(desktop, "h", access_key)
+        record = read_record(launch_record)
+        assert record, f"the http handler was not started for {address}"
+        assert record["command"] == f'"{http_handler}" "{address}"' and record["show"] == "1"
+        assert record["folder"].rstrip("\\").lower() == windows_path(BUILD).rstrip("\\").lower()
+        assert [name for _, name, _ in our_windows(desktop)] == [APP_TITLE]
+
+
+def test_the_system_information_button_without_keys_with_the_path_key_and_with_the_location_key(
+        desktop, no_msinfo_keys, launch_record, tmp_path):
+    desktop.start(START)
+    assert desktop.find_windows()
+    box = open_about(desktop)
+
+    def press_expecting_message():
+        click_control(desktop, box, CMD_SYSINFO)
+        message = wait_for(lambda: dialogs(tmp_path, APP_TITLE), 10)
+        assert message and len(message) == 1, "no message box"
+        window, controls = message[0]
+        visible = [c for c in controls.values() if c["visible"] == "1"]
+        assert [c["text"] for c in visible if c["class"] == "Static" and c["text"]] == [NO_SYSINFO]
+        assert [c["text"] for c in visible if c["class"] == "Button"] == ["OK"]
+        # No icon: below the line of text the empty picture control shows one colour.
+        text = next(c for c in visible if c["text"] == NO_SYSINFO)["rect"]
+        shot = desktop.screenshot()
+        for left, top, width, height in [c["rect"] for c in visible if c["class"] == "Static" and not c["text"]]:
+            below = max(top, text[1] + text[3])
+            if top + height > below:
+                area = on_screen(shot, window["client"], (left, below, width, top + height - below))
+                assert len(np.unique(area.reshape(-1, 3), axis=0)) == 1, "an icon is shown"
+        assert not launch_record.exists()
+        keys(desktop, "Return")
+        assert wait_for(lambda: not dialogs(tmp_path, APP_TITLE), 5)
+        assert dialog_window(desktop, ABOUT) is not None  # the box stays open
+
+    def press_expecting_start(command):
+        click_control(desktop, box, CMD_SYSINFO)
+        record = read_record(launch_record)
+        assert record and record["command"] == command, record
+        assert int(record["flags"]) & 1 and record["show"] == "1"  # STARTF_USESHOWWINDOW, SW_SHOWNORMAL
+        assert not wait_for(lambda: dialogs(tmp_path, APP_TITLE), 1), "a message box came as well"
+        launch_record.unlink()
+
+    press_expecting_message()  # neither key
+    recorder = windows_path(RECORDER)
+    desktop.reg_add("PATH", "REG_SZ", recorder, key=MSINFO_PATH_KEY)
+    press_expecting_start(f'"{recorder}"')
+    desktop.reg_delete_key(MSINFO_PATH_KEY)
+    # Only the location key: MSINFO32.EXE from that folder, the message while it is missing.
+    folder = tmp_path / "tools"
+    folder.mkdir()
+    tools = windows_path(str(folder))
+    desktop.reg_add("MSINFO", "REG_SZ", tools, key=MSINFO_LOCATION_KEY)
+    shutil.copy(RECORDER, folder / "other.exe")
+    press_expecting_message()
+    shutil.copy(RECORDER, folder / "MSINFO32.EXE")
+    press_expecting_start(f'"{tools}\\MSINFO32.EXE"')
+    keys(desktop, "Escape")
+    assert wait_for(lambda: dialog_window(desktop, ABOUT) is None, 5)

@@ -1,22 +1,23 @@
 """The month calendar read off the screen: 42 cells, each a day number or blank, and its colour."""
 import calendar
 import datetime
+import subprocess
 import time
 
+from conftest import EXE, wait_for, wine_env
+from feed_server import FeedServer
 from sevenseg import GlyphReader, field_colours, field_text
-from test_clock_spine import WINDOW_LEFT, WINDOW_TOP
+from test_clock_spine import WINDOW_LEFT, WINDOW_TOP, read_row
 
 READER = GlyphReader()
-ORANGE, RED, LIGHTBLUE, WHITE = 6, 4, 3, 7
+ORANGE, RED, LIGHTBLUE, WHITE, GREEN = 6, 4, 3, 7, 2
 
 
 def read_grid(shot):
     cells = []
     for r in range(6):
         for c in range(7):
-            x = WINDOW_LEFT + 50 + 50 * c
-            y = WINDOW_TOP + 95 + 50 * r + 14
-            glyphs = READER.read_field(shot, x, y, 2)
+            glyphs = READER.read_field(shot, WINDOW_LEFT + 50 + 50 * c, WINDOW_TOP + 109 + 50 * r, 2)
             text = field_text(glyphs).strip()
             colours = field_colours(glyphs)
             assert all(g[2] < 40 for g in glyphs), ("unreadable cell", r, c, glyphs)
@@ -30,17 +31,9 @@ def expected_grid(year, month, today, holidays):
     cells = [(None, None)] * column
     for day in range(1, calendar.monthrange(year, month)[1] + 1):
         weekday = (column + day - 1) % 7
-        if day == today:
-            colour = ORANGE
-        elif weekday == 0 or datetime.date(year, month, day) in holidays:
-            colour = RED
-        elif weekday == 6:
-            colour = LIGHTBLUE
-        else:
-            colour = WHITE
-        cells.append((day, colour))
+        red = weekday == 0 or datetime.date(year, month, day) in holidays
+        cells.append((day, ORANGE if day == today else RED if red else LIGHTBLUE if weekday == 6 else WHITE))
     return cells + [(None, None)] * (42 - len(cells))
-
 
 
 def test_the_month_with_the_feeds_holidays(desktop, feed):
@@ -54,37 +47,42 @@ def test_the_month_with_the_feeds_holidays(desktop, feed):
         "/calendar/feeds/test@example.org/public/attendees-only?start-min=2009-01-01&start-max=2009-03-01"]
 
 
-def test_an_answer_without_holidays_leaves_only_sundays_red(desktop, feed):
-    feed([])
-    desktop.start("2009-08-05 09:00:00")
-    assert desktop.find_windows()
-    time.sleep(2.0)
-    grid = read_grid(desktop.screenshot())
-    assert grid == expected_grid(2009, 8, 5, set())
-    assert grid[:6] == [(None, None)] * 6 and grid[36] == (31, WHITE)
+def test_a_clock_moved_while_running(desktop, tmp_path):
+    """One start, the clock moved by a time-stamp file; the feed answers 200 with a login page."""
+    server = FeedServer(mode="html")
+    desktop.reg_add("feedHost", "REG_SZ", f"127.0.0.1:{server.port}")
+    desktop.reg_add("targetDate", "REG_SZ", "2027/01/15 12:00:00")
+    stamp = tmp_path / "now"
+    stamp.write_text("@2027-01-15 11:59:50\n")
+    env = dict(wine_env(), FAKETIME_TIMESTAMP_FILE=str(stamp), FAKETIME_NO_CACHE="1",
+               LD_PRELOAD="/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1")
+    desktop.procs.append(subprocess.Popen(["wine", EXE], env=env, stdout=subprocess.DEVNULL,
+                                          stderr=subprocess.DEVNULL))
+    try:
+        assert desktop.find_windows()
 
+        def shows(year, month, day, holidays):
+            want = expected_grid(year, month, day, {datetime.date(year, month, d) for d in holidays})
+            return wait_for(lambda: read_grid(desktop.screenshot()) == want, 15)
 
-def test_at_midnight_the_next_day_becomes_today_and_the_feed_is_asked_again(desktop, feed):
-    server = feed(["2009-02-11"])
-    # Far enough from midnight for Wine to start and the first screenshot to be taken.
-    desktop.start("2009-02-10 23:59:40")
-    assert desktop.find_windows()
-    time.sleep(1.0)
-    before = read_grid(desktop.screenshot())
-    assert before[9 + 0] == (10, ORANGE)  # Feb 2009 starts on Sunday: day d is cell d - 1
-    deadline = time.time() + 40
-    while len(server.requests) < 2 and time.time() < deadline:
-        time.sleep(0.3)
-    time.sleep(1.0)
-    after = read_grid(desktop.screenshot())
-    assert after == expected_grid(2009, 2, 11, {datetime.date(2009, 2, 11)})
-    assert len(server.requests) == 2 and server.requests[0] == server.requests[1]
+        def countdown():
+            glyphs = read_row(desktop.screenshot(), 26, [(120, 5), (240, 2), (300, 2), (360, 2)])
+            return field_text(glyphs[0])[0], set().union(*(field_colours(g) for g in glyphs))
 
-
-def test_with_the_feed_unreachable_the_national_holidays_are_red(desktop):
-    # The desktop fixture points the feed at a closed port.
-    desktop.start("2009-05-01 10:00:00")
-    assert desktop.find_windows()
-    time.sleep(2.5)
-    golden_week = {datetime.date(2009, 5, d) for d in (3, 4, 5, 6)}  # 5/6 substitute for Sunday 5/3
-    assert read_grid(desktop.screenshot()) == expected_grid(2009, 5, 1, golden_week)
+        # Not a feed: the computed holidays (1/1, Coming of Age Day 1/11) stay after it answered.
+        assert wait_for(lambda: server.requests, 15)
+        time.sleep(1.5)
+        assert shows(2027, 1, 15, {1, 11})
+        # The target passes: red with the up sign. Set back before it: green with the down sign.
+        assert wait_for(lambda: countdown() == ("↑", {RED}), 30)
+        stamp.write_text("@2027-01-15 11:58:00\n")
+        assert wait_for(lambda: countdown() == ("↓", {GREEN}), 10)
+        # A month later on the same day number: February's grid.
+        stamp.write_text("@2027-02-15 12:00:00\n")
+        assert shows(2027, 2, 15, {11, 23})
+        # Midnight: the 16th becomes today.
+        stamp.write_text("@2027-02-15 23:59:58\n")
+        assert shows(2027, 2, 16, {11, 23})
+        assert len(server.requests) >= 3
+    finally:
+        server.stop()

@@ -1,77 +1,191 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "desktop/wallpaper_rules.h"
 
 namespace tavro::desktop {
 namespace {
 
-TEST(WallPaperPath, PicturesFolderFirstThenDocumentsThenTheDriveRoot) {
-    EXPECT_EQ(wallpaperPath(L"C:\\Users\\a\\Pictures", L"C:\\Users\\a\\Documents"),
-              L"C:\\Users\\a\\Pictures\\mosaic.bmp");
-    EXPECT_EQ(wallpaperPath(L"", L"C:\\Users\\a\\Documents"), L"C:\\Users\\a\\Documents\\mosaic.bmp");
+constexpr std::wstring_view kThemes = L"C:\\U\\AppData\\Roaming\\Microsoft\\Windows\\Themes";
+const std::wstring kTranscoded = std::wstring(kThemes) + L"\\TranscodedWallpaper";
+const std::wstring kOwn = L"C:\\U\\Pictures\\mosaic.bmp", kMine = L"C:\\U\\Local\\TavroClock";
+
+TEST(Paths, TheFileTheBufferTheFilesTheSystemRewritesAndTheirCopies) {
+    EXPECT_EQ(wallpaperPath(L"C:\\P", L"C:\\D"), L"C:\\P\\mosaic.bmp");
+    EXPECT_EQ(wallpaperPath(L"", L"C:\\写真"), L"C:\\写真\\mosaic.bmp");
     EXPECT_EQ(wallpaperPath(L"", L""), L"\\mosaic.bmp");
+    const wchar_t buffer[] = {L'a', L'b', L'\0', L'c'}, full[] = {L'x', L'y'};
+    EXPECT_EQ(textBeforeNul(buffer, 4) + textBeforeNul(full, 2) + textBeforeNul(nullptr, 4), L"abxy");
+    EXPECT_TRUE(isRewrittenBySystem(L"c:\\u\\appdata\\roaming\\microsoft\\windows\\THEMES\\Transcoded_001", kThemes));
+    for (const std::wstring& other : {std::wstring(kThemes) + L"2\\a.jpg", std::wstring(kThemes) + L"\\", std::wstring(L"C:\\a.jpg")})
+        EXPECT_FALSE(isRewrittenBySystem(other, kThemes)) << other;
+    EXPECT_FALSE(isRewrittenBySystem(kTranscoded, L""));
+    EXPECT_EQ(copyPathFor(kMine, 0, kTranscoded), kMine + L"\\wallpaper0");
+    EXPECT_EQ(copyPathFor(kMine, 2, L"C:\\a.b\\sea.jpg"), kMine + L"\\wallpaper2.jpg");
 }
 
-TEST(WallPaperPath, TheFolderIsTakenUnchangedEvenWithATrailingBackslash) {
-    EXPECT_EQ(wallpaperPath(L"D:\\", L""), L"D:\\\\mosaic.bmp");
-    EXPECT_EQ(wallpaperPath(L"C:\\ユーザー\\写真", L""), L"C:\\ユーザー\\写真\\mosaic.bmp");
+DesktopSettings settings(std::wstring wallPaper, render::ColorRef colour, std::wstring style = L"2", std::wstring tile = L"0") {
+    return {std::move(wallPaper), colour, std::move(style), std::move(tile), std::nullopt, {}, {}};
+}
+DesktopSettings withShell(DesktopSettings s, std::vector<MonitorPicture> monitors, bool slideshow = false,
+                          int position = 4) {
+    s.shell = ShellWallPaper{position, slideshow, slideshow ? std::vector<std::wstring>{L"C:\\Show"} : std::vector<std::wstring>{},
+                             1, 60000, std::move(monitors)};
+    return s;
+}
+DesktopSettings ownedBy(DesktopSettings s, std::wstring own, std::vector<KeptPicture> kept = {}) {
+    s.ownWallPaper = std::move(own);
+    s.kept = std::move(kept);
+    return s;
 }
 
-TEST(TextBeforeNul, CutsAtTheFirstNulOrTakesTheWholeBuffer) {
-    const wchar_t buffer[] = {L'a', L'b', L'\0', L'c', L'\0'};
-    EXPECT_EQ(textBeforeNul(buffer, 5), L"ab");
-    const wchar_t full[] = {L'x', L'y', L'z'};
-    EXPECT_EQ(textBeforeNul(full, 3), L"xyz");
-    const wchar_t untouched[4] = {};
-    EXPECT_EQ(textBeforeNul(untouched, 4), L"");
-    EXPECT_EQ(textBeforeNul(nullptr, 4), L"");
+TEST(OriginalsAtStart, TheRecordStandsForWhatStillShowsOursAndTheUsersLaterChoiceWins) {
+    const DesktopSettings ours = settings(kOwn, kDesktopColour, L"0");
+    const KeptPicture copy{kTranscoded, kMine + L"\\wallpaper0"};
+    const auto recorded = ownedBy(settings(kTranscoded, 0x102030), kOwn, {copy});
+    const std::optional<DesktopSettings> record = recorded;
+    const auto movedRecord = ownedBy(settings(L"C:\\sea.jpg", 0x102030, L"2", L"1"), L"C:\\Old\\mosaic.bmp");
+    struct Row {
+        const char* name;
+        DesktopSettings now;
+        std::optional<DesktopSettings> record;
+        DesktopSettings expected;
+    } rows[] = {
+        {"no record: all in force is the user's", settings(L"C:\\sea.jpg", 1), std::nullopt,
+         ownedBy(settings(L"C:\\sea.jpg", 1), kOwn)},
+        {"ours with no record: nothing better known", ours, std::nullopt, ownedBy(ours, kOwn)},
+        {"after a kill: wallpaper, style, copy, colour", ours, record, ownedBy(recorded, kOwn, {copy})},
+        {"a wallpaper picked since wins with its style", settings(L"C:\\hills.jpg", kDesktopColour, L"10"), record,
+         ownedBy(settings(L"C:\\hills.jpg", 0x102030, L"10"), kOwn)},
+        {"a colour picked since wins", settings(kOwn, 0x00FF00, L"0"), record,
+         ownedBy(settings(kTranscoded, 0x00FF00), kOwn, {copy})},
+        {"our file in a folder moved since", settings(L"C:\\Old\\mosaic.bmp", kDesktopColour, L"0"), movedRecord,
+         ownedBy(settings(L"C:\\sea.jpg", 0x102030, L"2", L"1"), kOwn)},
+        {"another spelling is not ours", settings(L"C:\\U\\PICTURES\\mosaic.bmp", 7), record,
+         ownedBy(settings(L"C:\\U\\PICTURES\\mosaic.bmp", 7), kOwn)},
+        {"per monitor; a removed one dropped, a new one takes the wallpaper, the slideshow back",
+         withShell(ours, {{L"A", kOwn}, {L"C", kOwn}}, false, kCentredPosition), withShell(recorded, {{L"A", L"C:\\a.jpg"}, {L"B", L"C:\\b.jpg"}}, true),
+         ownedBy(withShell(recorded, {{L"A", L"C:\\a.jpg"}, {L"C", kTranscoded}}, true), kOwn, {copy})},
+        {"a monitor the user changed since keeps its picture; no slideshow over it",
+         withShell(settings(L"C:\\new.jpg", 1), {{L"A", kOwn}, {L"B", L"C:\\new.jpg"}}, false, kCentredPosition),
+         withShell(recorded, {{L"A", L"C:\\a.jpg"}, {L"B", L"C:\\b.jpg"}}, true),
+         ownedBy(withShell(settings(L"C:\\new.jpg", 1), {{L"A", L"C:\\a.jpg"}, {L"B", L"C:\\new.jpg"}}, false, kCentredPosition),
+                 kOwn)},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(originalsAtStart(row.now, row.record, kOwn), row.expected);
+    }
 }
 
-constexpr std::wstring_view kOwn = L"C:\\Users\\a\\Pictures\\mosaic.bmp";
+// The system as the rules see it: what is in force, the files, and the changes in their order.
+class FakeDesktop final : public DesktopSystem {
+public:
+    DesktopSettings now;
+    std::map<std::wstring, std::string> files;
+    std::wstring unwritable;
+    std::vector<std::wstring> calls;
 
-TEST(OriginalsAtStart, WithoutARecordWhatIsInForceIsTheUsers) {
-    const DesktopSettings now{L"C:\\sea.jpg", 0x102030};
-    EXPECT_EQ(originalsAtStart(now, std::nullopt, kOwn), now);
-    // A file of ours in force with nothing recorded: nothing better is known.
-    const DesktopSettings ours{std::wstring(kOwn), kDesktopColour};
-    EXPECT_EQ(originalsAtStart(ours, std::nullopt, kOwn), ours);
+    DesktopSettings read() override { return now; }
+    void writeWallPaper(const std::wstring& path) override { calls.push_back(L"wallpaper " + path); }
+    void writeStyle(const std::wstring& style, const std::wstring& tile) override { calls.push_back(L"style " + style + L"/" + tile); }
+    void writeColour(render::ColorRef colour) override { calls.push_back(L"colour " + std::to_wstring(colour)); }
+    void writeMonitorPicture(const std::wstring& m, const std::wstring& path) override { calls.push_back(L"monitor " + m + L" " + path); }
+    void writePosition(int position) override { calls.push_back(L"position " + std::to_wstring(position)); }
+    void writeSlideshow(const ShellWallPaper& s) override { calls.push_back(L"slideshow " + s.slideshowItems.at(0)); }
+    bool exists(const std::wstring& path) override { return files.count(path) > 0; }
+    bool sameContent(const std::wstring& a, const std::wstring& b) override { return exists(a) && exists(b) && files[a] == files[b]; }
+    bool copyFile(const std::wstring& from, const std::wstring& to) override {
+        return exists(from) && to != unwritable && (files[to] = files[from], true);
+    }
+    void removeFile(const std::wstring& path) override { files.erase(path); }
+};
+
+TEST(KeepPictures, ARewrittenPictureIsCopiedOnceARecordedCopyIsKeptAndOneNoLongerNeededGoes) {
+    FakeDesktop fake;
+    fake.files = {{kTranscoded, "user"}, {std::wstring(kThemes) + L"\\Transcoded_001", "second"}};
+    auto originals = keepPictures(fake, withShell(settings(kTranscoded, 1), {{L"B", std::wstring(kThemes) + L"\\Transcoded_001"}}),
+                                  std::nullopt, kThemes, kMine);
+    EXPECT_EQ(originals.kept, (std::vector<KeptPicture>{{kTranscoded, kMine + L"\\wallpaper0"},
+                                                        {std::wstring(kThemes) + L"\\Transcoded_001", kMine + L"\\wallpaper1"}}));
+    EXPECT_EQ(fake.files[kMine + L"\\wallpaper1"], "second");
+
+    // After a kill the themes file holds our mosaic: the recorded copy is the user's picture.
+    fake.files = {{kTranscoded, "mosaic"}, {kMine + L"\\wallpaper3", "user"}, {kMine + L"\\wallpaper7", "old"}};
+    const auto record = ownedBy(settings(kTranscoded, 1), kOwn, {{kTranscoded, kMine + L"\\wallpaper3"}, {L"x", kMine + L"\\wallpaper7"}});
+    originals = keepPictures(fake, ownedBy(settings(kTranscoded, 1), kOwn, {record.kept[0]}), record, kThemes, kMine);
+    EXPECT_EQ(originals.kept, std::vector<KeptPicture>{record.kept[0]});
+    EXPECT_EQ(fake.files, (std::map<std::wstring, std::string>{{kTranscoded, "mosaic"}, {kMine + L"\\wallpaper3", "user"}}));
+
+    fake.unwritable = kMine + L"\\wallpaper0";
+    EXPECT_TRUE(keepPictures(fake, settings(kTranscoded, 1), std::nullopt, kThemes, kMine).kept.empty());
 }
 
-TEST(OriginalsAtStart, AfterAKillTheRecordReplacesOurFileAndOurColour) {
-    const DesktopSettings record{L"C:\\sea.jpg", 0x102030};
-    const DesktopSettings leftByTheKilledRun{std::wstring(kOwn), kDesktopColour};
-    EXPECT_EQ(originalsAtStart(leftByTheKilledRun, record, kOwn), record);
-    // The user had no wallpaper at all.
-    const DesktopSettings none{L"", 0x102030};
-    EXPECT_EQ(originalsAtStart(leftByTheKilledRun, none, kOwn), none);
+const std::wstring kBack = L"colour " + std::to_wstring(0x102030);
+
+TEST(RestoreDesktop, TheUsersPictureComesBackDurablyWhatTheUserChoseStaysAndCopiesGo) {
+    const std::wstring copy = kMine + L"\\wallpaper0";
+    const auto originals = ownedBy(withShell(settings(kTranscoded, 0x102030), {{L"A", kTranscoded}, {L"B", L"C:\\b.jpg"}}, true),
+                                   kOwn, {{kTranscoded, copy}});
+    const auto running = withShell(settings(kOwn, kDesktopColour, L"0"), {{L"A", kOwn}, {L"B", kOwn}, {L"N", kOwn}});
+    struct Row {
+        const char* name;
+        DesktopSettings now;
+        std::string transcoded;  // what the themes file holds at exit
+        std::wstring unwritable;
+        RestoreOrder order;
+        std::vector<std::wstring> calls;
+        std::map<std::wstring, std::string> files;
+    } rows[] = {
+        {"overwritten by the system: copied back", running, "mosaic", L"", RestoreOrder::ColourFirst,
+         {kBack, L"style 2/0", L"wallpaper " + kTranscoded, L"monitor A " + kTranscoded, L"monitor B C:\\b.jpg",
+          L"monitor N " + kTranscoded, L"position 4", L"slideshow C:\\Show"},
+         {{kTranscoded, "user"}}},
+        {"the file still the user's; log-off sets the colour last", running, "user", L"", RestoreOrder::WallPaperFirst,
+         {L"style 2/0", L"wallpaper " + kTranscoded, L"monitor A " + kTranscoded, L"monitor B C:\\b.jpg",
+          L"monitor N " + kTranscoded, L"position 4", L"slideshow C:\\Show", kBack},
+         {{kTranscoded, "user"}}},
+        {"cannot copy back: the copy becomes the wallpaper and stays",
+         withShell(settings(kOwn, kDesktopColour, L"0"), {{L"A", kOwn}}), "mosaic", kTranscoded, RestoreOrder::ColourFirst,
+         {kBack, L"style 2/0", L"wallpaper " + copy, L"monitor A " + copy, L"position 4", L"slideshow C:\\Show"},
+         {{kTranscoded, "mosaic"}, {copy, "user"}}},
+        {"the user's later choices stay", withShell(settings(L"C:\\new.jpg", kDesktopColour, L"6"), {{L"A", L"C:\\new.jpg"}, {L"B", kOwn}}),
+         "user", L"", RestoreOrder::ColourFirst, {kBack, L"monitor B C:\\b.jpg"}, {{kTranscoded, "user"}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        FakeDesktop fake;
+        fake.now = row.now;
+        fake.now.shell->position = kCentredPosition;
+        fake.files = {{kTranscoded, row.transcoded}, {copy, "user"}};
+        fake.unwritable = row.unwritable;
+        restoreDesktop(fake, originals, row.order);
+        EXPECT_EQ(fake.calls, row.calls);
+        EXPECT_EQ(fake.files, row.files);
+    }
 }
 
-TEST(OriginalsAtStart, TheUsersLaterChoiceWinsOverTheRecordItemByItem) {
-    const DesktopSettings record{L"C:\\sea.jpg", 0x102030};
-    const DesktopSettings newWallPaper{L"C:\\hills.jpg", kDesktopColour};
-    EXPECT_EQ(originalsAtStart(newWallPaper, record, kOwn), (DesktopSettings{L"C:\\hills.jpg", 0x102030}));
-    const DesktopSettings newColour{std::wstring(kOwn), 0x00FF00};
-    EXPECT_EQ(originalsAtStart(newColour, record, kOwn), (DesktopSettings{L"C:\\sea.jpg", 0x00FF00}));
-    const DesktopSettings removedWallPaper{L"", 0x00FF00};
-    EXPECT_EQ(originalsAtStart(removedWallPaper, record, kOwn), removedWallPaper);
-}
-
-TEST(OriginalsAtStart, OurFileUnderAnotherSpellingIsNotOurs) {
-    const DesktopSettings record{L"C:\\sea.jpg", 0x102030};
-    const DesktopSettings upper{L"C:\\USERS\\a\\Pictures\\mosaic.bmp", 0x102030};
-    EXPECT_EQ(originalsAtStart(upper, record, kOwn).wallPaper, upper.wallPaper);
-}
-
-TEST(ShouldRestoreWallPaper, OnlyWhileTheDesktopShowsExactlyOurFile) {
-    EXPECT_TRUE(shouldRestoreWallPaper(kOwn, kOwn, L"C:\\sea.jpg"));
-    EXPECT_TRUE(shouldRestoreWallPaper(kOwn, kOwn, L""));
-    EXPECT_FALSE(shouldRestoreWallPaper(L"C:\\hills.jpg", kOwn, L"C:\\sea.jpg"));
-    EXPECT_FALSE(shouldRestoreWallPaper(L"c:\\users\\a\\pictures\\mosaic.bmp", kOwn, L"C:\\sea.jpg"));
-    EXPECT_FALSE(shouldRestoreWallPaper(L"", kOwn, L"C:\\sea.jpg"));
-}
-
-TEST(ShouldRestoreWallPaper, NeverBackToOurOwnFile) {
-    EXPECT_FALSE(shouldRestoreWallPaper(kOwn, kOwn, kOwn));
+TEST(RestoreDesktop, WithoutTheWallpaperObjectOnlyWhatStillShowsOurFileExactlyComesBack) {
+    const DesktopSettings ours = settings(kOwn, kDesktopColour, L"0");
+    struct Row {
+        DesktopSettings now, originals;
+        std::vector<std::wstring> calls;
+    } rows[] = {
+        {ours, settings(L"C:\\sea.jpg", 0x102030), {kBack, L"style 2/0", L"wallpaper C:\\sea.jpg"}},
+        {ours, settings(L"", 0x102030, L""), {kBack, L"style /0", L"wallpaper "}},
+        {ours, settings(kOwn, 0x102030, L"0"), {kBack}},
+        {settings(L"C:\\U\\PICTURES\\mosaic.bmp", kDesktopColour), settings(L"C:\\sea.jpg", 0x102030), {kBack}},
+        // Picked meanwhile: it stays, shown in the user's style where ours was still set.
+        {settings(L"C:\\new.jpg", kDesktopColour, L"0"), settings(L"C:\\sea.jpg", 0x102030),
+         {kBack, L"style 2/0", L"wallpaper C:\\new.jpg"}},
+    };
+    for (const Row& row : rows) {
+        FakeDesktop fake;
+        fake.now = row.now;
+        restoreDesktop(fake, ownedBy(row.originals, kOwn), RestoreOrder::ColourFirst);
+        EXPECT_EQ(fake.calls, row.calls) << row.now.wallPaper << " " << row.originals.wallPaper.size();
+    }
 }
 
 }  // namespace

@@ -1,29 +1,112 @@
+// The clock's place and size at the usual scalings, the conversion into a parent's
+// client coordinates, and the painter's damaged rectangles.
 #include "app/layout.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
+#include "app/canvas_clock_painter.h"
+#include "app/month_calendar.h"
+
+using namespace tavro;
 using namespace tavro::app;
 
-TEST(ClockLayout, TheWindowSitsOnTheMosaicGridAtTheTopRight) {
-    const WindowRect wide = clockWindowRect(1920, ViewCountdown);
-    EXPECT_EQ(wide.left, 1460);
-    EXPECT_EQ(wide.left + wide.width - 1, 1899);
-    EXPECT_EQ(wide.top, 20);
-    const WindowRect laptop = clockWindowRect(1366, ViewCountdown);
-    EXPECT_EQ(laptop.left, 900);
-    EXPECT_EQ(laptop.left + laptop.width - 1, 1339);
-    EXPECT_EQ(1366 - (laptop.left + laptop.width), 26);
+TEST(ClockLayout, PlaceAndSizeFollowTheDpiAndTheParent) {
+    struct Case {
+        int dpi, screenWidth;
+        long stored;
+        WindowRect rect;
+    } cases[] = {
+        {96, 1920, 3, {1460, 20, 440, 580}},   {96, 1366, 3, {900, 20, 440, 580}},
+        {96, 1920, 1, {1460, 20, 440, 80}},    {96, 1920, 2, {1460, 20, 440, 420}},
+        {96, 1920, 0, {1460, 20, 440, 580}},   {96, 1920, 7, {1460, 20, 440, 580}},
+        {96, 1600, 3, {1140, 20, 440, 580}},   {120, 1920, 3, {1325, 25, 550, 725}},
+        {120, 1366, 1, {775, 25, 550, 100}},   {144, 1920, 3, {1230, 30, 660, 870}},
+        {144, 1920, 2, {1230, 30, 660, 630}},  {192, 1920, 3, {1000, 40, 880, 1160}},
+        {192, 3840, 1, {2920, 40, 880, 160}},  {0, 1920, 3, {1460, 20, 440, 580}},
+    };
+    for (const Case& c : cases) {
+        const float scale = drawScaleForDpi(c.dpi);
+        EXPECT_EQ(clockWindowRect(0, 0, c.screenWidth, viewModeFromStored(c.stored), scale), c.rect)
+            << c.dpi << " dpi, " << c.screenWidth << " wide, view " << c.stored;
+    }
+    // Into the parent's client coordinates: the program manager on the primary monitor, one spanning
+    // monitors left and above, a parent inside the screen, a primary monitor not at 0.
+    for (auto [screenLeft, clientLeft, clientTop, left, top] :
+         {std::tuple{0, 0, 0, 1460, 20}, {0, -1280, 0, 2740, 20}, {0, -1280, -1024, 2740, 1044},
+          {0, 0, -600, 1460, 620}, {0, 100, 50, 1360, -30}, {-1920, -1920, 0, 1460, 20}})
+        EXPECT_EQ(toParentClient(clockWindowRect(screenLeft, 0, 1920, ViewCountdown, 0.5f), clientLeft, clientTop),
+                  (WindowRect{left, top, 440, 580})) << clientLeft << "," << clientTop;
+    // The calendar's first and last cells.
+    EXPECT_TRUE(calendarCellX(0) == 2.5f && calendarCellY(0) == 4.75f && calendarCellX(6) == 17.5f &&
+                calendarCellY(5) == 17.25f);
 }
 
-TEST(ClockLayout, ViewsDifferOnlyInHeight) {
+namespace {
+// Every sheet pixel one grey, the canvas another: every pixel a drawing covers changes, the
+// OR-copied decimal point too.
+constexpr render::Pixel kSheetGrey = 0x808080, kBackground = 0x010203;
+
+render::PixelBounds changedPixels(const render::Image& image) {
+    render::PixelBounds b;
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x)
+            if (image.at(x, y) != kBackground) b.add({true, x, y, x + 1, y + 1});
+    return b;
+}
+}  // namespace
+
+TEST(ClockPainter, ARedrawnFieldMarksExactlyThePixelsItChanged) {
+    const render::Image sheet(640, 640, kSheetGrey);
     struct Case {
-        long stored;
-        int height;
-    } cases[] = {{1, 80}, {2, 420}, {3, 580}, {0, 580}, {7, 580}, {-1, 580}};
+        float scale, x, y;
+        const wchar_t *fieldTemplate, *text;
+        render::PixelBounds bounds;
+    } cases[] = {
+        {0.5f, 1, 1, L"0000", L"2009", {true, 20, 34, 99, 66}},
+        {0.5f, 18, 26, L"00", L"", {true, 360, 534, 399, 566}},
+        {0.5f, 6, 26, L"↓ZZZ0", L"-12", {true, 120, 534, 219, 566}},
+        {0.5f, 2.5f, 4.75f, L"Z0", L"7", {true, 50, 109, 89, 141}},
+        {0.5f, 3, 3, L"0.00", L"1.5", {true, 60, 74, 119, 106}},  // the point reaches left of its pen
+        {0.625f, 1, 1, L"0000", L"2009", {true, 25, 42, 124, 82}},
+        {0.75f, 6, 26, L"↓ZZZ0", L"5", {true, 180, 801, 329, 849}},
+        {1.0f, 1, 1, L"0000", L"2009", {true, 41, 68, 199, 132}},
+    };
     for (const Case& c : cases) {
-        const WindowRect r = clockWindowRect(1920, viewModeFromStored(c.stored));
-        EXPECT_EQ(r.height, c.height) << c.stored;
-        EXPECT_EQ(r.width, 440);
-        EXPECT_EQ(r.left, 1460);
+        render::Image image(cellsToPixels(c.scale, kPanelCells), cellsToPixels(c.scale, kFullPanelRows), kBackground);
+        render::Canvas canvas = image.canvas();
+        CanvasClockPainter painter(canvas, sheet, c.scale, nullptr);
+        painter.draw7seg(c.x, c.y, c.fieldTemplate, c.text, 6);
+        const render::PixelBounds marked = painter.takeDirty();
+        EXPECT_EQ(marked, changedPixels(image)) << c.scale << " " << c.x << "," << c.y;
+        EXPECT_EQ(marked, c.bounds) << c.scale << " " << c.x << "," << c.y;
+        EXPECT_FALSE(painter.takeDirty().any) << "taken once";
     }
+    // Far away nothing is drawn; a colour the sheet has no row for shows the unlit sign.
+    render::Image image(440, 580, kBackground);
+    render::Canvas canvas = image.canvas();
+    for (float far : {1e6f, -1e6f})
+        EXPECT_FALSE(render::draw7seg(canvas, sheet, 0.5f, far, 1, L"00", L"12", 6).any ||
+                     render::draw7seg(canvas, sheet, 0.5f, 1, far, L"00", L"12", 6).any);
+    EXPECT_FALSE(changedPixels(image).any);
+    render::Image lit(640, 640, 0xFFFFFF);
+    std::fill(lit.pixels.begin(), lit.pixels.begin() + 640 * 64, kSheetGrey);
+    render::draw7seg(canvas, lit, 0.5f, 0, 0, L"+0", L"5", 9);
+    EXPECT_EQ(image.at(5, 20), kSheetGrey);
+}
+
+TEST(ClockPainter, TheCalendarMarksItsCellsOnly) {
+    const render::Image sheet(640, 640, kSheetGrey);
+    render::Image image(440, 580, kBackground);
+    render::Canvas canvas = image.canvas();
+    CanvasClockPainter* self = nullptr;
+    CanvasClockPainter painter(canvas, sheet, 0.5f, [&](DateValue) {
+        for (int r = 0; r < kCalendarRows; ++r)
+            for (int c = 0; c < kCalendarColumns; ++c) self->draw7seg(calendarCellX(c), calendarCellY(r), L"Z0", L"", 7);
+    });
+    self = &painter;
+    painter.showMonthOf(0);
+    EXPECT_EQ(painter.takeDirty(), changedPixels(image));
 }

@@ -1,17 +1,14 @@
-// The pictures under pictures/ and the fixed geometry the program reads out of them.
+// The pictures under pictures/: what the program reads out of them at fixed places.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <optional>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "render/bmp.h"
 #include "render/canvas.h"
-#include "render/stretch.h"
 
 // The generator is compiled in here as well: the native build links it only into make_pictures,
 // and the check that the committed files are its output should not depend on that exe.
@@ -27,462 +24,101 @@ using tavro::render::Image;
 using tavro::render::Pixel;
 
 namespace {
-
 std::string picturePath(const std::string& name) { return std::string(TAVRO_SOURCE_DIR) + "/pictures/" + name; }
-
 std::vector<uint8_t> fileBytes(const std::string& path) {
     std::vector<uint8_t> bytes;
     if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-        uint8_t chunk[65536];
-        size_t n;
-        while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
+        for (int c; (c = std::fgetc(f)) != EOF;) bytes.push_back(static_cast<uint8_t>(c));
         std::fclose(f);
     }
     return bytes;
 }
-
-const Image& picture(const std::string& name) {
-    static std::vector<std::pair<std::string, Image>> loaded;
-    for (const auto& [n, img] : loaded)
-        if (n == name) return img;
-    std::optional<Image> img = tavro::render::readBmpFile(picturePath(name).c_str());
-    loaded.emplace_back(name, img ? std::move(*img) : Image());
-    return loaded.back().second;
-}
-
-int brightness(Pixel p) { return std::max({(p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF}); }
-
-constexpr int kCellW = 38, kCellH = 64;
-constexpr int kUnlitMax = 0x18;  // the brightest unlit grey
-constexpr int kLit = 0x60;       // clearly lit
-
-struct RowColours {
-    Pixel body, highlight;
-};
-const std::array<RowColours, 8> kRows = {{
-    {0, 0},
-    {0x1018DE, 0x1820FF},
-    {0x00D763, 0x00F773},
-    {0x31BEDE, 0x39D7FF},
-    {0xDE0000, 0xFF0000},
-    {0xDE2094, 0xFF20A5},
-    {0xDE8E21, 0xFFA629},
-    {0xDEDFDE, 0xFFFFFF},
-}};
-
-Pixel cellPixel(const Image& sheet, int column, int row, int x, int y) {
-    return sheet.at(kCellW * column + x, kCellH * row + y);
-}
-
-int countColour(const Image& img, int x0, int y0, int w, int h, Pixel colour) {
+Image picture(const std::string& name) { return tavro::render::readBmpFile(picturePath(name).c_str()).value_or(Image()); }
+int brightness(Pixel p) { return static_cast<int>(std::max({(p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF})); }
+int count(const Image& img, int x0, int y0, int w, int h, bool (*test)(Pixel, Pixel), Pixel arg) {
     int n = 0;
     for (int y = y0; y < y0 + h; ++y)
-        for (int x = x0; x < x0 + w; ++x) n += img.at(x, y) == colour;
+        for (int x = x0; x < x0 + w; ++x) n += test(img.at(x, y), arg);
     return n;
 }
-
-bool sameCell(const Image& sheet, int c1, int r1, int c2, int r2) {
-    for (int y = 0; y < kCellH; ++y)
-        for (int x = 0; x < kCellW; ++x)
-            if (cellPixel(sheet, c1, r1, x, y) != cellPixel(sheet, c2, r2, x, y)) return false;
-    return true;
-}
-
-// Segments a to g as bits 0 to 6: the figures a seven-segment display shows.
-constexpr std::array<unsigned, 10> kDigitSegments = {0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x6F};
-constexpr unsigned kSegmentsOfE = 0x79;
-
-// Which segments are lit in a glyph on screen (the sheet reduced 2:1 as the program draws it),
-// read at each segment's middle along the leaning figure.
-unsigned litSegmentsAtHalfSize(const Image& half, int column, int row) {
-    // Segment middles in the upright figure (x across from its left, y down from row 2), and the lean.
-    const double mid[7][2] = {{11, 3.3}, {19.2, 15}, {19.2, 44}, {11, 55.7}, {2.8, 44}, {2.8, 15}, {11, 29.5}};
-    unsigned lit = 0;
-    for (int s = 0; s < 7; ++s) {
-        const double x = kCellW * column + 1 + mid[s][0] + 0.24 * (59 - mid[s][1]);
-        const double y = kCellH * row + 2 + mid[s][1];
-        if (brightness(half.at(static_cast<int>(x / 2), static_cast<int>(y / 2))) > kLit) lit |= 1u << s;
-    }
-    return lit;
-}
-
-Image halfSize(const Image& sheet) {
-    Image half(sheet.width / 2, sheet.height / 2);
-    tavro::render::Canvas c = half.canvas();
-    tavro::render::stretchCopy(c, 0, 0, half.width, half.height, sheet, {0, 0, sheet.width, sheet.height});
-    return half;
-}
-
+bool equal(Pixel p, Pixel q) { return p == q; }
+bool brighterThan(Pixel p, Pixel limit) { return brightness(p) > static_cast<int>(limit); }
 }  // namespace
 
-TEST(GlyphSheet, SizeAndEmptyAreas) {
-    const Image& sheet = picture("seven_segment.bmp");
-    ASSERT_EQ(sheet.width, 640);
-    ASSERT_EQ(sheet.height, 640);
-    EXPECT_EQ(countColour(sheet, 0, 576, 640, 64, 0), 640 * 64) << "rows 576 to 639 are black";
-    // Row 8 holds the unlit figure and seven "E"s only.
-    EXPECT_EQ(countColour(sheet, 8 * kCellW, 512, 640 - 8 * kCellW, 64, 0), (640 - 8 * kCellW) * 64);
-}
-
-TEST(GlyphSheet, EveryLitCellShowsItsRowsBodyAndHighlight) {
-    const Image& sheet = picture("seven_segment.bmp");
-    ASSERT_FALSE(sheet.empty());
+TEST(Pictures, GlyphSheetCellsAtTheirPlacesInTheirRowsColours) {
+    const Image sheet = picture("seven_segment.bmp");
+    ASSERT_TRUE(sheet.width == 640 && sheet.height == 640);
+    EXPECT_EQ(count(sheet, 0, 576, 640, 64, equal, 0), 640 * 64) << "below the nine rows: black";
+    EXPECT_EQ(count(sheet, 8 * 38, 512, 640 - 8 * 38, 64, equal, 0), (640 - 8 * 38) * 64) << "row 8: 8 cells only";
+    // Body and highlight of rows 1 to 7; row 8 holds an "E" in each of those rows' colours.
+    const Pixel body[] = {0, 0x1018DE, 0x00D763, 0x31BEDE, 0xDE0000, 0xDE2094, 0xDE8E21, 0xDEDFDE};
+    const Pixel highlight[] = {0, 0x1820FF, 0x00F773, 0x39D7FF, 0xFF0000, 0xFF20A5, 0xFFA629, 0xFFFFFF};
     for (int row = 1; row <= 7; ++row) {
         for (int column = 0; column < 16; ++column) {
-            const int x0 = kCellW * column, y0 = kCellH * row;
-            EXPECT_GE(countColour(sheet, x0, y0, kCellW, kCellH, kRows[row].body), 20) << row << "/" << column;
-            EXPECT_GE(countColour(sheet, x0, y0, kCellW, kCellH, kRows[row].highlight), 2) << row << "/" << column;
+            EXPECT_GE(count(sheet, 38 * column, 64 * row, 38, 64, equal, body[row]), 20) << row << "/" << column;
+            EXPECT_GE(count(sheet, 38 * column, 64 * row, 38, 64, equal, highlight[row]), 2) << row << "/" << column;
         }
-        // The "E" of row 8, column `row`, is drawn in that row's colours.
-        EXPECT_GE(countColour(sheet, kCellW * row, 512, kCellW, kCellH, kRows[row].body), 20) << "E " << row;
+        EXPECT_GE(count(sheet, 38 * row, 512, 38, 64, equal, body[row]), 20) << "E " << row;
     }
-}
-
-TEST(GlyphSheet, DigitsStayInsideTheirCellAndRows2To60) {
-    const Image& sheet = picture("seven_segment.bmp");
-    ASSERT_FALSE(sheet.empty());
-    for (int row = 0; row <= 8; ++row) {
-        for (int column = 0; column < 10; ++column) {
-            for (int y = 0; y < kCellH; ++y) {
-                for (int x = 0; x < kCellW; ++x) {
-                    const bool outsideRows = y < 2 || y > 60;
-                    const bool onCellEdge = x == 0 || x == kCellW - 1;
-                    // The unlit point is copied opaquely over this square after each glyph.
-                    const bool underPoint = x >= 25 && x <= 32 && y >= 53 && y <= 60;
-                    if (outsideRows || onCellEdge || underPoint) {
-                        ASSERT_EQ(cellPixel(sheet, column, row, x, y), 0u)
-                            << "row " << row << " column " << column << " at " << x << "," << y;
-                    }
-                }
-            }
-        }
-    }
-    // And they reach both rows 2 and 60.
-    int top = 0, bottom = 0;
-    for (int x = 0; x < kCellW; ++x) {
-        top += brightness(cellPixel(sheet, 8, 7, x, 2)) > kLit;
-        bottom += brightness(cellPixel(sheet, 8, 7, x, 60)) > kLit;
-    }
-    EXPECT_GT(top, 5);
-    EXPECT_GT(bottom, 5);
-}
-
-TEST(GlyphSheet, UnlitCellsAreAllTheSame) {
-    const Image& sheet = picture("seven_segment.bmp");
-    ASSERT_FALSE(sheet.empty());
-    for (int column = 1; column < 10; ++column) EXPECT_TRUE(sameCell(sheet, 0, 0, column, 0)) << column;
-    for (int column = 11; column < 16; ++column) EXPECT_TRUE(sameCell(sheet, 10, 0, column, 0)) << column;
-    EXPECT_TRUE(sameCell(sheet, 0, 0, 0, 8)) << "the first cell of the E row is the unlit figure";
-    EXPECT_FALSE(sameCell(sheet, 0, 0, 10, 0));
-    for (int y = 0; y < kCellH; ++y)
-        for (int x = 0; x < kCellW; ++x) ASSERT_LE(brightness(cellPixel(sheet, 0, 0, x, y)), kUnlitMax);
-}
-
-TEST(GlyphSheet, UnlitSymbolIsADiamondAroundRow31) {
-    const Image& sheet = picture("seven_segment.bmp");
-    ASSERT_FALSE(sheet.empty());
-    int x0 = kCellW, x1 = -1, y0 = kCellH, y1 = -1;
-    for (int y = 0; y < kCellH; ++y) {
-        for (int x = 0; x < kCellW; ++x) {
-            if (cellPixel(sheet, 10, 0, x, y) == 0) continue;
-            x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
-        }
-    }
-    EXPECT_GE(x1 - x0 + 1, 33);
-    EXPECT_NEAR(y1 - y0 + 1, 37, 2);
-    EXPECT_NEAR((y0 + y1) / 2.0, 31, 1);
-    // A diamond, not a box: its corners are empty and its middle full.
-    EXPECT_EQ(cellPixel(sheet, 10, 0, x0 + 2, y0 + 2), 0u);
-    EXPECT_EQ(cellPixel(sheet, 10, 0, x1 - 2, y1 - 2), 0u);
-    EXPECT_NE(cellPixel(sheet, 10, 0, 19, 20), 0u);
-    EXPECT_NE(cellPixel(sheet, 10, 0, 8, 31), 0u);
-}
-
-TEST(GlyphSheet, LitGlyphsLieOverTheUnlitFigure) {
-    const Image& sheet = picture("seven_segment.bmp");
-    ASSERT_FALSE(sheet.empty());
-    // In a "1" the top bar stays unlit: dim but not black.
-    for (int row = 1; row <= 7; ++row) {
-        const Pixel p = cellPixel(sheet, 1, row, 25, 5);
-        EXPECT_GT(brightness(p), 0) << row;
-        EXPECT_LE(brightness(p), kUnlitMax) << row;
-    }
-    // The lit "-" has the dim diamond above and below its bar.
-    const Pixel above = cellPixel(sheet, 11, 4, 19, 20);
-    EXPECT_GT(brightness(above), 0);
-    EXPECT_LE(brightness(above), kUnlitMax);
-}
-
-TEST(GlyphSheet, DigitSegmentsReadBackAtHalfSize) {
-    const Image& sheet = picture("seven_segment.bmp");
-    ASSERT_FALSE(sheet.empty());
-    const Image half = halfSize(sheet);
-    for (int column = 0; column < 10; ++column) EXPECT_EQ(litSegmentsAtHalfSize(half, column, 0), 0u) << column;
-    for (int row = 1; row <= 7; ++row) {
-        for (int digit = 0; digit < 10; ++digit)
-            EXPECT_EQ(litSegmentsAtHalfSize(half, digit, row), kDigitSegments[digit]) << row << "/" << digit;
-        EXPECT_EQ(litSegmentsAtHalfSize(half, row, 8), kSegmentsOfE) << "E " << row;
-    }
-    // Between segments, even of a full "8", the picture is dark on screen: at the joints of the
-    // upright strokes with the middle bar, and across the corners.
-    for (int row = 1; row <= 7; ++row) {
-        const int x = kCellW * 8, y = kCellH * row;
-        const double joints[4][2] = {{2.8, 29.5}, {19.2, 29.5}, {0.6, 0.6}, {21.4, 0.6}};
-        for (const auto& j : joints) {
-            const double sx = x + 1 + j[0] + 0.24 * (59 - j[1]), sy = y + 2 + j[1];
-            EXPECT_LT(brightness(half.at(static_cast<int>(sx / 2), static_cast<int>(sy / 2))), 0x40)
-                << row << " at " << j[0] << "," << j[1];
-        }
-    }
-}
-
-TEST(GlyphSheet, BarPlusAndArrows) {
-    const Image& sheet = picture("seven_segment.bmp");
-    ASSERT_FALSE(sheet.empty());
-    auto lit = [&](int column, int x, int y) { return brightness(cellPixel(sheet, column, 6, x, y)) > kLit; };
-    // "-": rows 28 to 34 across the whole cell, nothing lit above or below.
-    for (int y = 28; y <= 34; ++y)
-        for (int x = 1; x < kCellW - 1; ++x) EXPECT_TRUE(lit(11, x, y)) << x << "," << y;
-    for (int y = 29; y <= 33; ++y) EXPECT_TRUE(lit(11, 0, y) && lit(11, kCellW - 1, y)) << y;
-    for (int x = 0; x < kCellW; ++x) EXPECT_FALSE(lit(11, x, 26) || lit(11, x, 36)) << x;
-    // "+": the bar and an upright bar through the middle.
-    EXPECT_TRUE(lit(10, 19, 16) && lit(10, 19, 46) && lit(10, 2, 31));
-    EXPECT_FALSE(lit(11, 19, 16) || lit(11, 19, 46));
-    // "↑" and "↓": head at the top or the bottom, shaft through the middle, nothing at the sides.
-    EXPECT_TRUE(lit(12, 19, 15) && lit(12, 8, 26) && lit(12, 19, 45));
-    EXPECT_FALSE(lit(12, 8, 37) || lit(12, 2, 31));
-    EXPECT_TRUE(lit(13, 19, 48) && lit(13, 8, 37) && lit(13, 19, 18));
-    EXPECT_FALSE(lit(13, 8, 26) || lit(13, 2, 31));
-    // "←" and "→" run from edge to edge of the cell, head on their side.
-    for (int column : {14, 15}) EXPECT_TRUE(lit(column, 0, 31) && lit(column, kCellW - 1, 31)) << column;
-    EXPECT_TRUE(lit(14, 10, 23) && !lit(14, 28, 23));
-    EXPECT_TRUE(lit(15, 28, 23) && !lit(15, 10, 23));
-}
-
-TEST(GlyphSheet, DecimalPoints) {
-    const Image& sheet = picture("seven_segment.bmp");
-    ASSERT_FALSE(sheet.empty());
-    // Row 0: a dim dot inside x 611 to 618, y 53 to 60, touching all four sides of that square.
-    int x0 = 640, x1 = 0, y0 = 64, y1 = 0;
-    for (int y = 0; y < 64; ++y) {
-        for (int x = 608; x < 640; ++x) {
-            const Pixel p = sheet.at(x, y);
-            if (p == 0) continue;
-            EXPECT_LE(brightness(p), kUnlitMax);
-            x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
-        }
-    }
-    EXPECT_EQ(x0, 611);
-    EXPECT_EQ(x1, 618);
-    EXPECT_EQ(y0, 53);
-    EXPECT_EQ(y1, 60);
-    // Rows 1 to 7: the lit dot and its glow inside x 608 to 622, rows 49 to 63; the dot itself in
-    // the 14 x 14 square that the program reads at (608, 64 * row + 50).
-    for (int row = 1; row <= 7; ++row) {
-        for (int y = 0; y < 64; ++y) {
-            for (int x = 608; x < 640; ++x) {
-                const bool inside = x <= 622 && y >= 49;
-                if (!inside) {
-                    ASSERT_EQ(sheet.at(x, 64 * row + y), 0u) << row << " at " << x << "," << y;
-                }
-            }
-        }
-        EXPECT_GE(countColour(sheet, 608, 64 * row + 50, 14, 14, kRows[row].body), 4) << row;
-        EXPECT_GT(brightness(sheet.at(615, 64 * row + 56)), 0xC0) << row;
-        EXPECT_GT(brightness(sheet.at(609, 64 * row + 56)), 0) << "glow " << row;
-    }
-    // Row 8 has no point.
-    EXPECT_EQ(countColour(sheet, 608, 512, 32, 64, 0), 32 * 64);
-}
-
-TEST(MosaicTile, BodyTextureAndBevel) {
-    const Image& tile = picture("mosaic_tile.bmp");
-    ASSERT_EQ(tile.width, 40);
-    ASSERT_EQ(tile.height, 40);
-    for (int i = 0; i < 39; ++i) {
-        EXPECT_EQ(tile.at(i, 0), 0x5B5F62u) << "top " << i;
-        EXPECT_EQ(tile.at(0, i), 0x5B5F62u) << "left " << i;
-    }
-    for (int i = 1; i < 40; ++i) {
-        EXPECT_EQ(tile.at(39, i), 0x454A4Eu) << "right " << i;
-        EXPECT_EQ(tile.at(i, 39), 0x454A4Eu) << "bottom " << i;
-    }
-    const int body = countColour(tile, 1, 1, 38, 38, 0x464A4E);
-    const int texture = countColour(tile, 1, 1, 38, 38, 0x45494D);
-    EXPECT_EQ(body + texture, 38 * 38) << "the inside is body colour with a little texture, nothing else";
-    EXPECT_GT(body, texture);
-    EXPECT_GT(texture, 0);
-}
-
-namespace {
-bool columnsAlike(const Image& img, int x0, int y0, int w, int h) {
-    for (int y = y0; y < y0 + h; ++y)
-        for (int x = x0 + 1; x < x0 + w; ++x)
-            if (img.at(x, y) != img.at(x0, y)) return false;
-    return true;
-}
-bool rowsAlike(const Image& img, int x0, int y0, int w, int h) {
-    for (int y = y0 + 1; y < y0 + h; ++y)
-        for (int x = x0; x < x0 + w; ++x)
-            if (img.at(x, y) != img.at(x, y0)) return false;
-    return true;
-}
-}  // namespace
-
-TEST(FramePicture, BlackInteriorExactlyInside25To254By22To97) {
-    const Image& frame = picture("frame.bmp");
-    ASSERT_EQ(frame.width, 280);
-    ASSERT_EQ(frame.height, 120);
-    for (int y = 0; y < 120; ++y) {
-        for (int x = 0; x < 280; ++x) {
-            const bool interior = x >= 25 && x <= 254 && y >= 22 && y <= 97;
-            ASSERT_EQ(frame.at(x, y) == 0, interior) << x << "," << y;
-        }
-    }
-}
-
-TEST(FramePicture, FaceColoursAndTheLinesBetweenThem) {
-    const Image& frame = picture("frame.bmp");
-    ASSERT_FALSE(frame.empty());
-    EXPECT_EQ(frame.at(140, 10), 0x434448u);
-    EXPECT_EQ(frame.at(12, 60), 0x37383Bu);
-    EXPECT_EQ(frame.at(60, 104), 0x65696Du);
-    EXPECT_EQ(frame.at(267, 60), 0x485053u);
-    // Across each corner, in every column, the mitre line is darker than both faces it parts.
-    auto mitreIsDarker = [&](int x, int y0, int y1, Pixel a, Pixel b) {
-        int darkest = 255;
-        for (int y = y0; y <= y1; ++y) darkest = std::min(darkest, brightness(frame.at(x, y)));
-        return darkest < std::min(brightness(a), brightness(b));
+    // Unlit: digits 0-9 and the first E-row cell alike, signs 10-15 alike, both dim.
+    auto cell = [&](int column, int row) {
+        std::vector<Pixel> px;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 38; ++x) px.push_back(sheet.at(38 * column + x, 64 * row + y));
+        return px;
     };
-    for (int i = 3; i <= 21; ++i) {
-        EXPECT_TRUE(mitreIsDarker(i, 1, 20, 0x434448, 0x37383B)) << "top left " << i;
-        EXPECT_TRUE(mitreIsDarker(279 - i, 1, 20, 0x434448, 0x485053)) << "top right " << i;
-        EXPECT_TRUE(mitreIsDarker(i, 99, 118, 0x65696D, 0x37383B)) << "bottom left " << i;
-        EXPECT_TRUE(mitreIsDarker(279 - i, 99, 118, 0x65696D, 0x485053)) << "bottom right " << i;
-    }
-    // A line of its own runs round the interior on every side.
-    for (const auto& [x, y, faceColour] : std::vector<std::tuple<int, int, Pixel>>{
-             {140, 21, 0x434448}, {24, 60, 0x37383B}, {140, 98, 0x65696D}, {255, 60, 0x485053}}) {
-        EXPECT_NE(frame.at(x, y), faceColour) << x << "," << y;
-        EXPECT_NE(frame.at(x, y), 0u) << x << "," << y;
-    }
+    for (int column = 1; column < 16; ++column) EXPECT_EQ(cell(column, 0), cell(column < 10 ? 0 : 10, 0)) << column;
+    EXPECT_EQ(cell(0, 8), cell(0, 0));
+    EXPECT_NE(cell(0, 0), cell(10, 0));
+    EXPECT_EQ(count(sheet, 0, 0, 38, 64, brighterThan, 0x18), 0);
 }
 
-TEST(FramePicture, StretchedCellsAreUniformAlongTheirStretch) {
-    const Image& frame = picture("frame.bmp");
-    ASSERT_FALSE(frame.empty());
-    EXPECT_TRUE(columnsAlike(frame, 40, 0, 40, 40)) << "top edge (1, 0)";
-    EXPECT_TRUE(columnsAlike(frame, 40, 80, 40, 40)) << "bottom edge (1, 2)";
-    EXPECT_TRUE(rowsAlike(frame, 0, 40, 40, 40)) << "left edge (0, 1)";
-    EXPECT_TRUE(rowsAlike(frame, 240, 40, 40, 40)) << "right edge (6, 1)";
-    // Drawn at half size across and stretched along (the 22-cell top and bottom edges, the
-    // calendar's 15-cell sides), the edges show no seams.
-    auto stretched = [&](int sx, int sy, int w, int h) {
-        Image out(w, h);
-        tavro::render::Canvas c = out.canvas();
-        tavro::render::stretchCopy(c, 0, 0, w, h, frame, {sx, sy, 40, 40});
-        return out;
-    };
-    EXPECT_TRUE(columnsAlike(stretched(40, 0, 400, 20), 0, 0, 400, 20));
-    EXPECT_TRUE(columnsAlike(stretched(40, 80, 400, 20), 0, 0, 400, 20));
-    EXPECT_TRUE(rowsAlike(stretched(0, 40, 20, 300), 0, 0, 20, 300));
-    EXPECT_TRUE(rowsAlike(stretched(240, 40, 20, 300), 0, 0, 20, 300));
-}
+TEST(Pictures, FrameInteriorLogoAndIcon) {
+    const Image frame = picture("frame.bmp");
+    ASSERT_TRUE(frame.width == 280 && frame.height == 120);
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 280; ++x)
+            ASSERT_EQ(frame.at(x, y) == 0, x >= 25 && x <= 254 && y >= 22 && y <= 97) << x << "," << y;
 
-TEST(FramePicture, LogoPieceCarriesTheMarkBetween100And177Only) {
-    const Image& frame = picture("frame.bmp");
-    ASSERT_FALSE(frame.empty());
-    // Outside x 100 to 177 the logo piece is the plain bottom edge; inside it is not.
-    auto plainColumn = [&](int x) {
-        for (int y = 80; y < 120; ++y)
-            if (frame.at(x, y) != frame.at(40, y)) return false;
-        return true;
-    };
-    for (int x = 80; x < 200; ++x) {
-        if (x < 100 || x > 177) {
-            EXPECT_TRUE(plainColumn(x)) << x;
-        }
-    }
-    int marked = 0;
-    for (int x = 100; x <= 177; ++x) marked += !plainColumn(x);
-    EXPECT_GT(marked, 40);
-    // The mark lies in the face below the interior, not on its rim.
-    for (int x = 100; x <= 177; ++x) EXPECT_EQ(frame.at(x, 98), frame.at(40, 98)) << x;
-}
-
-TEST(Logo, SizeKeyAndDimComponents) {
-    const Image& logo = picture("logo.bmp");
-    ASSERT_EQ(logo.width, 246);
-    ASSERT_EQ(logo.height, 60);
+    // The logo: dim (it is added onto the mosaic), mostly key colour, an emblem brighter than the tiles.
+    const Image logo = picture("logo.bmp");
+    ASSERT_TRUE(logo.width == 246 && logo.height == 60);
     const Pixel key = logo.at(0, 0);
-    int keyed = 0;
-    for (Pixel p : logo.pixels) {
-        ASSERT_LT((p >> 16) & 0xFF, 128u);
-        ASSERT_LT((p >> 8) & 0xFF, 128u);
-        ASSERT_LT(p & 0xFF, 128u);
-        keyed += p == key;
-    }
-    // Mostly see-through, with a real emblem on it.
-    EXPECT_GT(keyed, 246 * 60 / 2);
-    EXPECT_GT(246 * 60 - keyed, 246 * 60 / 10);
-    // Added onto the mosaic grey the emblem is clearly brighter than the tiles.
-    int bright = 0;
-    for (Pixel p : logo.pixels) bright += p != key && brightness(p) + 0x4E > 0xA0;
-    EXPECT_GT(bright, 500);
-}
+    const int keyed = count(logo, 0, 0, 246, 60, equal, key);
+    EXPECT_EQ(count(logo, 0, 0, 246, 60, brighterThan, 127), 0);
+    EXPECT_TRUE(keyed > 246 * 60 / 2 && 246 * 60 - keyed > 246 * 60 / 10) << keyed;
+    EXPECT_GT(count(logo, 0, 0, 246, 60, [](Pixel p, Pixel k) { return p != k && brightness(p) + 0x4E > 0xA0; }, key), 500);
 
-namespace {
-uint32_t le(const std::vector<uint8_t>& b, size_t at, int bytes) {
-    uint32_t v = 0;
-    for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | b[at + static_cast<size_t>(i)];
-    return v;
-}
-}  // namespace
-
-TEST(ProgramIcon, ThreeSizesOf256ColoursWithAMask) {
+    // The icon: 16, 32 and 48 px, 256 colours with a mask hiding the corners, an orange bezel.
     const std::vector<uint8_t> ico = fileBytes(picturePath("tavroclock.ico"));
-    ASSERT_GE(ico.size(), 6u + 3 * 16);
-    EXPECT_EQ(le(ico, 0, 2), 0u);
-    EXPECT_EQ(le(ico, 2, 2), 1u) << "an icon, not a cursor";
-    ASSERT_EQ(le(ico, 4, 2), 3u);
-    const int sizes[3] = {16, 32, 48};
+    auto le = [&](size_t at, int bytes) {
+        uint32_t v = 0;
+        for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | ico.at(at + static_cast<size_t>(i));
+        return v;
+    };
+    ASSERT_GE(ico.size(), 54u);
+    ASSERT_TRUE(le(0, 2) == 0 && le(2, 2) == 1 && le(4, 2) == 3);
     for (int i = 0; i < 3; ++i) {
-        const size_t e = 6 + 16 * static_cast<size_t>(i);
-        const int w = sizes[i];
-        EXPECT_EQ(ico[e], w);
-        EXPECT_EQ(ico[e + 1], w);
-        EXPECT_EQ(le(ico, e + 4, 2), 1u);
-        EXPECT_EQ(le(ico, e + 6, 2), 8u);
-        const uint32_t bytes = le(ico, e + 8, 4), at = le(ico, e + 12, 4);
-        ASSERT_LE(static_cast<size_t>(at) + bytes, ico.size());
-        // BITMAPINFOHEADER with the height doubled for the mask, 8 bits, uncompressed.
-        EXPECT_EQ(le(ico, at, 4), 40u);
-        EXPECT_EQ(le(ico, at + 4, 4), static_cast<uint32_t>(w));
-        EXPECT_EQ(le(ico, at + 8, 4), static_cast<uint32_t>(2 * w));
-        EXPECT_EQ(le(ico, at + 14, 2), 8u);
-        EXPECT_EQ(le(ico, at + 16, 4), 0u);
+        const size_t e = 6 + 16 * static_cast<size_t>(i), w = 16 * (static_cast<size_t>(i) + 1);
+        const uint32_t bytes = le(e + 8, 4), at = le(e + 12, 4);
         const size_t colourStride = (w + 3) / 4 * 4, maskStride = (w + 31) / 32 * 4;
+        EXPECT_TRUE(ico[e] == w && ico[e + 1] == w && le(e + 4, 2) == 1 && le(e + 6, 2) == 8) << w;
         ASSERT_EQ(bytes, 40 + 256 * 4 + (colourStride + maskStride) * w);
+        ASSERT_LE(size_t{at} + bytes, ico.size());
+        EXPECT_TRUE(le(at, 4) == 40 && le(at + 4, 4) == w && le(at + 8, 4) == 2 * w && le(at + 14, 2) == 8 &&
+                    le(at + 16, 4) == 0) << w;
         const size_t palette = at + 40, colours = palette + 256 * 4, mask = colours + colourStride * w;
-        // Rows are stored bottom up; a mask bit of 1 hides the pixel.
-        auto hidden = [&](int x, int y) {
-            return (ico[mask + maskStride * (w - 1 - y) + x / 8] & (0x80 >> (x % 8))) != 0;
-        };
-        auto colourAt = [&](int x, int y) {
-            const size_t p = palette + 4 * ico[colours + colourStride * (w - 1 - y) + x];
-            return static_cast<Pixel>(ico[p + 2] << 16 | ico[p + 1] << 8 | ico[p]);
-        };
+        auto hidden = [&](size_t x, size_t y) { return (ico[mask + maskStride * (w - 1 - y) + x / 8] & (0x80 >> (x % 8))) != 0; };
+        auto colourAt = [&](size_t x, size_t y) { return static_cast<Pixel>(le(palette + 4 * ico[colours + colourStride * (w - 1 - y) + x], 3)); };
         EXPECT_TRUE(hidden(0, 0) && hidden(w - 1, 0) && hidden(0, w - 1) && hidden(w - 1, w - 1)) << w;
         EXPECT_FALSE(hidden(w / 2, w / 2) || hidden(w / 2, 1) || hidden(1, w / 2)) << w;
-        EXPECT_EQ(colourAt(0, 0), 0u) << "hidden pixels are black, so they vanish on any background";
-        // The bezel is the display's orange.
-        int orange = 0;
-        for (int y = 0; y < w; ++y)
-            for (int x = 0; x < w; ++x) {
-                const Pixel p = colourAt(x, y);
-                orange += !hidden(x, y) && ((p >> 16) & 0xFF) > 0xC0 && ((p >> 8) & 0xFF) > 0x70 &&
-                          ((p >> 8) & 0xFF) < 0xB0 && (p & 0xFF) < 0x50;
-            }
+        EXPECT_EQ(colourAt(0, 0), 0u) << "hidden pixels are black";
+        size_t orange = 0;
+        for (size_t p = 0; p < w * w; ++p) {
+            const Pixel c = colourAt(p % w, p / w);
+            orange += !hidden(p % w, p / w) && (c >> 16) > 0xC0 && ((c >> 8) & 0xFF) > 0x70 && ((c >> 8) & 0xFF) < 0xB0 &&
+                      (c & 0xFF) < 0x50;
+        }
         EXPECT_GT(orange, w) << w;
     }
 }
@@ -490,9 +126,5 @@ TEST(ProgramIcon, ThreeSizesOf256ColoursWithAMask) {
 TEST(Pictures, CommittedFilesAreTheGeneratorsOutput) {
     const std::vector<tavro::pictures::PictureFile> files = tavro::pictures::makeAllPictures();
     ASSERT_FALSE(files.empty());
-    for (const tavro::pictures::PictureFile& file : files) {
-        const std::vector<uint8_t> committed = fileBytes(picturePath(file.name));
-        EXPECT_EQ(committed.size(), file.bytes.size()) << file.name;
-        EXPECT_TRUE(committed == file.bytes) << file.name << " differs from a fresh run of make_pictures";
-    }
+    for (const auto& file : files) EXPECT_TRUE(fileBytes(picturePath(file.name)) == file.bytes) << file.name;
 }

@@ -3,7 +3,8 @@
 //   progman [announce]   a stand-in for the shell's "Program Manager" (Wine has none): full screen,
 //                        always at the bottom; "announce" broadcasts "TaskbarCreated". Ends on WM_CLOSE.
 //   report FILE          the desktop as another process sees it: clock, parent_class, parent_title,
-//                        rect (l,t,r,b), visible, wallpaper, colour ("name=value" lines, UTF-8).
+//                        rect (l,t,r,b), visible, wallpaper, colour, style and tile (WallpaperStyle,
+//                        TileWallpaper) ("name=value" lines, UTF-8).
 //   close [TITLE]        posts WM_CLOSE to the window titled TITLE ("TavroClock"), top-level or child.
 //   set-wallpaper PATH   sets the wallpaper as the control panel does.
 //   dump FILE CAPTION    dialogs titled CAPTION: "window" (client=l,t,w,h, visible), then a "control"
@@ -103,6 +104,12 @@ int report(const std::wstring& file) {
     const COLORREF c = GetSysColor(COLOR_DESKTOP);
     out += "wallpaper=" + utf8(wallpaper) + "\ncolour=" + to_string(GetRValue(c)) + " " + to_string(GetGValue(c)) + " " +
            to_string(GetBValue(c)) + "\n";
+    for (const wchar_t* name : {L"WallpaperStyle", L"TileWallpaper"}) {
+        wchar_t value[64] = {};
+        DWORD bytes = sizeof value - sizeof(wchar_t);
+        RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", name, RRF_RT_REG_SZ, nullptr, value, &bytes);
+        out += (name[0] == L'W' ? "style=" : "tile=") + utf8(value) + "\n";
+    }
     return writeWhole(file, out);
 }
 
