@@ -8,7 +8,7 @@ import subprocess
 import numpy as np
 from PIL import Image
 
-from conftest import BUILD, CLOCK_KEY, EXE, ROOT, Desktop, desktop_report, run, wait_for
+from conftest import CLOCK_KEY, EXE, ROOT, desktop_report, run, wait_for
 
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\TavroClock"
@@ -84,11 +84,13 @@ def test_setup_installs_starts_at_log_on_upgrades_and_uninstalls(display, tmp_pa
 
 
 def test_run_clock_shows_the_clock_on_its_mosaic_with_the_logo(display, tmp_path):
-    desktop = Desktop()
-    desktop.kill_all(), desktop.reg_delete_key(), desktop.reg_add("feedHost", "REG_SZ", "127.0.0.1:9")
+    # A prefix of its own: what earlier tests left in the shared one (folders, wallpaper) stays out.
+    prefix = os.path.join(ROOT, "build", "wineprefix-run")
+    shutil.rmtree(prefix, ignore_errors=True)
     shot = tmp_path / "shot.png"
     env = {k: v for k, v in os.environ.items() if k != "DISPLAY"}
-    env.update(TAVRO_RUN_DISPLAY=os.environ.get("TAVRO_RUN_TEST_DISPLAY", ":96"), TAVRO_RUN_SHOT=str(shot))
+    env.update(TAVRO_RUN_DISPLAY=os.environ.get("TAVRO_RUN_TEST_DISPLAY", ":96"), TAVRO_RUN_SHOT=str(shot),
+               TAVRO_E2E_WINEPREFIX=prefix)
     with open(tmp_path / "out.txt", "wb") as out:  # not a pipe: Wine's processes would hold it open
         r = subprocess.run(["bash", f"{ROOT}/tools/run_clock.sh"], env=env, stdout=out, stderr=out, timeout=300)
     assert r.returncode == 0, (tmp_path / "out.txt").read_text()
@@ -110,4 +112,3 @@ def test_run_clock_shows_the_clock_on_its_mosaic_with_the_logo(display, tmp_path
     drawn = (logo != logo[0, 0]).any(axis=2)
     assert drawn.sum() > 500 and (img[at][drawn] == np.minimum(255, tiled[at] + logo)[drawn]).all()
     assert (img[at][~drawn] == tiled[at][~drawn]).all()
-    desktop.kill_all()
