@@ -9,7 +9,6 @@
 #include "base/owned_window_win32.h"
 #include "datetime/date_parser.h"
 #include "desktop/desktop_changes_win32.h"
-#include "desktop/desktop_calls_win32.h"
 #include "render/display_dpi_win32.h"
 #include "render/frames.h"
 #include "render/gdi_text_win32.h"
@@ -29,11 +28,6 @@ constexpr UINT kFeedDone = WM_APP + 17;
 
 // The feed settings are host names and ids: anything beyond ASCII makes them unusable, and an
 // empty text gives the default.
-DateValue firstDayOfMonth(DateValue date) {
-    const datetime::CivilDateTime c = datetime::toCivil(date);
-    return datetime::makeDate(c.year, c.month, 1);
-}
-
 std::string asciiSetting(std::wstring_view name) {
     const std::optional<std::wstring> stored = settings::readOptionalRegString(name);
     std::string text;
@@ -221,14 +215,7 @@ void FrmMain::onDisplayChanged() {
     if (unloaded_ || !canvas_) return;
     drawScale_ = drawScaleForDpi(render::primaryMonitorDpi());
     const render::Image screen = paintDesktopPicture();
-    // The file keeps its name; it is shown again only while the desktop still shows it, and
-    // the user's own wallpaper, recorded at start-up, stays as it was recorded.
-    if (desktop_ && desktop_->wallPaperChanged()) {
-        render::Image copy = screen;
-        if (desktop::saveBitmapFile(desktop_->ownWallPaper(), copy.canvas()) &&
-            desktop::readDeskWallPaper() == desktop_->ownWallPaper())
-            desktop::writeDeskWallPaper(desktop_->ownWallPaper());
-    }
+    if (desktop_) desktop_->replacePicture(screen);
     if (!buildPanels(screen)) return;
     if (!hwnd_) return;
     placeWindow();
@@ -283,7 +270,7 @@ void FrmMain::pumpFeed() {
         std::vector<DateValue> dates = feedWorker_->dates();
         feedWorker_.reset();
         // Used only when it is for the day still shown, so it is the calendar's month.
-        if (feedSchedule_.finish(code, nowMs) && holidays_.takeFeed(firstDayOfMonth(calendarDate_), std::move(dates))) {
+        if (feedSchedule_.finish(code, nowMs) && holidays_.takeFeed(datetime::firstDayOfMonth(calendarDate_), std::move(dates))) {
             canvas_->flush();
             drawCalender(*painter_, calendarDate_, holidays_);
             invalidate(painter_->takeDirty());
@@ -292,7 +279,7 @@ void FrmMain::pumpFeed() {
     if (feedWorker_ && feedSchedule_.overdue(nowMs)) feedWorker_->abandon();
     if (feedWorker_) return;
     if (const std::optional<DateValue> day = feedSchedule_.startDue(nowMs)) {
-        feedWorker_ = holidays::FeedWorker::start(feedConfig_, firstDayOfMonth(*day), hwnd_, kFeedDone);
+        feedWorker_ = holidays::FeedWorker::start(feedConfig_, datetime::firstDayOfMonth(*day), hwnd_, kFeedDone);
         if (!feedWorker_) feedSchedule_.finish(-1, nowMs);  // no thread: the computed holidays stay
     }
 }

@@ -18,7 +18,7 @@ void drawBlankCells(ClockPainter& painter, int row, int fromColumn) {
 
 void drawCalender(ClockPainter& painter, DateValue now, holidays::HolidayLookup& holidays) {
     const datetime::CivilDateTime civil = datetime::toCivil(now);
-    const DateValue firstDay = datetime::makeDate(civil.year, civil.month, 1);
+    const DateValue firstDay = datetime::firstDayOfMonth(now);
     const DateValue today = datetime::makeDate(civil.year, civil.month, civil.day);
     holidays.selectMonth(firstDay);
 

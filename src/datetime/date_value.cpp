@@ -80,6 +80,11 @@ DateValue dateOnly(DateValue value) {
     return makeDate(c.year, c.month, c.day);
 }
 
+DateValue firstDayOfMonth(DateValue value) {
+    const CivilDateTime c = toCivil(value);
+    return makeDate(c.year, c.month, 1);
+}
+
 int weekdayOf(DateValue value) {
     const CivilDateTime c = toCivil(value);
     const int64_t days = daysFromCivil(c.year, c.month, c.day);

@@ -43,6 +43,8 @@ DateValue makeDateTime(const CivilDateTime& parts);
 CivilDateTime toCivil(DateValue value);
 // The date part of a value, time dropped.
 DateValue dateOnly(DateValue value);
+// The first day of the value's month, at 00:00.
+DateValue firstDayOfMonth(DateValue value);
 
 // 0 = Sunday … 6 = Saturday.
 int weekdayOf(DateValue value);

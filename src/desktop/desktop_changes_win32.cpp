@@ -25,6 +25,16 @@ bool setBackGround(HWND window) {
     return true;
 }
 
+namespace {
+bool savePicture(const std::wstring& path, const render::Image& picture) {
+    if (picture.empty()) return false;
+    // Only read: the canvas view has no const form.
+    const render::Canvas view{const_cast<render::Pixel*>(picture.pixels.data()), picture.width, picture.height,
+                              picture.width};
+    return saveBitmapFile(path, view);
+}
+}  // namespace
+
 std::unique_ptr<DesktopChanges> DesktopChanges::apply(const render::Image& desktopPicture) {
     std::wstring path = wallpaperPath(getSpecialFolder(kPicturesFolder), getSpecialFolder(kDocumentsFolder));
     return apply(desktopPicture, std::move(path), makeRegistryRecordStore());
@@ -48,9 +58,7 @@ std::unique_ptr<DesktopChanges> DesktopChanges::apply(const render::Image& deskt
     // Recorded before anything changes, so that a run killed from here on can be mended.
     if (changes->record_) saveRecord(*changes->record_, changes->originals_);
 
-    render::Canvas picture{const_cast<render::Pixel*>(desktopPicture.pixels.data()), desktopPicture.width,
-                           desktopPicture.height, desktopPicture.width};
-    if (!desktopPicture.empty() && saveBitmapFile(changes->ownWallPaper_, picture)) {
+    if (savePicture(changes->ownWallPaper_, desktopPicture)) {
         // Drawn for the screen pixel for pixel: centred, not stretched or tiled.
         system.writeStyle(std::wstring(kCentred), std::wstring(kCentred));
         system.writeWallPaper(changes->ownWallPaper_);
@@ -58,6 +66,12 @@ std::unique_ptr<DesktopChanges> DesktopChanges::apply(const render::Image& deskt
     }
     system.writeColour(kDesktopColour);
     return changes;
+}
+
+void DesktopChanges::replacePicture(const render::Image& desktopPicture) {
+    if (restored_ || !wallPaperChanged_) return;
+    if (savePicture(ownWallPaper_, desktopPicture) && readDeskWallPaper() == ownWallPaper_)
+        writeDeskWallPaper(ownWallPaper_);
 }
 
 void DesktopChanges::restore(RestoreOrder order) {

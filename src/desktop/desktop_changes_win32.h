@@ -34,12 +34,12 @@ public:
     // colour's broadcast can stall, and the wallpaper is what outlives the session); then the
     // record goes. Only the first call does anything.
     void restore(RestoreOrder order = RestoreOrder::ColourFirst);
+    // A picture for a changed screen: saved over the program's file, and shown again while the
+    // desktop still shows that file. The user's recorded settings stay as they were recorded.
+    void replacePicture(const render::Image& desktopPicture);
     ~DesktopChanges();
     DesktopChanges(const DesktopChanges&) = delete;
     DesktopChanges& operator=(const DesktopChanges&) = delete;
-
-    const std::wstring& ownWallPaper() const { return ownWallPaper_; }
-    bool wallPaperChanged() const { return wallPaperChanged_; }
 
 private:
     DesktopChanges() = default;
