@@ -64,13 +64,12 @@ INT_PTR ModalDialog::handleMessage(UINT message, WPARAM wParam, LPARAM) {
             font.lfWeight = FW_NORMAL;
             font.lfCharSet = SHIFTJIS_CHARSET;
             kDialogFontName.copy(font.lfFaceName, LF_FACESIZE - 1);
-            font_ = CreateFontIndirectW(&font);
-            if (font_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+            font_.reset(CreateFontIndirectW(&font));
+            if (font_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
             return onInit() ? FALSE : TRUE;  // FALSE: the focus has been set
         }
         case WM_NCDESTROY:
-            if (font_) DeleteObject(font_);
-            font_ = nullptr;
+            font_.reset();
             return FALSE;
         case WM_COMMAND:
             return onCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "base/unique_handle_win32.h"
 #include "dialogs/dialog_texts.h"
 
 namespace tavro::dialogs {
@@ -45,7 +46,7 @@ private:
 
     HWND hwnd_ = nullptr;
     int dpi_ = kDesignDpi;
-    HFONT font_ = nullptr;  // owned: made for the box's DPI, deleted with the box
+    base::UniqueGdiObject font_;  // made for the box's DPI, deleted with the box
 };
 
 // The window a modal box hangs on. The system would disable the top-level ancestor of the

@@ -24,7 +24,6 @@ public:
     // The running fetch ended with code. True when its answer is to be used: it succeeded,
     // within the deadline, for the day still shown.
     bool finish(int code, int64_t nowMs);
-    bool running() const { return running_.has_value(); }
 
 private:
     std::optional<datetime::DateValue> shown_, running_, fetched_;
