@@ -17,6 +17,8 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 shot="${TAVRO_RUN_SHOT:-build/screenshot.png}"
 export DISPLAY="${TAVRO_RUN_DISPLAY:-:97}"
+# Another server on the display (one left by a killed run) would be screenshotted instead of ours.
+if xdpyinfo >/dev/null 2>&1; then echo "display $DISPLAY is already in use" >&2; exit 1; fi
 Xvfb "$DISPLAY" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
