@@ -14,52 +14,35 @@ ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)
 # Overridable so that several people can run the suite side by side on one machine.
 BUILD = os.environ.get("TAVRO_E2E_BUILD", os.path.join(ROOT, "build", "win64"))
 EXE = os.path.join(BUILD, "tavroclock.exe")
-HELPERS = os.path.join(BUILD, "helpers")
 # One helper exe, a verb per job (see its source); with no known verb it records how it was started.
-HELPER = os.path.join(HELPERS, "tavro_testhelper.exe")
+HELPER = os.path.join(BUILD, "helpers", "tavro_testhelper.exe")
 SCREEN = (1920, 1080)
 DISPLAY = os.environ.get("TAVRO_E2E_DISPLAY", ":93")
 WINEPREFIX = os.environ.get("TAVRO_E2E_WINEPREFIX", os.path.join(ROOT, "build", "wineprefix"))
 CLOCK_KEY = r"HKCU\Software\Quillmar-soft\tavroClock"
 
 
-def wine_env(prefix=WINEPREFIX):
+def wine_env(prefix=WINEPREFIX, display=DISPLAY):
     # NO_FAKE_STAT: faked file times make Wine take the prefix for out of date and run its update
     # at the next start, which costs seconds and rewrites registry defaults.
     return dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=",
-                LC_ALL="ja_JP.UTF-8", TZ="Asia/Tokyo", DISPLAY=DISPLAY, NO_FAKE_STAT="1")
+                LC_ALL="ja_JP.UTF-8", TZ="Asia/Tokyo", DISPLAY=display, NO_FAKE_STAT="1")
 
 
-def run(cmd, timeout=60, prefix=WINEPREFIX):
+def run(cmd, timeout=60, prefix=WINEPREFIX, display=DISPLAY):
     """The command's output goes through files, not pipes: a wineserver that the command starts
     inherits them and stays for seconds after it, and reading pipes would wait for it."""
     with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-        r = subprocess.run(cmd, env=wine_env(prefix), stdout=out, stderr=err, timeout=timeout)
+        r = subprocess.run(cmd, env=wine_env(prefix, display), stdout=out, stderr=err, timeout=timeout)
         out.seek(0), err.seek(0)
         return subprocess.CompletedProcess(cmd, r.returncode, *(f.read().decode("utf-8", "replace") for f in (out, err)))
-
-
-def helper(verb, *args, timeout=60, prefix=WINEPREFIX):
-    """Runs the test helper inside Wine and waits for it."""
-    return run(["wine", HELPER, verb, *args], timeout=timeout, prefix=prefix)
 
 
 def windows_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
-def desktop_report(prefix=WINEPREFIX):
-    """What the helper sees: clock, parent_class, parent_title, rect, visible, wallpaper, colour."""
-    with tempfile.TemporaryDirectory(dir="/tmp") as folder:
-        target = os.path.join(folder, "report.txt")
-        # Generous: SetSysColors broadcasts to every window and has been seen to stall.
-        r = helper("report", windows_path(target), timeout=90, prefix=prefix)
-        assert r.returncode == 0, r.stderr
-        with open(target, encoding="utf-8") as f:
-            return dict(line.split("=", 1) for line in f.read().splitlines())
-
-
-def wait_for(condition, timeout, step=0.2):
+def wait_for(condition, timeout=10.0, step=0.2):
     """condition's first true value within timeout seconds, else its last value."""
     end = time.time() + timeout
     while True:
@@ -69,13 +52,19 @@ def wait_for(condition, timeout, step=0.2):
         time.sleep(step)
 
 
+def start_xvfb(display, size):
+    xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", f"{size[0]}x{size[1]}x24", "-nolisten", "tcp"],
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    assert wait_for(lambda: run(["xdpyinfo"], timeout=10, display=display).returncode == 0, 20), \
+        f"Xvfb {display} did not start"
+    return xvfb
+
+
 @pytest.fixture(scope="session")
 def display():
     if not os.path.exists(EXE):
         pytest.fail(f"{EXE} is not built")
-    xvfb = subprocess.Popen(["Xvfb", DISPLAY, "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24", "-nolisten", "tcp"],
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    assert wait_for(lambda: run(["xdpyinfo"], timeout=10).returncode == 0, 20), f"Xvfb {DISPLAY} did not start"
+    xvfb = start_xvfb(DISPLAY, SCREEN)
     yield DISPLAY
     run(["wineserver", "-k"])
     xvfb.terminate()
@@ -83,14 +72,61 @@ def display():
 
 
 class Desktop:
-    """Starting the clock, reading the screen and the registry."""
+    """One Wine session on one X display: starting programs, the mouse and keys, the screen and
+    the registry."""
 
-    def __init__(self):
-        self.procs = []
+    def __init__(self, prefix=WINEPREFIX, display=DISPLAY):
+        self.prefix, self.display, self.procs = prefix, display, []
+
+    def run(self, cmd, timeout=60):
+        return run(cmd, timeout, self.prefix, self.display)
+
+    def helper(self, verb, *args, timeout=60):
+        """Runs the test helper inside Wine and waits for it."""
+        return self.run(["wine", HELPER, verb, *args], timeout=timeout)
+
+    def written_by_helper(self, verb, *args):
+        """What the helper's verb writes to the file named first, as text (None when it failed)."""
+        with tempfile.TemporaryDirectory(dir="/tmp") as folder:
+            target = os.path.join(folder, "out.txt")
+            # Generous: SetSysColors broadcasts to every window and has been seen to stall.
+            r = self.helper(verb, windows_path(target), *args, timeout=90)
+            return open(target, encoding="utf-8").read() if r.returncode == 0 else None
+
+    def report(self, until=None, timeout=30):
+        """What another program sees: clock, parent_class, parent_title, rect, visible, wallpaper,
+        colour, style, tile. With until, the first report it holds for within timeout, else the last."""
+        seen = []
+
+        def once():
+            text = self.written_by_helper("report")
+            assert text is not None, "the report failed"
+            seen.append(dict(line.split("=", 1) for line in text.splitlines()))
+            return until is None or until(seen[-1])
+
+        wait_for(once, timeout if until else 0)
+        return seen[-1]
+
+    def dialogs(self, caption):
+        """Top-level dialogs titled caption, as seen from another process: [(window, {id: control})]."""
+        text = self.written_by_helper("dump", caption)
+        assert text is not None, "the dump failed"
+        found = []
+        for line in text.splitlines():
+            kind, *rest = line.split("\t")
+            values = dict(f.split("=", 1) for f in rest)
+            for key in ("client", "rect"):
+                if key in values:
+                    values[key] = tuple(int(v) for v in values[key].split(","))
+            if kind == "window":
+                found.append((values, {}))
+            else:
+                found[-1][1][int(values["id"])] = values
+        return found
 
     def kill_all(self):
-        run(["wineserver", "-k"], timeout=30)
-        run(["wineserver", "-w"], timeout=60)
+        self.run(["wineserver", "-k"], timeout=30)
+        self.run(["wineserver", "-w"], timeout=60)
         for p in self.procs:
             try:
                 p.wait(10)
@@ -100,37 +136,88 @@ class Desktop:
         # A window of a process that is still going away would be taken for the new one.
         wait_for(lambda: not self.find_windows(timeout=0), 15)
 
-    def start_helper(self, verb, *args):
-        """The helper as a long-running process of the test (the program-manager stand-in)."""
-        return self.start(exe=HELPER, args=(verb, *args))
-
-    def start(self, fake_time=None, exe=EXE, args=()):
+    def start(self, fake_time=None, exe=EXE, args=(), env=None):
         cmd = ["wine", exe, *args]
         if fake_time:
             # '@' makes the fake clock run on from the given moment; the wineserver that this
             # first process starts inherits the same clock.
             cmd = ["faketime", "-f", "@" + fake_time] + cmd
-        p = subprocess.Popen(cmd, env=wine_env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        p = subprocess.Popen(cmd, env=env or wine_env(self.prefix, self.display), stdout=subprocess.DEVNULL,
+                             stderr=subprocess.DEVNULL)
         self.procs.append(p)
         return p
 
+    def start_helper(self, verb, *args):
+        """The helper as a long-running process of the test (the program-manager stand-in)."""
+        return self.start(exe=HELPER, args=(verb, *args))
+
     def find_windows(self, name="TavroClock", timeout=30):
         search = ["xdotool", "search", "--onlyvisible", "--name", f"^{name}$"]
-        return wait_for(lambda: run(search, timeout=10).stdout.split(), timeout, step=0.3)
+        return wait_for(lambda: self.run(search, timeout=10).stdout.split(), timeout, step=0.3)
 
     def geometry(self, window_id):
-        lines = [line.strip().split(":") for line in run(["xwininfo", "-id", window_id], timeout=10).stdout.splitlines()]
+        lines = [line.strip().split(":") for line in self.run(["xwininfo", "-id", window_id], 10).stdout.splitlines()]
         info = {line[0]: line[1] for line in lines if len(line) == 2}
         return tuple(int(info[key]) for key in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
-    def screenshot(self, path=None):
+    def clock_geometry(self):
+        windows = self.find_windows()
+        assert len(windows) == 1, windows
+        return self.geometry(windows[0])
+
+    def screenshot(self):
         with tempfile.TemporaryDirectory() as folder:
-            out = path or os.path.join(folder, "shot.png")
-            run(["import", "-window", "root", out], timeout=30)
+            out = os.path.join(folder, "shot.png")
+            self.run(["import", "-window", "root", out], timeout=30)
             return np.asarray(Image.open(out).convert("RGB"))
 
+    # The mouse, the keys and the clock's own windows.
+    def our_windows(self):
+        """Visible windows of the clock's process: (id, name, geometry)."""
+        found = []
+        for wid in self.run(["xdotool", "search", "--onlyvisible", "--class", "tavroclock.exe"], 20).stdout.split():
+            try:
+                found.append((wid, self.run(["xdotool", "getwindowname", wid], 20).stdout.strip(), self.geometry(wid)))
+            except KeyError:
+                pass  # gone meanwhile
+        return found
+
+    def menus(self):
+        """Geometries of the open menu levels, outermost first (menus have no title)."""
+        return sorted((g for _, name, g in self.our_windows() if name == ""), key=lambda g: g[0])
+
+    def dialog_window(self, name):
+        found = [(wid, g) for wid, n, g in self.our_windows() if n == name]
+        return found[0] if found else None
+
+    def xdo(self, *args):
+        self.run(["xdotool", *args], timeout=20)
+
+    def click(self, x, y, button="1"):
+        self.xdo("mousemove", str(x), str(y), "click", button)
+
+    def right_click(self, x=1600, y=300):
+        """The popup menu opened by a right click at (x, y): its levels, or [] when none opened."""
+        self.click(x, y, "3")
+        return wait_for(self.menus)
+
+    def keys(self, *names, wait=0.5):
+        for name in names:
+            self.xdo("key", name)
+            time.sleep(wait)  # the menu or dialog takes the key before the next one
+
+    def menu_item(self, *keys, dialog=None):
+        """Chooses an item of the popup menu by its access keys; with dialog, waits for it to open."""
+        assert self.right_click(), "the popup menu did not open"
+        self.keys(*keys, wait=0.5 if dialog else 0)
+        if dialog:
+            found = wait_for(lambda: self.dialog_window(dialog))
+            assert found, f"{dialog} did not open"
+            return found
+
+    # The registry.
     def reg_delete_key(self, key=CLOCK_KEY):
-        run(["wine", "reg", "delete", key, "/f"], timeout=60)
+        self.run(["wine", "reg", "delete", key, "/f"], timeout=60)
 
     def reg_add(self, name, kind, data, key=CLOCK_KEY):
         """name None sets the key's default value."""
@@ -138,13 +225,15 @@ class Desktop:
         command = ["wine", "reg", "add", key, *value, "/t", kind, "/d", str(data), "/f"]
         # Seen once: Wine did not find reg.exe while a wineserver was going away; so until it works.
         last = []
-        assert wait_for(lambda: last.append(run(command, timeout=60)) or last[-1].returncode == 0, 20, step=1), \
+        assert wait_for(lambda: last.append(self.run(command, timeout=60)) or last[-1].returncode == 0, 20, step=1), \
             last[-1].stdout + last[-1].stderr
 
     def reg_query(self, name, key=CLOCK_KEY):
-        for line in run(["wine", "reg", "query", key, "/v", name], timeout=60).stdout.splitlines():
+        """(type, data) of the value (name None: the key's default value), None when it is missing."""
+        r = self.run(["wine", "reg", "query", key, *(["/v", name] if name is not None else ["/ve"])], timeout=60)
+        for line in r.stdout.splitlines():
             parts = line.split(None, 2)
-            if len(parts) >= 2 and parts[0] == name:
+            if len(parts) >= 2 and parts[1].startswith("REG_") and (name is None or parts[0] == name):
                 return parts[1], (parts[2] if len(parts) > 2 else "")
 
 
@@ -161,11 +250,11 @@ def desktop(display):
 
 @pytest.fixture
 def feed(desktop):
-    """Starts a local holiday feed (feed(dates, status)) and points the clock at it."""
+    """Starts a local holiday feed (feed(dates, status, mode)) and points the clock at it."""
     servers = []
 
-    def start(dates=(), status=200):
-        server = FeedServer(dates, status)
+    def start(dates=(), status=200, mode="feed", lifetime=60):
+        server = FeedServer(dates, status, mode, lifetime)
         servers.append(server)
         desktop.reg_add("feedHost", "REG_SZ", f"127.0.0.1:{server.port}")
         desktop.reg_add("feedCalendarId", "REG_SZ", "test@example.org")

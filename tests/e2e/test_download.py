@@ -8,18 +8,19 @@ import subprocess
 import numpy as np
 from PIL import Image
 
-from conftest import CLOCK_KEY, EXE, ROOT, desktop_report, run, wait_for
+from conftest import CLOCK_KEY, EXE, ROOT, Desktop, wait_for
 
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\TavroClock"
 MOSAIC_COLOUR = "70 74 78"
 
 
-def reg(prefix, key, name=None):
+def reg(session, key, name=None):
     """The value's data (None when missing); without a name, whether the key exists."""
-    r = run(["wine", "reg", "query", key] + (["/v", name] if name else []), prefix=prefix)
-    found = [line.split(None, 2) for line in r.stdout.splitlines() if line.split(None, 1)[:1] == [name]]
-    return (found[0] + [None])[2] if found else (r.returncode == 0 if not name else None)
+    if name:
+        found = session.reg_query(name, key=key)
+        return found[1] if found else None
+    return session.run(["wine", "reg", "query", key]).returncode == 0
 
 
 def test_setup_installs_starts_at_log_on_upgrades_and_uninstalls(display, tmp_path):
@@ -31,56 +32,56 @@ def test_setup_installs_starts_at_log_on_upgrades_and_uninstalls(display, tmp_pa
                     f"-DICON={ROOT}/pictures/tavroclock.ico", f"{ROOT}/tools/installer/tavroclock.nsi"], check=True)
     prefix = os.path.join(ROOT, "build", "wineprefix-setup")
     shutil.rmtree(prefix, ignore_errors=True)
-    run(["wineboot", "-i"], timeout=300, prefix=prefix)
+    session = Desktop(prefix, display)
+    session.run(["wineboot", "-i"], timeout=300)
     installed = lambda: glob.glob(f"{prefix}/drive_c/users/*/AppData/Local/Programs/TavroClock/*")
     shortcut = lambda: glob.glob(f"{prefix}/drive_c/users/*/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/TavroClock.lnk")
-    user_desktop = desktop_report(prefix)
+    user_desktop = session.report()
 
     def start_from_run_value():
-        command = reg(prefix, RUN_KEY, "TavroClock")
+        command = reg(session, RUN_KEY, "TavroClock")
         assert command and command.startswith('"') and command.endswith('tavroclock.exe"'), command
-        clock = subprocess.Popen(["wine", command.strip('"')], env=dict(os.environ, WINEPREFIX=prefix, DISPLAY=display),
-                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        assert wait_for(lambda: (r := desktop_report(prefix))["clock"] == "1" and r["colour"] == MOSAIC_COLOUR, 60), \
-            "the command in the Run value did not start the clock"
+        clock = session.start(exe=command.strip('"'))
+        seen = session.report(lambda r: r["clock"] == "1" and r["colour"] == MOSAIC_COLOUR, 60)
+        assert seen["clock"] == "1", "the command in the Run value did not start the clock"
         return clock
 
     def ended_with_desktop_back(clock):
         clock.wait(60)
-        seen = []
-        assert wait_for(lambda: seen.append(desktop_report(prefix)) or seen[-1] == user_desktop, 20), seen[-1]
+        seen = session.report(lambda r: r == user_desktop, 20)
+        assert seen == user_desktop
         return True
 
     try:
-        assert run(["wine", older, "/S"], timeout=120, prefix=prefix).returncode == 0
+        assert session.run(["wine", older, "/S"], timeout=120).returncode == 0
         assert sorted(os.path.basename(f) for f in installed()) == ["tavroclock.exe", "uninstall.exe"]
-        assert shortcut() and reg(prefix, UNINSTALL_KEY, "DisplayVersion") == "0.9.0.0"
-        for name, kind, data in [("viewMode", "REG_DWORD", "1"), ("feedHost", "REG_SZ", "127.0.0.1:9")]:
-            run(["wine", "reg", "add", CLOCK_KEY, "/v", name, "/t", kind, "/d", data, "/f"], prefix=prefix)
+        assert shortcut() and reg(session, UNINSTALL_KEY, "DisplayVersion") == "0.9.0.0"
+        session.reg_add("viewMode", "REG_DWORD", 1)
+        session.reg_add("feedHost", "REG_SZ", "127.0.0.1:9")
 
         # The upgrade closes the running clock, replaces the exe in place and keeps the settings.
         clock = start_from_run_value()
-        assert run(["wine", setups[0], "/S"], timeout=120, prefix=prefix).returncode == 0
+        assert session.run(["wine", setups[0], "/S"], timeout=120).returncode == 0
         assert ended_with_desktop_back(clock)
         exe = [f for f in installed() if f.endswith("tavroclock.exe")]
         assert exe and open(exe[0], "rb").read() == open(EXE, "rb").read()
-        entry = {n: reg(prefix, UNINSTALL_KEY, n) for n in ("DisplayName", "DisplayVersion", "Publisher",
+        entry = {n: reg(session, UNINSTALL_KEY, n) for n in ("DisplayName", "DisplayVersion", "Publisher",
                                                             "DisplayIcon", "EstimatedSize", "UninstallString")}
         assert entry["DisplayName"] == "TavroClock" and entry["DisplayVersion"] == version, entry
         assert entry["Publisher"] == "Quillmar-soft" and entry["DisplayIcon"].endswith(r"\tavroclock.exe"), entry
         assert int(entry["EstimatedSize"], 16) >= os.path.getsize(EXE) // 1024, entry
-        assert reg(prefix, CLOCK_KEY, "viewMode") == "0x1"
+        assert reg(session, CLOCK_KEY, "viewMode") == "0x1"
 
         # Removal while the clock runs: the clock ends as by its exit item, and nothing but the settings stays.
         clock = start_from_run_value()
-        assert run(["wine", entry["UninstallString"].strip('"'), "/S"], timeout=120, prefix=prefix).returncode == 0
+        assert session.run(["wine", entry["UninstallString"].strip('"'), "/S"], timeout=120).returncode == 0
         assert ended_with_desktop_back(clock)
         # The uninstaller goes on from a copy of itself in the temporary folder.
-        assert wait_for(lambda: not installed() and not shortcut() and not reg(prefix, UNINSTALL_KEY), 60)
-        assert reg(prefix, RUN_KEY, "TavroClock") is None
-        assert reg(prefix, CLOCK_KEY, "viewMode") == "0x1"
+        assert wait_for(lambda: not installed() and not shortcut() and not reg(session, UNINSTALL_KEY), 60)
+        assert reg(session, RUN_KEY, "TavroClock") is None
+        assert reg(session, CLOCK_KEY, "viewMode") == "0x1"
     finally:
-        run(["wineserver", "-k"], prefix=prefix)
+        session.run(["wineserver", "-k"])
 
 
 def test_run_clock_shows_the_clock_on_its_mosaic_with_the_logo(display, tmp_path):

@@ -58,22 +58,6 @@ TEST(GdiGlyphRasterizer, KanjiLandInTheirCellInExactlyTheColourEachItsOwnPicture
     }
 }
 
-TEST(GdiGlyphRasterizer, UnitRowStandsWithItsHaloAndItsSpacesBlank) {
-    const auto px = drawn(440, 80, [](Canvas& c, GdiGlyphRasterizer& g) { drawDateUnits(c, g, 0.5f, 2.25f, 1, kLabelColour); });
-    ASSERT_FALSE(px.empty());
-    int text = 0, halo = 0, leftOfYear = 0;
-    for (int y = 40; y < 80; ++y)
-        for (int x = 0; x < 440; ++x) {
-            const ColorRef p = px[440 * y + x];
-            text += x >= 100 && x < 120 && p == kLabelColour;  // 年 at column 5
-            halo += x >= 100 && x < 120 && p == 0x202020;
-            leftOfYear += x < 99 && p != 0;  // the ideographic spaces before it
-        }
-    EXPECT_GT(text, 30);
-    EXPECT_GT(halo, 10);
-    EXPECT_EQ(leftOfYear, 0);
-}
-
 // shiftJisWidth must agree with WideCharToMultiByte(932), best fit and "?" included.
 int systemWidth(const wchar_t* units, int count) {
     char bytes[256];

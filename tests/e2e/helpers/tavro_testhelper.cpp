@@ -1,7 +1,9 @@
 // What the end-to-end tests run inside Wine beside the clock, one verb each (files are written
 // whole, then renamed, so that a test polling for them never reads half):
-//   progman [announce]   a stand-in for the shell's "Program Manager" (Wine has none): full screen,
-//                        always at the bottom; "announce" broadcasts "TaskbarCreated". Ends on WM_CLOSE.
+//   progman [announce|LEFT]  a stand-in for the shell's "Program Manager" (Wine has none): from x LEFT
+//                        (negative: a monitor left of the primary; 0 by default) to the primary's right
+//                        edge, always at the bottom; "announce" broadcasts "TaskbarCreated". Ends on WM_CLOSE.
+//   mode W H             changes the display to W x H; exit code 0 when the system took it.
 //   report FILE          the desktop as another process sees it: clock, parent_class, parent_title,
 //                        rect (l,t,r,b), visible, wallpaper, colour, style and tile (WallpaperStyle,
 //                        TileWallpaper) ("name=value" lines, UTF-8).
@@ -70,7 +72,7 @@ LRESULT CALLBACK progmanProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-int progman(bool announce) {
+int progman(bool announce, int left) {
     WNDCLASSW wc{};
     wc.lpfnWndProc = progmanProc;
     wc.hInstance = GetModuleHandleW(nullptr);
@@ -78,7 +80,7 @@ int progman(bool announce) {
     wc.hbrBackground = CreateSolidBrush(RGB(0, 96, 0));
     wc.lpszClassName = L"Progman";
     const HWND hwnd = RegisterClassW(&wc) ? CreateWindowExW(WS_EX_TOOLWINDOW, L"Progman", L"Program Manager",
-        WS_POPUP | WS_CLIPCHILDREN, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
+        WS_POPUP | WS_CLIPCHILDREN, left, 0, GetSystemMetrics(SM_CXSCREEN) - left, GetSystemMetrics(SM_CYSCREEN), nullptr,
         nullptr, wc.hInstance, nullptr) : nullptr;
     if (!hwnd) return 1;
     ShowWindow(hwnd, SW_SHOWNOACTIVATE);
@@ -164,6 +166,15 @@ int render(const std::wstring& file, int width, int height, const std::wstring& 
     return writeWhole(file, out);
 }
 
+int changeMode(int width, int height) {
+    DEVMODEW mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = static_cast<DWORD>(width);
+    mode.dmPelsHeight = static_cast<DWORD>(height);
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    return ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr) == DISP_CHANGE_SUCCESSFUL ? 0 : 1;
+}
+
 int recordLaunch() {
     wchar_t record[1024] = {}, folder[1024] = {};
     const DWORD length = GetEnvironmentVariableW(L"TAVRO_LAUNCH_RECORD", record, 1024);
@@ -184,7 +195,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const std::vector<std::wstring> arg(args, args + count);
     LocalFree(args);
     const std::wstring verb = count > 1 ? arg[1] : L"";
-    if (verb == L"progman") return progman(count > 2 && arg[2] == L"announce");
+    if (verb == L"progman") return progman(count > 2 && arg[2] == L"announce", count > 2 ? _wtoi(arg[2].c_str()) : 0);
+    if (verb == L"render") return count == 6 ? render(arg[2], _wtoi(arg[3].c_str()), _wtoi(arg[4].c_str()), arg[5]) : 2;
+    if (verb == L"mode") return count == 4 ? changeMode(_wtoi(arg[2].c_str()), _wtoi(arg[3].c_str())) : 2;
     if (verb == L"close") {
         const HWND window = findWindow(count > 2 ? utf8(arg[2]) : "TavroClock");
         return window && PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
@@ -199,6 +212,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         EnumWindows(dumpDialog, 0);
         return writeWhole(arg[2], dump);
     }
-    if (verb == L"render") return count == 6 ? render(arg[2], _wtoi(arg[3].c_str()), _wtoi(arg[4].c_str()), arg[5]) : 2;
     return recordLaunch();
 }
