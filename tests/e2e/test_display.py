@@ -25,15 +25,11 @@ def in_virtual_desktop(env, *command):
                      stderr=subprocess.DEVNULL)
 
 
-def report(env, in_desktop=True):
-    """The helper's report, run in the virtual desktop (or the plain one)."""
+def report(env):
+    """The helper's report, run in the virtual desktop."""
     with tempfile.TemporaryDirectory(dir="/tmp") as folder:
         target = os.path.join(folder, "report.txt")
-        command = (HELPER, "report", windows_path(target))
-        if in_desktop:
-            in_virtual_desktop(env, *command)
-        else:
-            subprocess.Popen(["wine", *command], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        in_virtual_desktop(env, HELPER, "report", windows_path(target))
         if not wait_for(lambda: os.path.exists(target), 30):
             return {}
         with open(target, encoding="utf-8") as f:
@@ -87,10 +83,8 @@ def test_under_a_program_manager_spanning_a_left_monitor_the_clock_keeps_its_scr
     desktop.start_helper("progman", "-1280")
     assert desktop.find_windows("Program Manager")
     desktop.start("2009-02-01 12:00:00")
-    seen = {}
-    assert wait_for(lambda: seen.update(report(wine_env(), in_desktop=False)) or seen.get("visible") == "1", 60), seen
-    assert seen["parent_class"] == "Progman"
-    assert rect(seen) == (1460, 20, 440, 580)
+    seen = desktop.report(lambda s: s.get("visible") == "1", 60)
+    assert seen["parent_class"] == "Progman" and rect(seen) == (1460, 20, 440, 580)
 
 
 # At each DPI: window (left, top, width, height) on a 1920-wide screen, mosaic cell, the target
