@@ -165,13 +165,9 @@ TEST(ComposeLogo, AddedEndingTwentyFourLeftAndThirtyTwoAboveTheWorkAreaCornerKey
             wrong += screen.at(x, y) != (l == kKey ? kMosaic : kMosaic + l);
         }
     EXPECT_EQ(wrong, 0);
-    Image small(100, 100, 0);
-    Canvas sc = small.canvas();
-    composeLogo(sc, logo, 50, 50);  // mostly off the canvas
-    EXPECT_NE(small.at(0, 0), 0u);
-    EXPECT_EQ(small.at(26, 18), 0u) << "just beyond the logo's last column and row";
-    composeLogo(sc, Image{}, 50, 50);
-    composeLogo(sc, logo, INT32_MIN, INT32_MAX);
+    // No logo, or one absurdly far away: no crash (partly off the canvas is the pixel ops' clipping).
+    composeLogo(c, Image{}, 1920, 1040);
+    composeLogo(c, logo, INT32_MIN, INT32_MAX);
 }
 
 }  // namespace
