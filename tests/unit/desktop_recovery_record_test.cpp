@@ -8,6 +8,12 @@
 namespace tavro::desktop {
 namespace {
 
+template <typename Map>
+std::optional<typename Map::mapped_type> find(const Map& map, std::wstring_view name) {
+    const auto it = map.find(std::wstring(name));
+    return it == map.end() ? std::nullopt : std::optional(it->second);
+}
+
 class MapStore : public RecordStore {
 public:
     std::map<std::wstring, int32_t> numbers;
@@ -23,13 +29,6 @@ public:
         return name != failing && text.size() <= 255 && ascii && (texts[std::wstring(name)] = text, true);
     }
     void remove(std::wstring_view name) override { numbers.erase(std::wstring(name)), texts.erase(std::wstring(name)); }
-
-private:
-    template <typename Map>
-    static std::optional<typename Map::mapped_type> find(const Map& map, std::wstring_view name) {
-        const auto it = map.find(std::wstring(name));
-        return it == map.end() ? std::nullopt : std::optional<typename Map::mapped_type>(it->second);
-    }
 };
 
 TEST(RecordText, EscapesAllButPrintableAsciiAndTheSeparatorAndReadsOnlyWhatItWrote) {

@@ -1,9 +1,12 @@
-// Which view each menu command switches to, which view item the menu checks, and twips to pixels.
+// Which view each menu command switches to, which view item the menu checks, twips to pixels and
+// the about box's version line.
 #include "app/menu_texts.h"
+#include "dialogs/about_texts.h"
 #include "dialogs/dialog_texts.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 
 using namespace tavro::app;
@@ -24,4 +27,10 @@ TEST(ViewItems, EachViewItemSwitchesToItsViewWhichChecksIt) {
 TEST(TwipsToPixels, FifteenToThePixelRoundedToTheNearest) {
     const std::pair<int, int> rows[] = {{0, 0}, {7, 0}, {8, 1}, {15, 1}, {22, 1}, {23, 2}, {5654, 377}};
     for (const auto& [twips, pixels] : rows) EXPECT_EQ(twipsToPixels(twips), pixels) << twips;
+}
+
+TEST(VersionText, MajorMinorAndRevisionInDecimal) {
+    const auto text = [](const auto& s) { return std::u16string(s.begin(), s.end()); };
+    EXPECT_EQ(text(versionText(1, 0, 23)), u"Version 1.0.23");
+    EXPECT_EQ(text(versionText(10, 5, 65535)), u"Version 10.5.65535");
 }
