@@ -22,9 +22,9 @@ if xdpyinfo >/dev/null 2>&1; then echo "display $DISPLAY is already in use" >&2;
 Xvfb "$DISPLAY" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
-poll() {  # poll SECONDS COMMAND...: until the command succeeds
+poll() {  # poll SECONDS COMMAND...: until the command succeeds, once a second (each try may start a Wine process)
   local end=$((SECONDS + $1)); shift
-  until "$@" >/dev/null 2>&1; do [ "$SECONDS" -lt "$end" ] || return 1; sleep 0.2; done
+  until "$@" >/dev/null 2>&1; do [ "$SECONDS" -lt "$end" ] || return 1; sleep 1; done
 }
 poll 20 xdpyinfo || { echo "Xvfb did not start on $DISPLAY" >&2; exit 1; }
 # A helper in the same desktop sees the clock; once it is there with its desktop colour set, a
@@ -33,10 +33,11 @@ helper() { timeout 30 wine explorer "/desktop=$desktop" build/win64/helpers/tavr
 report="$(mktemp /tmp/tavro-report.XXXXXX)"
 clock_up() { helper report "Z:$(tr / '\\' <<<"$report")" && grep -q '^clock=1' "$report" && grep -q '^colour=70 74 78' "$report"; }
 clock_gone() { helper report "Z:$(tr / '\\' <<<"$report")" && grep -q '^clock=0' "$report"; }
-# Seen once in a new prefix: the desktop's explorer failed to make its X window and nothing came
-# up. Such a start is ended and made once more; a clock that still does not come up is a failure.
+# Seen in new prefixes under load: the desktop's explorer failed to make its X window, or the
+# clock's first desktop calls did not return while the new desktop was still settling. Such a
+# start is ended and made again; a clock that does not come up in three is a failure.
 up=0
-for attempt in 1 2; do
+for attempt in 1 2 3; do
   wine explorer "/desktop=$desktop,1920x1080" build/win64/tavroclock.exe &
   if poll 60 clock_up; then up=1; break; fi
   echo "the clock did not come up (start $attempt)" >&2

@@ -135,9 +135,15 @@ TEST(FeedSchedule, OneAtATimeForTheShownDayWithinTheDeadline) {
     FeedSchedule s;
     for (const Event& e : script) {
         if (e.op == 's') s.shown(e.day);
-        if (e.op == 'b') EXPECT_EQ(s.startDue(e.ms).value_or(0), e.want) << e.rule;
-        if (e.op == 'o') EXPECT_EQ(s.overdue(e.ms), e.want == 1) << e.rule;
-        if (e.op == 'f') EXPECT_EQ(s.finish(e.code, e.ms), e.want == 1) << e.rule;
+        if (e.op == 'b') {
+            EXPECT_EQ(s.startDue(e.ms).value_or(0), e.want) << e.rule;
+        }
+        if (e.op == 'o') {
+            EXPECT_EQ(s.overdue(e.ms), e.want == 1) << e.rule;
+        }
+        if (e.op == 'f') {
+            EXPECT_EQ(s.finish(e.code, e.ms), e.want == 1) << e.rule;
+        }
     }
 }
 

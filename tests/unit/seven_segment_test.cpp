@@ -77,9 +77,10 @@ TEST(Draw7seg, EachPositionShowsItsGlyphInTheColoursRow) {
         for (int colour : c.colours) {
             const Field f(1, 1, c.templ, c.text, colour);
             for (size_t i = 0; i < c.glyphs.size(); ++i)
-                if (c.glyphs[i].first >= 0)
+                if (c.glyphs[i].first >= 0) {
                     EXPECT_EQ(f.glyphAt(20 + 20 * static_cast<int>(i), 34), cellColour(c.glyphs[i].first, c.glyphs[i].second))
                         << c.templ << " " << c.text << " colour " << colour << " position " << i;
+                }
         }
     // An empty field shows the unlit point (4 x 4 px at +13, +26 of the pen) of every digit
     // position, none beside the sign, and nothing left of its pen (the glyph is half a pixel in).
