@@ -47,5 +47,7 @@ def test_frames_mosaic_and_captions_with_their_halo(desktop):
         assert (halo & (part.sum(axis=2) < LABEL.sum()) & (part.sum(axis=2) > 0)).sum() > 0.5 * halo.sum(), name
     label = (w == LABEL).all(axis=2)
     assert not label[0:20, 0:148].any() and not label[0:20, 292:440].any()
+    # 現在時刻: four characters, four pictures; without the font (or Wine's replacement) each is the same box.
+    assert len({label[2:18, x : x + 16].tobytes() for x in (152, 192, 232, 272)}) == 4
     # The unit row's 年 at column 5, 秒 at column 20.
     assert label[47:64, 100:120].any() and not label[47:64, 80:100].any() and label[47:64, 400:420].any()

@@ -131,15 +131,6 @@ TEST(DrawWaku, SideEdgesAreOneCellStretchedNotRepeated) {
     EXPECT_EQ(mismatches(f.img, 20, 100, 400, 300, flat(0)), 0);
 }
 
-TEST(DrawWaku, LogoPieceStartsAtHalfTheSumOfLeftAndWidthLessOneAndAHalfCells) {
-    for (auto [left, start] : {std::pair{0, 190}, std::pair{1, 200}, std::pair{2, 210}}) {
-        const FrameCanvas f(480, 120, 1, left, 22, 3);
-        EXPECT_EQ(mismatches(f.img, start, 60, 60, 20, logoPiece()), 0) << left;
-        EXPECT_NE(red(f.img.at(start - 1, 70)), cellId(2, 2)) << left;
-        EXPECT_EQ(red(f.img.at(start + 60, 70)), cellId(1, 2)) << left;
-    }
-}
-
 TEST(DrawWaku, OddFramesStayInsideTheirCellsOrDrawNothing) {
     for (auto [w, h] : {std::pair{1, 1}, std::pair{2, 2}, std::pair{1, 3}, std::pair{3, 1}, std::pair{2, 5}, std::pair{4, 3}})
         EXPECT_EQ(changedOutside(FrameCanvas(200, 200, 2, 3, w, h).img, 60, 40, 60 + 20 * w, 40 + 20 * h), 0) << w << "x" << h;

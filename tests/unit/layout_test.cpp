@@ -88,15 +88,3 @@ TEST(ClockPainter, ARedrawnFieldMarksExactlyThePixelsItChanged) {
                      render::draw7seg(canvas, sheet, 0.5f, 1, far, L"00", L"12", 6).any);
     EXPECT_FALSE(changedPixels(image).any);
 }
-
-TEST(ClockPainter, TheCalendarHookDrawsThroughThePainter) {
-    const render::Image sheet(640, 640, kSheetGrey);
-    render::Image image(440, 580, kBackground);
-    render::Canvas canvas = image.canvas();
-    CanvasClockPainter* self = nullptr;
-    CanvasClockPainter painter(canvas, sheet, 0.5f, [&](DateValue day) { self->draw7seg(2.5f, 4.75f, L"Z0", L"", int(day)); });
-    self = &painter;
-    painter.showMonthOf(7);
-    EXPECT_EQ(painter.takeDirty(), changedPixels(image));
-    EXPECT_TRUE(changedPixels(image).any) << "the hook ran with the day";
-}

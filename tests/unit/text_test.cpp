@@ -8,38 +8,14 @@
 #include <vector>
 
 #include "render/pixel_ops.h"
-#include "render/sjis.h"
 
 using namespace tavro::render;
 
 namespace {
 constexpr float kScale = 0.5f;
 
-TEST(PixelOps, BlendAndAddPerComponentRoundingHalfToEven) {
-    enum Op { Blend, Add };  // the halo test below covers blendPixelIfDiffer
-    const struct {
-        Op op;
-        ColorRef pixel, colour;
-        float alpha;
-        ColorRef expected;
-    } cases[] = {
-        {Blend, 0, kLabelColour, 0.15f, 0x202020},          // 32.1 and 31.65 both to 32
-        {Blend, 0, ColorRef(-1), 1.0f, 0xFFFFFF},           // only the low 24 bits count
-        {Blend, 0, ColorRef(-1), 0.5f, 0x808080},           // 127.5 to the even 128
-        {Blend, 0, 0x070503, 0.5f, 0x040202},               // 1.5, 2.5, 3.5 to 2, 2, 4: components apart
-        {Blend, 0xC8C8C8, 0x030001, 0.5f, 0x666464},        // 100.5 down to 100, 101.5 up to 102
-        {Add, 0x102030, 0x010203, 1.0f, 0x112233},
-        {Add, 0xF01080, 0x20F080, 1.0f, 0xFFFFFF},          // stops at 255
-        {Add, 0xF00000, 0x200101, 1.0f, 0xFF0101},          // only the one component saturates
-        {Add, 0x000000, 0x050301, 0.5f, 0x020200},          // 0.5, 1.5, 2.5 half to even
-    };
-    for (const auto& c : cases) {
-        Image img(1, 1);
-        Canvas canvas = img.canvas();
-        canvas.setPixel(0, 0, c.pixel);
-        (c.op == Blend ? blendPixel : addPixel)(canvas, 0, 0, c.colour, c.alpha);
-        EXPECT_EQ(canvas.getPixel(0, 0), c.expected) << c.op << " " << std::hex << c.pixel << " " << c.colour;
-    }
+// Their rounding: the halo below (blend) and the composed logo on the screen (add).
+TEST(PixelOps, PixelsOutsideTheCanvasAreLeftAlone) {
     Image img(2, 2, 0);
     Canvas c = img.canvas();
     for (auto [x, y] : {std::pair{-1, 0}, std::pair{0, -1}, std::pair{2, 0}, std::pair{0, 2}}) {
@@ -48,19 +24,6 @@ TEST(PixelOps, BlendAndAddPerComponentRoundingHalfToEven) {
         addPixel(c, x, y, 0xFFFFFF, 1.0f);
     }
     EXPECT_EQ(img.pixels, std::vector<Pixel>(4, 0)) << "pixels outside the canvas are left alone";
-}
-
-TEST(ShiftJisWidth, BytesInCodePage932WithBestFitAndQuestionMarks) {
-    const std::pair<unsigned, int> cases[] = {
-        {'A', 1}, {'0', 1}, {'\\', 1}, {'~', 1}, {0, 1}, {0x7F, 1}, {0x80, 1},
-        {0xFF61, 1}, {0xFF76, 1}, {0xFF9F, 1},                // half-width kana
-        {0xF8F0, 1}, {0xF8F1, 1}, {0xF8F2, 1},
-        {L'　', 2}, {L'現', 2}, {L'秒', 2}, {L'ア', 2}, {L'あ', 2}, {L'Ａ', 2}, {L'￥', 2}, {L'～', 2},
-        {0xE000, 2}, {0xE757, 2}, {0xE758, 1},                // the user-defined area, then "?"
-        {0xA5, 1}, {0xE9, 1}, {0xB7, 2}, {0xA0, 1},           // best fit: yen to 0x5C, e acute to e, middle dot
-        {0x301C, 1}, {0x2212, 1}, {0x0E01, 1}, {0xD800, 1},   // no mapping: "?"
-    };
-    for (auto [ch, width] : cases) EXPECT_EQ(shiftJisWidth(static_cast<wchar_t>(ch)), width) << std::hex << ch;
 }
 
 // Records where each character would be drawn, drawing nothing.
