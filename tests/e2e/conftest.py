@@ -75,15 +75,17 @@ class Desktop:
     """One Wine session on one X display: starting programs, the mouse and keys, the screen and
     the registry."""
 
-    def __init__(self, prefix=WINEPREFIX, display=DISPLAY):
+    def __init__(self, prefix=WINEPREFIX, display=DISPLAY, virtual_desktop=None):
         self.prefix, self.display, self.procs = prefix, display, []
+        # Helpers run in this Wine virtual desktop (by name) when one is given.
+        self.explorer = ["explorer", f"/desktop={virtual_desktop}"] if virtual_desktop else []
 
     def run(self, cmd, timeout=60):
         return run(cmd, timeout, self.prefix, self.display)
 
     def helper(self, verb, *args, timeout=60):
         """Runs the test helper inside Wine and waits for it."""
-        return self.run(["wine", HELPER, verb, *args], timeout=timeout)
+        return self.run(["wine", *self.explorer, HELPER, verb, *args], timeout=timeout)
 
     def written_by_helper(self, verb, *args):
         """What the helper's verb writes to the file named first, as text (None when it failed)."""
@@ -91,7 +93,10 @@ class Desktop:
             target = os.path.join(folder, "out.txt")
             # Generous: SetSysColors broadcasts to every window and has been seen to stall.
             r = self.helper(verb, windows_path(target), *args, timeout=90)
-            return open(target, encoding="utf-8").read() if r.returncode == 0 else None
+            # In a virtual desktop the helper runs on after the explorer that took it there has ended.
+            if r.returncode != 0 or not wait_for(lambda: os.path.exists(target), 30 if self.explorer else 0):
+                return None
+            return open(target, encoding="utf-8").read()
 
     def report(self, until=None, timeout=30):
         """What another program sees: clock, parent_class, parent_title, rect, visible, wallpaper,

@@ -4,36 +4,16 @@ import datetime
 import glob
 import os
 import shutil
-import subprocess
-import tempfile
 
 import numpy as np
 import pytest
 from PIL import Image
 
-from conftest import EXE, HELPER, ROOT, WINEPREFIX, Desktop, run, start_xvfb, wait_for, wine_env, windows_path
+from conftest import EXE, ROOT, WINEPREFIX, Desktop, run, start_xvfb, wait_for
 from sevenseg import GREEN, ClockReader, expected_grid
 from test_menu import DIALOG
 
 VDESK = "tavrodisplay"
-
-
-def in_virtual_desktop(env, *command):
-    """Starts a program in the named virtual desktop; the explorer that takes it there does not end
-    with it, so it is not waited for: the test's wineserver -k ends it."""
-    subprocess.Popen(["wine", "explorer", f"/desktop={VDESK}", *command], env=env, stdout=subprocess.DEVNULL,
-                     stderr=subprocess.DEVNULL)
-
-
-def report(env):
-    """The helper's report, run in the virtual desktop."""
-    with tempfile.TemporaryDirectory(dir="/tmp") as folder:
-        target = os.path.join(folder, "report.txt")
-        in_virtual_desktop(env, HELPER, "report", windows_path(target))
-        if not wait_for(lambda: os.path.exists(target), 30):
-            return {}
-        with open(target, encoding="utf-8") as f:
-            return dict(line.split("=", 1) for line in f.read().splitlines())
 
 
 def rect(seen):
@@ -58,17 +38,16 @@ def logo_box(img, right, bottom):
 
 
 def test_a_change_of_resolution_moves_the_clock_and_repaints_the_wallpaper(desktop):
-    env = wine_env()
-    desktop.procs.append(subprocess.Popen(["wine", "explorer", f"/desktop={VDESK},1920x1080", EXE], env=env,
-                                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-    # A report started before the desktop is up would make it at the default size.
+    desktop.start(exe="explorer", args=(f"/desktop={VDESK},1920x1080", EXE))
+    # A helper started before the desktop is up would make it at the default size.
     assert wait_for(lambda: "1920x1080+0+0" in run(["xwininfo", "-root", "-children"]).stdout, 30)
-    seen = {}
-    assert wait_for(lambda: seen.update(report(env)) or seen.get("visible") == "1", 60), seen
+    inside = Desktop(virtual_desktop=VDESK)
+    seen = inside.report(lambda s: s.get("visible") == "1", 60)
     assert rect(seen) == (1460, 20, 440, 580)
+    assert inside.helper("mode", "1600", "900").returncode == 0
     # Under load a report can come back before the clock has handled the change: poll for the move.
-    in_virtual_desktop(env, HELPER, "mode", "1600", "900")
-    assert wait_for(lambda: seen.update(report(env)) or rect(seen) == (1140, 20, 440, 580), 60, step=1), seen
+    seen = inside.report(lambda s: rect(s) == (1140, 20, 440, 580), 60)
+    assert rect(seen) == (1140, 20, 440, 580), seen
     path = run(["winepath", "-u", seen["wallpaper"]]).stdout.strip()
     assert wait_for(lambda: Image.open(path).size == (1600, 900), 10)
     img = np.asarray(Image.open(path).convert("RGB"))

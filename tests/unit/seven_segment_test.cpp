@@ -89,24 +89,6 @@ TEST(Draw7seg, EachPositionShowsItsGlyphInTheColoursRow) {
     EXPECT_TRUE(blank.at(19, 40) == 0 && blank.at(20, 40) != 0);
 }
 
-TEST(Draw7seg, ALitPointIsOredOverThePrecedingGlyphAndClearedByARedraw) {
-    Field f(1, 1, L"0.0", L"12", 5);
-    // "2.0": 7 x 7 px from 8 px left of the next pen (40), 25 px down (row 59), over the "2" and
-    // partly over its unlit point (33..36, 60..63); the point takes no position.
-    for (int y = 59; y < 66; ++y)
-        for (int x = 32; x < 39; ++x) {
-            const bool onUnlitPoint = x >= 33 && x < 37 && y >= 60 && y < 64;
-            EXPECT_EQ(f.at(x, y), litPoint(5) | (onUnlitPoint ? kUnlitPoint : cellColour(2, 5))) << x << "," << y;
-        }
-    EXPECT_EQ(f.at(31, 62), cellColour(2, 5));
-    EXPECT_EQ(f.glyphAt(40, 34), cellColour(0, 5));
-    f.draw(1, 1, L"00", L"34", 5);
-    const std::set<Pixel> seen(f.img.pixels.begin(), f.img.pixels.end());
-    EXPECT_FALSE(seen.count(litPoint(5) | cellColour(2, 5)));
-    EXPECT_FALSE(seen.count(litPoint(5) | kUnlitPoint));
-    EXPECT_EQ(Field(2, 1, L".0", L"5", 1).at(32, 59), litPoint(1)) << "a leading point lands left of the field";
-}
-
 TEST(StretchCopy, HalvesRoundTiesUpInEveryColumnOfALongStretch) {
     Image src(2, 1);
     src.at(0, 0) = rgb(100, 0, 0);
