@@ -33,13 +33,15 @@ helper() { timeout 30 wine explorer "/desktop=$desktop" build/win64/helpers/tavr
 report="$(mktemp /tmp/tavro-report.XXXXXX)"
 clock_up() { helper report "Z:$(tr / '\\' <<<"$report")" && grep -q '^clock=1' "$report" && grep -q '^colour=70 74 78' "$report"; }
 clock_gone() { helper report "Z:$(tr / '\\' <<<"$report")" && grep -q '^clock=0' "$report"; }
-# Seen in new prefixes under load: the desktop's explorer failed to make its X window, or the
-# clock's first desktop calls did not return while the new desktop was still settling. Such a
-# start is ended and made again; a clock that does not come up in three is a failure.
+# A helper started before the desktop has made its X window would make that desktop itself, at
+# the default size, racing the clock's explorer: the first report waits for the window. Seen in
+# new prefixes under load: the desktop's explorer failed to make its window. Such a start is
+# ended and made again; a clock that does not come up in three is a failure.
+desktop_window() { xwininfo -root -children | grep -q '1920x1080+0+0'; }
 up=0
 for attempt in 1 2 3; do
   wine explorer "/desktop=$desktop,1920x1080" build/win64/tavroclock.exe &
-  if poll 60 clock_up; then up=1; break; fi
+  if poll 30 desktop_window && poll 60 clock_up; then up=1; break; fi
   echo "the clock did not come up (start $attempt)" >&2
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true

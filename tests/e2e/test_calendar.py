@@ -9,10 +9,10 @@ READER = ClockReader()
 
 def test_the_month_with_the_feeds_holidays(desktop, feed):
     server = feed(["2009-01-01", "2009-01-12", "2009-02-11", "2009-02-14", "2009-03-20"])
-    desktop.start("2009-02-03 12:00:00")
+    desktop.start("2009-02-11 12:00:00")
     assert desktop.find_windows()
-    # 2/14 is a Saturday: red, not light blue.
-    want = expected_grid(2009, 2, 3, {11, 14})
+    # Today on a holiday: orange. 2/14 is a Saturday: red, not light blue.
+    want = expected_grid(2009, 2, 11, {11, 14})
     assert wait_for(lambda: READER.grid(desktop.screenshot()) == want, 10)
     assert server.requests == [
         "/calendar/feeds/test@example.org/public/attendees-only?start-min=2009-01-01&start-max=2009-03-01"]
