@@ -160,6 +160,7 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 bool FrmMain::Form_Load() {
     drawScale_ = drawScaleForDpi(render::primaryMonitorDpi());
     loadPictures();
+    attachToDesktop();
     const render::Image screen = paintDesktopPicture();
     desktop_ = desktop::DesktopChanges::apply(screen);
 
@@ -178,7 +179,6 @@ render::Image FrmMain::paintDesktopPicture() {
     render::Image screen(std::max(screenWidth, 1), std::max(screenHeight, 1));
     render::Canvas screenCanvas = screen.canvas();
     render::paddingMosaic(screenCanvas, imgMosaic_, drawScale_);
-    attachToDesktop();
     RECT work{0, 0, screenWidth, screenHeight};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     // Right after a change of resolution the work area may still be the old screen's; the
