@@ -72,8 +72,8 @@ struct Pen {
     Canvas& canvas;
     const Image& sheet;
     float s;
-    mutable PixelBounds covered;
-    void copy(int sx, int sy, int w, int h, double dx, double dy, RasterOp op = RasterOp::Copy) const {
+    PixelBounds covered;  // every piece drawn so far
+    void copy(int sx, int sy, int w, int h, double dx, double dy, RasterOp op = RasterOp::Copy) {
         const double x0 = s * dx, y0 = s * dy, x1 = x0 + s * w, y1 = y0 + s * h;
         stretchCopy(canvas, x0, y0, s * w, s * h, sheet, {sx, sy, w, h}, op);
         // The same floors as the stretch's, so the bounds are its pixels exactly.
@@ -81,11 +81,11 @@ struct Pen {
                                 static_cast<int>(std::floor(x1)), static_cast<int>(std::floor(y1))};
         if (piece.right > piece.left && piece.bottom > piece.top) covered.add(piece);
     }
-    void unlitPosition(double X, double Y) const {
+    void unlitPosition(double X, double Y) {
         copy(304, 0, kGlyphWidth, kGlyphHeight, X + 1, Y);  // the unlit "8"
         unlitPoint(X, Y);
     }
-    void unlitPoint(double X, double Y) const { copy(611, 53, 8, 8, X + 26, Y + 53); }
+    void unlitPoint(double X, double Y) { copy(611, 53, 8, 8, X + 26, Y + 53); }
 };
 }  // namespace
 
@@ -118,7 +118,7 @@ PixelBounds draw7seg(Canvas& canvas, const Image& sheet, float drawScale, float 
     // Beyond this the floors of the stretch are not defined; such a field draws nothing.
     if (!(std::fabs(40.0 * x) < (1 << 22) && std::fabs(40.0 * y) < (1 << 22) && drawScale > 0 && drawScale < 64))
         return {};
-    const Pen pen{canvas, sheet, drawScale, {}};
+    Pen pen{canvas, sheet, drawScale, {}};
     const bool colourValid = colour >= 0 && colour <= 8;
     double X = 40.0 * x;
     const double Y = 40.0 * y + 28;
