@@ -46,11 +46,9 @@ def test_setup_installs_starts_at_log_on_upgrades_and_uninstalls(display, tmp_pa
         assert seen["clock"] == "1", "the command in the Run value did not start the clock"
         return clock
 
-    def ended_with_desktop_back(clock):
+    def assert_ended_with_desktop_back(clock):
         clock.wait(60)
-        seen = session.report(lambda r: r == user_desktop, 20)
-        assert seen == user_desktop
-        return True
+        assert session.report(lambda r: r == user_desktop, 20) == user_desktop
 
     try:
         assert session.run(["wine", older, "/S"], timeout=120).returncode == 0
@@ -62,7 +60,7 @@ def test_setup_installs_starts_at_log_on_upgrades_and_uninstalls(display, tmp_pa
         # The upgrade closes the running clock, replaces the exe in place and keeps the settings.
         clock = start_from_run_value()
         assert session.run(["wine", setups[0], "/S"], timeout=120).returncode == 0
-        assert ended_with_desktop_back(clock)
+        assert_ended_with_desktop_back(clock)
         exe = [f for f in installed() if f.endswith("tavroclock.exe")]
         assert exe and open(exe[0], "rb").read() == open(EXE, "rb").read()
         entry = {n: reg(session, UNINSTALL_KEY, n) for n in ("DisplayName", "DisplayVersion", "Publisher",
@@ -75,7 +73,7 @@ def test_setup_installs_starts_at_log_on_upgrades_and_uninstalls(display, tmp_pa
         # Removal while the clock runs: the clock ends as by its exit item, and nothing but the settings stays.
         clock = start_from_run_value()
         assert session.run(["wine", entry["UninstallString"].strip('"'), "/S"], timeout=120).returncode == 0
-        assert ended_with_desktop_back(clock)
+        assert_ended_with_desktop_back(clock)
         # The uninstaller goes on from a copy of itself in the temporary folder.
         assert wait_for(lambda: not installed() and not shortcut() and not reg(session, UNINSTALL_KEY), 60)
         assert reg(session, RUN_KEY, "TavroClock") is None
