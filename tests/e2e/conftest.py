@@ -224,18 +224,26 @@ class Desktop:
     def reg_delete_key(self, key=CLOCK_KEY):
         self.run(["wine", "reg", "delete", key, "/f"], timeout=60)
 
+    def reg_until_done(self, command, done):
+        """Runs a reg command until done(result); Wine has been seen not to find reg.exe while a
+        wineserver was going away, and a failed query must not read as a missing value."""
+        last = []
+        assert wait_for(lambda: last.append(self.run(command, timeout=60)) or done(last[-1]), 20, step=1), \
+            last[-1].stdout + last[-1].stderr
+        return last[-1]
+
     def reg_add(self, name, kind, data, key=CLOCK_KEY):
         """name None sets the key's default value."""
         value = ["/v", name] if name is not None else ["/ve"]
-        command = ["wine", "reg", "add", key, *value, "/t", kind, "/d", str(data), "/f"]
-        # Seen once: Wine did not find reg.exe while a wineserver was going away; so until it works.
-        last = []
-        assert wait_for(lambda: last.append(self.run(command, timeout=60)) or last[-1].returncode == 0, 20, step=1), \
-            last[-1].stdout + last[-1].stderr
+        self.reg_until_done(["wine", "reg", "add", key, *value, "/t", kind, "/d", str(data), "/f"],
+                            lambda r: r.returncode == 0)
 
     def reg_query(self, name, key=CLOCK_KEY):
         """(type, data) of the value (name None: the key's default value), None when it is missing."""
-        r = self.run(["wine", "reg", "query", key, *(["/v", name] if name is not None else ["/ve"])], timeout=60)
+        command = ["wine", "reg", "query", key, *(["/v", name] if name is not None else ["/ve"])]
+        # A missing value: reg itself says so (in the locale's words) and ends with 1.
+        r = self.reg_until_done(command, lambda r: r.returncode == 0 or
+                                (r.returncode == 1 and r.stdout.strip().startswith("reg:")))
         for line in r.stdout.splitlines():
             parts = line.split(None, 2)
             if len(parts) >= 2 and parts[1].startswith("REG_") and (name is None or parts[0] == name):
