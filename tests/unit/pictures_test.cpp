@@ -74,16 +74,6 @@ TEST(Pictures, GlyphSheetCellsAtTheirPlacesInTheirRowsColours) {
 }
 
 // The frame's interior and the logo on the screen: the end-to-end panel and run-command tests.
-TEST(Pictures, IconDirectory) {
-    // 16, 32 and 48 px at 8 bits. Its bytes are the generator's (below), so only the directory
-    // the system picks an image from is read here.
-    const std::vector<uint8_t> ico = fileBytes(picturePath("tavroclock.ico"));
-    ASSERT_GE(ico.size(), 54u);
-    EXPECT_TRUE(ico[0] == 0 && ico[2] == 1 && ico[4] == 3);
-    for (size_t i = 0; i < 3; ++i)
-        EXPECT_TRUE(ico[6 + 16 * i] == 16 * (i + 1) && ico[6 + 16 * i + 1] == 16 * (i + 1) && ico[6 + 16 * i + 6] == 8) << i;
-}
-
 TEST(Pictures, CommittedFilesAreTheGeneratorsOutput) {
     const std::vector<tavro::pictures::PictureFile> files = tavro::pictures::makeAllPictures();
     ASSERT_FALSE(files.empty());
