@@ -1,22 +1,13 @@
-"""One clock at a time, its live time and unlit target rows, and a feed that stalls."""
+"""A feed that stalls holds up neither the clock, its unlit target rows, nor its exit."""
 import datetime
 import time
 
 import pytest
 
 from conftest import CLOCK_KEY, wait_for
-from sevenseg import NOW, ORANGE, TARGET, ClockReader
+from sevenseg import TARGET, ClockReader
 
 DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
-
-
-def test_a_second_copy_ends_at_once_without_a_window(desktop):
-    desktop.start()
-    assert len(desktop.find_windows()) == 1
-    second = desktop.start()
-    assert second.wait(30) == 0
-    time.sleep(1.0)  # a window it made would show within this
-    assert len(desktop.find_windows(timeout=2)) == 1
 
 
 @pytest.mark.parametrize("mode", ["trickle", "silent"])
@@ -35,7 +26,6 @@ def test_a_stalled_feed_holds_up_neither_the_clock_nor_the_exit(desktop, feed, m
     shot = desktop.screenshot()
     first = reader.now(shot)
     assert first and start <= first <= start + datetime.timedelta(seconds=40)
-    assert reader.colours(shot, NOW) == {ORANGE}
     time.sleep(3)
     second = reader.now(desktop.screenshot())
     assert 2 <= (second - first).total_seconds() <= 5

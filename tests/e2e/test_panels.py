@@ -1,4 +1,6 @@
-"""Frames, mosaic and labels as they stand on the screen."""
+"""Frames, mosaic and labels as they stand on the screen; one clock at a time."""
+import time
+
 import numpy as np
 
 from conftest import wait_for
@@ -8,7 +10,7 @@ LABEL = np.array([0xD6, 0xD3, 0xD6])
 BODY = np.array([0x46, 0x4A, 0x4E])
 
 
-def test_frames_mosaic_and_captions_with_their_halo(desktop):
+def test_frames_mosaic_and_captions_with_their_halo_and_a_second_copy_ends_at_once(desktop):
     desktop.start("2009-02-01 12:00:00")
     assert desktop.find_windows()
     reader = ClockReader()
@@ -51,3 +53,7 @@ def test_frames_mosaic_and_captions_with_their_halo(desktop):
     assert len({label[2:18, x : x + 16].tobytes() for x in (152, 192, 232, 272)}) == 4
     # The unit row's 年 at column 5, 秒 at column 20.
     assert label[47:64, 100:120].any() and not label[47:64, 80:100].any() and label[47:64, 400:420].any()
+    # A second copy ends at once without a window of its own.
+    assert desktop.start().wait(30) == 0
+    time.sleep(1.0)  # a window it made would show within this
+    assert len(desktop.find_windows(timeout=2)) == 1

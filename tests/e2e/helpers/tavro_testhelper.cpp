@@ -11,7 +11,6 @@
 //   set-wallpaper PATH   sets the wallpaper as the control panel does.
 //   dump FILE CAPTION    dialogs titled CAPTION: "window" (client=l,t,w,h, visible), then a "control"
 //                        line per child (id, class, text, rect in client coordinates, visible, style).
-//   render FILE W H TEXT TEXT drawn as a dialog's left-aligned label in the dialogs' font, as PPM.
 // With any other first argument it records how it was started (command, folder, flags, show) to
 // the file named by TAVRO_LAUNCH_RECORD: it stands in for the programs the clock starts.
 #include <windows.h>
@@ -141,31 +140,6 @@ BOOL CALLBACK dumpDialog(HWND hwnd, LPARAM) {
     return TRUE;
 }
 
-// The dialog manager's font for a DS_SETFONT template of 9 points at the screen's resolution.
-int render(const std::wstring& file, int width, int height, const std::wstring& label) {
-    if (width <= 0 || height <= 0 || width > 4096 || height > 4096) return 2;
-    HDC screen = GetDC(nullptr);
-    HFONT font = CreateFontW(-MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0, 0, FW_DONTCARE, 0, 0, 0,
-                             DEFAULT_CHARSET, 0, 0, 0, 0, L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF");  // ＭＳ ゴシック
-    HDC dc = CreateCompatibleDC(screen);
-    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB}};  // top row first
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    ReleaseDC(nullptr, screen);
-    if (!dc || !bitmap || !bits) return 1;
-    HGDIOBJ oldBitmap = SelectObject(dc, bitmap), oldFont = SelectObject(dc, font);
-    RECT box{0, 0, width, height};
-    FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE)), SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    DrawTextW(dc, label.c_str(), -1, &box, DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK);
-    GdiFlush();
-    std::string out = "P6\n" + to_string(width) + " " + to_string(height) + "\n255\n";
-    const auto* p = static_cast<const unsigned char*>(bits);  // B, G, R, unused
-    for (int i = 0; i < width * height; ++i) out += {char(p[4 * i + 2]), char(p[4 * i + 1]), char(p[4 * i])};
-    DeleteObject(SelectObject(dc, oldFont)), DeleteObject(SelectObject(dc, oldBitmap)), DeleteDC(dc);
-    return writeWhole(file, out);
-}
-
 int changeMode(int width, int height) {
     DEVMODEW mode{};
     mode.dmSize = sizeof mode;
@@ -196,7 +170,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     LocalFree(args);
     const std::wstring verb = count > 1 ? arg[1] : L"";
     if (verb == L"progman") return progman(count > 2 && arg[2] == L"announce", count > 2 ? _wtoi(arg[2].c_str()) : 0);
-    if (verb == L"render") return count == 6 ? render(arg[2], _wtoi(arg[3].c_str()), _wtoi(arg[4].c_str()), arg[5]) : 2;
     if (verb == L"mode") return count == 4 ? changeMode(_wtoi(arg[2].c_str()), _wtoi(arg[3].c_str())) : 2;
     if (verb == L"close") {
         const HWND window = findWindow(count > 2 ? utf8(arg[2]) : "TavroClock");
