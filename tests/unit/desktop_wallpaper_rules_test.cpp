@@ -166,27 +166,5 @@ TEST(RestoreDesktop, TheUsersPictureComesBackDurablyWhatTheUserChoseStaysAndCopi
     }
 }
 
-TEST(RestoreDesktop, WithoutTheWallpaperObjectOnlyWhatStillShowsOurFileExactlyComesBack) {
-    const DesktopSettings ours = settings(kOwn, kDesktopColour, L"0");
-    struct Row {
-        DesktopSettings now, originals;
-        std::vector<std::wstring> calls;
-    } rows[] = {
-        {ours, settings(L"C:\\sea.jpg", 0x102030), {kBack, L"style 2/0", L"wallpaper C:\\sea.jpg"}},
-        {ours, settings(L"", 0x102030, L""), {kBack, L"style /0", L"wallpaper "}},
-        {ours, settings(kOwn, 0x102030, L"0"), {kBack}},
-        {settings(L"C:\\U\\PICTURES\\mosaic.bmp", kDesktopColour), settings(L"C:\\sea.jpg", 0x102030), {kBack}},
-        // Picked meanwhile: it stays, shown in the user's style where ours was still set.
-        {settings(L"C:\\new.jpg", kDesktopColour, L"0"), settings(L"C:\\sea.jpg", 0x102030),
-         {kBack, L"style 2/0", L"wallpaper C:\\new.jpg"}},
-    };
-    for (const Row& row : rows) {
-        FakeDesktop fake;
-        fake.now = row.now;
-        restoreDesktop(fake, ownedBy(row.originals, kOwn), RestoreOrder::ColourFirst);
-        EXPECT_EQ(fake.calls, row.calls) << row.now.wallPaper << " " << row.originals.wallPaper.size();
-    }
-}
-
 }  // namespace
 }  // namespace tavro::desktop

@@ -26,46 +26,6 @@ TEST(PixelOps, PixelsOutsideTheCanvasAreLeftAlone) {
     EXPECT_EQ(img.pixels, std::vector<Pixel>(4, 0)) << "pixels outside the canvas are left alone";
 }
 
-// Records where each character would be drawn, drawing nothing.
-struct Glyph {
-    int x, y;
-    wchar_t ch;
-    int pixelHeight;
-    ColorRef colour;
-};
-struct RecordingRasterizer : GlyphRasterizer {
-    std::vector<Glyph> glyphs;
-    void drawGlyph(Canvas&, int x, int y, wchar_t ch, int pixelHeight, ColorRef colour) override {
-        glyphs.push_back({x, y, ch, pixelHeight, colour});
-    }
-};
-
-TEST(DrawText, CharactersStandOnTheirPens) {
-    Image img(440, 600, 0);
-    Canvas canvas = img.canvas();
-    RecordingRasterizer r;
-    // Centred on column 11 the caption starts at 7.5. Full width stands 2 px right of the pen and
-    // 16 px high, half width 1 px right, advancing half a unit; the size scales the font and the
-    // advance, not the offset. The unit row's units stand right of their digits.
-    EXPECT_EQ(drawTextCenter(canvas, r, kScale, 0, 11, L"現　在　時　刻", 1, kLabelColour), 7.5f);
-    drawText(canvas, r, kScale, 27.25f, 1, L"A現1", 1, kLabelColour);
-    drawText(canvas, r, kScale, 0, 0, L"現在", 2, kLabelColour);
-    drawDateUnits(canvas, r, kScale, 2.25f, 1, kLabelColour);
-    std::wstring placed;
-    for (const Glyph& g : r.glyphs) {
-        EXPECT_EQ(g.colour, kLabelColour);
-        if (g.ch != L'　') placed += std::wstring(1, g.ch) + L" " + std::to_wstring(g.x) + L"," + std::to_wstring(g.y) + L"/" +
-                                     std::to_wstring(g.pixelHeight) + L" ";
-    }
-    EXPECT_EQ(placed, L"現 152,2/16 在 192,2/16 時 232,2/16 刻 272,2/16 A 21,547/16 現 32,547/16 1 51,547/16 "
-                      L"現 2,2/36 在 42,2/36 年 102,47/16 月 162,47/16 日 222,47/16 時 282,47/16 分 342,47/16 秒 402,47/16 ");
-    // No size or absurd positions draw nothing.
-    r.glyphs.clear();
-    for (auto [size, x, y] : {std::tuple{0, 0.0f, 0.0f}, {-3, 0.0f, 0.0f}, {1, 1e30f, 0.0f}, {1, 0.0f, -1e30f}})
-        drawText(canvas, r, kScale, x, y, L"現", size, kLabelColour);
-    EXPECT_TRUE(r.glyphs.empty());
-}
-
 // Draws a fixed set of pixels relative to the top left of the character cell.
 struct PatternRasterizer : GlyphRasterizer {
     std::vector<std::pair<int, int>> points;
@@ -74,12 +34,12 @@ struct PatternRasterizer : GlyphRasterizer {
     }
 };
 // A full-width character at column 1, row 0: its pen at (20, 2), its cell from (22, 2).
-Image drawPattern(std::vector<std::pair<int, int>> points, int w = 440, int h = 100, float x = 0, float y = 1) {
+Image drawPattern(std::vector<std::pair<int, int>> points, int w = 440, int h = 100, float x = 0, float y = 1, int size = 1) {
     Image img(w, h, 0);
     Canvas c = img.canvas();
     PatternRasterizer r;
     r.points = std::move(points);
-    drawText(c, r, kScale, x, y, L"現", 1, kLabelColour);
+    drawText(c, r, kScale, x, y, L"現", size, kLabelColour);
     return img;
 }
 
@@ -109,6 +69,9 @@ TEST(DrawText, EachTextNeighbourPullsAPixelFifteenPercentNearerTheText) {
     const Image edge = drawPattern({{-2, 0}, {0, 0}}, 30, 10, -0.1f, 0);
     EXPECT_EQ(edge.at(0, 0), kLabelColour);
     EXPECT_EQ(edge.at(1, 0), 0x3B3B3B);
+    // No size or absurd positions draw nothing.
+    for (auto [size, x, y] : {std::tuple{0, 0.0f, 1.0f}, {-3, 0.0f, 1.0f}, {1, 1e30f, 1.0f}, {1, 0.0f, -1e30f}})
+        EXPECT_EQ(drawPattern({{5, 5}}, 40, 10, x, y, size).pixels, std::vector<Pixel>(400, 0)) << size << " " << x << " " << y;
 }
 
 }  // namespace
