@@ -139,16 +139,6 @@ def test_the_users_later_choice_wins_while_running_after_a_kill_and_with_a_file_
     assert desktop_of(exit_clock(shell))[:2] == (picked, USER_COLOUR)
 
 
-def test_after_a_kill_and_a_renamed_pictures_folder_the_next_exit_puts_back_the_users_originals(shell):
-    start_clock(shell)
-    assert desktop_of(kill_clock(shell))[:2] == (OWN, MOSAIC_COLOUR)
-    os.rename(unix(PICTURES), unix(PICTURES + "2"))
-    shell.reg_add("My Pictures", "REG_EXPAND_SZ", PICTURES + "2", key=SHELL_FOLDERS)
-    start_clock(shell)
-    assert shell.report()["wallpaper"] == PICTURES + r"2\mosaic.bmp"
-    assert desktop_of(exit_clock(shell)) == (USER, USER_COLOUR, "2", "0")
-
-
 def test_the_clock_comes_back_under_a_restarted_program_manager_and_ticks_on(shell, feed):
     # Started shortly before a new month: a calendar asked for January can only come from the
     # clock ticking on past midnight after it came back.
