@@ -221,8 +221,9 @@ class Desktop:
             return found
 
     # The registry.
-    def reg_delete_key(self, key=CLOCK_KEY):
-        self.run(["wine", "reg", "delete", key, "/f"], timeout=60)
+    def reg_delete_key(self, key=CLOCK_KEY, name=None):
+        """The key, or its value name; nothing when it is missing already."""
+        self.reg_until_done(["wine", "reg", "delete", key, *(["/v", name] if name else []), "/f"], self.reg_answered)
 
     def reg_until_done(self, command, done):
         """Runs a reg command until done(result); Wine has been seen not to find reg.exe while a
@@ -231,6 +232,11 @@ class Desktop:
         assert wait_for(lambda: last.append(self.run(command, timeout=60)) or done(last[-1]), 20, step=1), \
             last[-1].stdout + last[-1].stderr
         return last[-1]
+
+    @staticmethod
+    def reg_answered(r):
+        """Done, or a missing key or value, which reg itself reports (in the locale's words) with 1."""
+        return r.returncode == 0 or (r.returncode == 1 and r.stdout.strip().startswith("reg:"))
 
     def reg_add(self, name, kind, data, key=CLOCK_KEY):
         """name None sets the key's default value."""
@@ -241,9 +247,7 @@ class Desktop:
     def reg_query(self, name, key=CLOCK_KEY):
         """(type, data) of the value (name None: the key's default value), None when it is missing."""
         command = ["wine", "reg", "query", key, *(["/v", name] if name is not None else ["/ve"])]
-        # A missing value: reg itself says so (in the locale's words) and ends with 1.
-        r = self.reg_until_done(command, lambda r: r.returncode == 0 or
-                                (r.returncode == 1 and r.stdout.strip().startswith("reg:")))
+        r = self.reg_until_done(command, self.reg_answered)
         for line in r.stdout.splitlines():
             parts = line.split(None, 2)
             if len(parts) >= 2 and parts[1].startswith("REG_") and (name is None or parts[0] == name):

@@ -81,7 +81,7 @@ def shell(desktop):
         if value:
             desktop.reg_add(name, *value, key=key)
         else:
-            desktop.run(["wine", "reg", "delete", key, "/v", name, "/f"])
+            desktop.reg_delete_key(key, name)
     subprocess.run(["rm", "-rf", *made], check=True)
 
 
