@@ -10,12 +10,11 @@
 //   close [TITLE]        posts WM_CLOSE to the window titled TITLE ("TavroClock"), top-level or child.
 //   set-wallpaper PATH   sets the wallpaper as the control panel does.
 //   dump FILE CAPTION    dialogs titled CAPTION: "window" (client=l,t,w,h, visible), then a "control"
-//                        line per child (id, class, text, rect in client coordinates, visible, style).
+//                        line per child (id, class, text, rect in client coordinates, visible).
 // With any other first argument it records how it was started (command, folder, flags, show) to
 // the file named by TAVRO_LAUNCH_RECORD: it stands in for the programs the clock starts.
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -122,11 +121,9 @@ BOOL CALLBACK dumpControl(HWND child, LPARAM) {
     GetWindowRect(child, &r);
     POINT at{r.left, r.top};
     ScreenToClient(dialog, &at);
-    char style[16];
-    std::snprintf(style, sizeof style, "%08lX", static_cast<unsigned long>(GetWindowLongW(child, GWL_STYLE)));
     dump += "control\tid=" + to_string(GetDlgCtrlID(child)) + "\tclass=" + text(child, true) + "\ttext=" + text(child) +
             "\trect=" + list(at.x, at.y, r.right - r.left, r.bottom - r.top) +
-            "\tvisible=" + (IsWindowVisible(child) ? "1" : "0") + "\tstyle=" + style + "\n";
+            "\tvisible=" + (IsWindowVisible(child) ? "1" : "0") + "\n";
     return TRUE;
 }
 BOOL CALLBACK dumpDialog(HWND hwnd, LPARAM) {
