@@ -164,6 +164,11 @@ TEST(RestoreDesktop, TheUsersPictureComesBackDurablyWhatTheUserChoseStaysAndCopi
         EXPECT_EQ(fake.calls, row.calls);
         EXPECT_EQ(fake.files, row.files);
     }
+    // A first version's record has no per-monitor part: the wallpaper alone comes back.
+    FakeDesktop fake;
+    fake.now = running;
+    restoreDesktop(fake, ownedBy(settings(L"C:\\sea.jpg", 0x102030), kOwn), RestoreOrder::ColourFirst);
+    EXPECT_EQ(fake.calls, (std::vector<std::wstring>{kBack, L"style 2/0", L"wallpaper C:\\sea.jpg"}));
 }
 
 }  // namespace
