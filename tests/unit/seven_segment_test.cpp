@@ -89,7 +89,7 @@ TEST(Draw7seg, EachPositionShowsItsGlyphInTheColoursRow) {
     EXPECT_TRUE(blank.at(19, 40) == 0 && blank.at(20, 40) != 0);
 }
 
-TEST(StretchCopy, HalvesRoundTiesUpInEveryColumnOfALongStretch) {
+TEST(StretchCopy, HalvesRoundTiesUpInALongStretchAndNeverReadsOutsideThePicture) {
     Image src(2, 1);
     src.at(0, 0) = rgb(100, 0, 0);
     src.at(1, 0) = rgb(101, 0, 0);
@@ -99,4 +99,12 @@ TEST(StretchCopy, HalvesRoundTiesUpInEveryColumnOfALongStretch) {
         stretchCopy(c, 0, 0, 1, h, src, {0, 0, 2, 1});
         for (int y = 0; y < h; ++y) EXPECT_EQ(out.at(0, y), rgb(101, 0, 0)) << y;
     }
+    // Never read outside the picture (one that failed to load is empty): nothing is drawn.
+    for (const Image& from : {src, Image{}})
+        for (SourceRect r : {SourceRect{1, 0, 2, 1}, {0, 0, 2, 2}, {-1, 0, 2, 1}, {0, -1, 2, 1}}) {
+            Image out(1, 1, 7);
+            Canvas c = out.canvas();
+            stretchCopy(c, 0, 0, 1, 1, from, r);
+            EXPECT_EQ(out.at(0, 0), 7u) << r.x << "," << r.y << " " << r.width << "x" << r.height;
+        }
 }
