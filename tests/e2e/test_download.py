@@ -20,7 +20,7 @@ def reg(session, key, name=None):
     if name:
         found = session.reg_query(name, key=key)
         return found[1] if found else None
-    return session.run(["wine", "reg", "query", key]).returncode == 0
+    return session.reg_until_done(["wine", "reg", "query", key], session.reg_answered).returncode == 0
 
 
 def test_setup_installs_starts_at_log_on_upgrades_and_uninstalls(display, tmp_path):
