@@ -1,4 +1,5 @@
-// The pictures under pictures/: what the program reads out of them at fixed places.
+// The pictures under pictures/: what the program reads out of them at fixed places. (The frame's
+// interior and the logo as they show on the screen: the end-to-end panel and run-command tests.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -73,7 +74,6 @@ TEST(Pictures, GlyphSheetCellsAtTheirPlacesInTheirRowsColours) {
     EXPECT_EQ(count(sheet, 0, 0, 38, 64, brighterThan, 0x18), 0);
 }
 
-// The frame's interior and the logo on the screen: the end-to-end panel and run-command tests.
 TEST(Pictures, CommittedFilesAreTheGeneratorsOutput) {
     const std::vector<tavro::pictures::PictureFile> files = tavro::pictures::makeAllPictures();
     ASSERT_FALSE(files.empty());
