@@ -31,18 +31,23 @@ void FeedOrComputedHolidays::selectMonth(const DateValue& firstDay) {
     selected_ = firstDay;
     usingFeed_ = firstDay == feedMonth_;
     days_.clear();
+    // The same months the feed is asked for.
+    named_ = nationalHolidays(datetime::addMonths(firstDay, -1), datetime::addMonths(firstDay, 1));
     if (usingFeed_) {
         days_ = feedDays_;
         return;
     }
-    // The same months the feed is asked for.
-    for (const NationalHoliday& h :
-         nationalHolidays(datetime::addMonths(firstDay, -1), datetime::addMonths(firstDay, 1)))
-        days_.push_back(h.date);
+    for (const NationalHoliday& h : named_) days_.push_back(h.date);
 }
 
 bool FeedOrComputedHolidays::isHappy(const DateValue& date) const {
     return holidays::isHappy(days_, static_cast<int>(days_.size()), date);
+}
+
+std::wstring FeedOrComputedHolidays::holidayName(const DateValue& date) const {
+    if (!isHappy(date)) return {};
+    const auto found = std::find_if(named_.begin(), named_.end(), [&](const NationalHoliday& h) { return h.date == date; });
+    return found == named_.end() ? std::wstring() : found->name;
 }
 
 bool FeedOrComputedHolidays::takeFeed(const DateValue& firstDay, std::vector<DateValue> dates) {

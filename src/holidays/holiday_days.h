@@ -2,9 +2,11 @@
 // come, else the national holidays computed for the same months.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "datetime/date_value.h"
+#include "holidays/national_holidays.h"
 
 namespace tavro::holidays {
 
@@ -17,6 +19,9 @@ public:
     // The calendar is about to draw the month that starts on firstDay. Never waits on the network.
     virtual void selectMonth(const DateValue& firstDay) = 0;
     virtual bool isHappy(const DateValue& date) const = 0;
+    // The holiday's name for a day of the selected month that isHappy reports, "" when it has
+    // none to tell (a day only the feed lists, or no holiday).
+    virtual std::wstring holidayName(const DateValue& date) const = 0;
 };
 
 // True when date equals one of the first happyCount entries.
@@ -26,6 +31,7 @@ class FeedOrComputedHolidays final : public HolidayLookup {
 public:
     void selectMonth(const DateValue& firstDay) override;
     bool isHappy(const DateValue& date) const override;
+    std::wstring holidayName(const DateValue& date) const override;
 
     // A successful feed answer for the months around firstDay, kept for every later drawing of
     // that month. True when the selected month is that month and one of its days changes colour.
@@ -38,6 +44,7 @@ private:
     std::vector<DateValue> feedDays_;
     bool usingFeed_ = false;
     std::vector<DateValue> days_;  // what isHappy looks in
+    std::vector<NationalHoliday> named_;  // the computed holidays of the same months, with names
 };
 
 }  // namespace tavro::holidays

@@ -154,6 +154,9 @@ TEST(FeedOrComputedHolidays, ComputedUntilTheFeedAnswersForTheShownMonth) {
     for (int day : {3, 4, 5, 6}) EXPECT_TRUE(h.isHappy(makeDate(2009, 5, day))) << day;  // 6: substitute
     EXPECT_TRUE(h.isHappy(makeDate(2009, 4, 29)));  // the month before
     EXPECT_FALSE(h.isHappy(makeDate(2009, 5, 7)) || h.isHappy(makeDate(2009, 7, 20)));
+    EXPECT_EQ(h.holidayName(makeDate(2009, 5, 4)), L"みどりの日");
+    EXPECT_EQ(h.holidayName(makeDate(2009, 5, 6)), L"休日");
+    EXPECT_EQ(h.holidayName(makeDate(2009, 5, 7)), L"");
     EXPECT_FALSE(h.takeFeed(makeDate(2009, 6, 1), {makeDate(2009, 6, 2)}) || h.usingFeed()) << "not the shown month";
     EXPECT_FALSE(h.takeFeed(may, {makeDate(2009, 5, 6), makeDate(2009, 5, 3), makeDate(2009, 5, 4),
                                   makeDate(2009, 5, 5), makeDate(2009, 5, 5), makeDate(2009, 6, 9)}))
@@ -162,6 +165,8 @@ TEST(FeedOrComputedHolidays, ComputedUntilTheFeedAnswersForTheShownMonth) {
     EXPECT_TRUE(h.takeFeed(may, {makeDate(2009, 5, 7)}));
     EXPECT_TRUE(h.isHappy(makeDate(2009, 5, 7)));
     EXPECT_FALSE(h.isHappy(makeDate(2009, 5, 4)));
+    // A name only for a red day: the feed's own day has none, a day it dropped is not named.
+    EXPECT_EQ(h.holidayName(makeDate(2009, 5, 7)) + h.holidayName(makeDate(2009, 5, 4)), L"");
     h.selectMonth(makeDate(2009, 6, 1));
     EXPECT_FALSE(h.usingFeed());
     h.selectMonth(may);
