@@ -77,7 +77,16 @@ bool FrmMain::createWindow() {
     return hwnd_ != nullptr;
 }
 
+void FrmMain::attachDayTooltips() {
+    // The control goes with the window it belongs to; a new window gets a new one.
+    dayTooltips_ = CalendarTooltip::create(hwnd_, instance_, [this](int column, int row) {
+        return dayTexts_.forCell(column, row, holidays_);
+    });
+    if (dayTooltips_) dayTooltips_->place(drawScale_, render::primaryMonitorDpi());
+}
+
 void FrmMain::showWindow() {
+    attachDayTooltips();
     ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
     UpdateWindow(hwnd_);
     armTimer();
@@ -142,6 +151,9 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_RBUTTONUP:
             onRightClick();
             return 0;
+        case WM_NOTIFY:
+            if (dayTooltips_ && dayTooltips_->onNotify(*reinterpret_cast<NMHDR*>(lParam))) return 0;
+            break;
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;  // a click on the clock does not lift it above other windows
         case WM_CLOSE:
@@ -150,6 +162,7 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DESTROY:
             KillTimer(hwnd_, kTickTimer);
+            dayTooltips_.reset();
             if (unloaded_) PostQuitMessage(0);
             else watch_->reportWindowLost();  // not asked for: the parent went away
             return 0;
@@ -219,6 +232,7 @@ void FrmMain::onDisplayChanged() {
     if (!buildPanels(screen)) return;
     if (!hwnd_) return;
     placeWindow();
+    if (dayTooltips_) dayTooltips_->place(drawScale_, render::primaryMonitorDpi());
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
@@ -259,6 +273,8 @@ void FrmMain::onClockMoved() {
 void FrmMain::drawCalendarThenFetchHolidays(DateValue now) {
     calendarDate_ = datetime::dateOnly(now);
     drawCalender(*painter_, now, holidays_);
+    dayTexts_.showMonth(datetime::firstDayOfMonth(now));
+    if (dayTooltips_) dayTooltips_->refresh();
     feedSchedule_.shown(calendarDate_);
 }
 
@@ -274,6 +290,7 @@ void FrmMain::pumpFeed() {
             canvas_->flush();
             drawCalender(*painter_, calendarDate_, holidays_);
             invalidate(painter_->takeDirty());
+            if (dayTooltips_) dayTooltips_->refresh();
         }
     }
     if (feedWorker_ && feedSchedule_.overdue(nowMs)) feedWorker_->abandon();

@@ -5,8 +5,10 @@
 
 #include <memory>
 
+#include "app/calendar_tooltip_win32.h"
 #include "app/canvas_clock_painter.h"
 #include "app/clock_tick.h"
+#include "app/day_tooltip.h"
 #include "app/layout.h"
 #include "app/shell_watch_win32.h"
 #include "desktop/desktop_changes_win32.h"
@@ -63,6 +65,8 @@ private:
     void pumpFeed();
     void drawCalendarThenFetchHolidays(DateValue now);
     void showNewTarget();
+    // The day tooltips: made with each window, placed at the present scale.
+    void attachDayTooltips();
     void onPaint();
     void invalidate(const DirtyRect& dirty);
 
@@ -89,6 +93,8 @@ private:
     std::unique_ptr<holidays::FeedWorker> feedWorker_;
     DateValue calendarDate_ = 0;  // the date the calendar was drawn for
     holidays::FeedOrComputedHolidays holidays_;
+    CalendarDayTexts dayTexts_;
+    std::unique_ptr<CalendarTooltip> dayTooltips_;
     std::unique_ptr<CanvasClockPainter> painter_;
     std::unique_ptr<desktop::DesktopChanges> desktop_;
 };

@@ -9,6 +9,7 @@
 //                        TileWallpaper) ("name=value" lines, UTF-8).
 //   close [TITLE]        posts WM_CLOSE to the window titled TITLE ("TavroClock"), top-level or child.
 //   set-wallpaper PATH   sets the wallpaper as the control panel does.
+//   tooltip FILE         the text of every visible tooltip control, each followed by a line "--".
 //   dump FILE CAPTION    dialogs titled CAPTION: "window" (client=l,t,w,h, visible), then a "control"
 //                        line per child (id, class, text, rect in client coordinates, visible).
 // With any other first argument it records how it was started (command, folder, flags, show) to
@@ -137,6 +138,17 @@ BOOL CALLBACK dumpDialog(HWND hwnd, LPARAM) {
     return TRUE;
 }
 
+std::string tooltips;
+BOOL CALLBACK addTooltip(HWND hwnd, LPARAM) {
+    if (IsWindowVisible(hwnd) && text(hwnd, true) == "tooltips_class32") {
+        // WM_GETTEXT reads a tooltip's text across processes; GetWindowText would not ask it.
+        wchar_t buffer[1024] = {};
+        SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, nullptr);
+        tooltips += utf8(buffer) + "\n--\n";
+    }
+    return TRUE;
+}
+
 int changeMode(int width, int height) {
     DEVMODEW mode{};
     mode.dmSize = sizeof mode;
@@ -176,6 +188,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (verb == L"set-wallpaper")
         return count == 3 && SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, const_cast<wchar_t*>(arg[2].c_str()),
                                                    SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE) ? 0 : 1;
+    if (verb == L"tooltip") {
+        if (count != 3) return 2;
+        EnumWindows(addTooltip, 0);
+        return writeWhole(arg[2], tooltips);
+    }
     if (verb == L"dump") {
         if (count != 4) return 2;
         wanted = utf8(arg[3]);

@@ -1,0 +1,94 @@
+#include "app/calendar_tooltip_win32.h"
+
+#include "app/day_tooltip.h"
+#include "app/layout.h"
+#include "dialogs/dialog_texts.h"
+
+namespace tavro::app {
+
+namespace {
+constexpr UINT_PTR kCells = kCalendarColumns * kCalendarRows;
+// Wide enough for the longest first line; a maximum width is also what makes "\r\n" break lines.
+constexpr int kMaxTipWidthAt96 = 480;
+}  // namespace
+
+std::unique_ptr<CalendarTooltip> CalendarTooltip::create(HWND owner, HINSTANCE instance, CellText text) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    // TTS_ALWAYSTIP: the clock is never the active window. TTS_NOPREFIX: "&" is text.
+    const HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                                     instance, nullptr);
+    if (!tip) return nullptr;
+    std::unique_ptr<CalendarTooltip> self(new CalendarTooltip(owner, tip, std::move(text)));
+    for (UINT_PTR cell = 0; cell < kCells; ++cell) {
+        TTTOOLINFOW info = self->tool(cell);
+        info.uFlags = TTF_SUBCLASS;
+        info.lpszText = LPSTR_TEXTCALLBACKW;
+        SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+    return self;
+}
+
+CalendarTooltip::~CalendarTooltip() {
+    if (IsWindow(tip_)) DestroyWindow(tip_);
+    if (font_) DeleteObject(font_);
+}
+
+TTTOOLINFOW CalendarTooltip::tool(UINT_PTR cell) const {
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.hwnd = owner_;
+    info.uId = cell;
+    return info;
+}
+
+void CalendarTooltip::place(float drawScale, int dpi) {
+    for (UINT_PTR cell = 0; cell < kCells; ++cell) {
+        TTTOOLINFOW info = tool(cell);
+        const CellArea a = calendarCellArea(static_cast<int>(cell % kCalendarColumns),
+                                            static_cast<int>(cell / kCalendarColumns), drawScale);
+        info.rect = {a.left, a.top, a.right, a.bottom};
+        SendMessageW(tip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+    // The dialogs' font: the default tooltip font may have no Japanese glyphs.
+    LOGFONTW lf{};
+    lf.lfHeight = -MulDiv(dialogs::kDialogFontPoints, dpi > 0 ? dpi : 96, 72);
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = SHIFTJIS_CHARSET;
+    dialogs::kDialogFontName.copy(lf.lfFaceName, LF_FACESIZE - 1);
+    if (const HFONT font = CreateFontIndirectW(&lf)) {
+        SendMessageW(tip_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (font_) DeleteObject(font_);
+        font_ = font;
+    }
+    SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, MulDiv(kMaxTipWidthAt96, dpi > 0 ? dpi : 96, 96));
+}
+
+void CalendarTooltip::refresh() {
+    TTTOOLINFOW current = tool(0);
+    if (!SendMessageW(tip_, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&current))) return;
+    const int cell = static_cast<int>(current.uId);
+    if (text_(cell % kCalendarColumns, cell / kCalendarColumns).empty()) {
+        SendMessageW(tip_, TTM_POP, 0, 0);
+        return;
+    }
+    // Shown again, which asks for the text anew.
+    TTTOOLINFOW info = tool(current.uId);
+    info.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+bool CalendarTooltip::onNotify(NMHDR& header) {
+    if (header.hwndFrom != tip_ || header.code != TTN_GETDISPINFOW) return false;
+    auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
+    const int cell = static_cast<int>(info.hdr.idFrom);
+    shown_ = cell >= 0 && cell < static_cast<int>(kCells) ? text_(cell % kCalendarColumns, cell / kCalendarColumns)
+                                                          : std::wstring();
+    info.lpszText = shown_.data();
+    info.szText[0] = L'\0';
+    info.hinst = nullptr;
+    return true;
+}
+
+}  // namespace tavro::app
