@@ -5,6 +5,10 @@ if(TAVRO_TOOL_SOURCES)
   target_link_libraries(make_pictures PRIVATE tavro_core)
 endif()
 
+# The almanac's events and days as text, for the cross-check against python3-ephem.
+add_executable(almanac_dump ${CMAKE_SOURCE_DIR}/tools/almanac_dump/almanac_dump.cpp)
+target_link_libraries(almanac_dump PRIVATE tavro_core)
+
 if(TAVRO_BUILD_TESTS)
   find_package(GTest REQUIRED)
   enable_testing()
@@ -15,6 +19,10 @@ if(TAVRO_BUILD_TESTS)
     TAVRO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   include(GoogleTest)
   gtest_discover_tests(unit_tests WORKING_DIRECTORY ${CMAKE_SOURCE_DIR} DISCOVERY_TIMEOUT 60)
+  # New moons, solar terms and old-calendar days of 1900 to 2100 against Debian's python3-ephem.
+  add_test(NAME almanac_against_ephem
+           COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/almanac/check_against_ephem.py
+                   $<TARGET_FILE:almanac_dump> 1900 2100)
 endif()
 
 if(TAVRO_BUILD_BENCH)
