@@ -155,7 +155,6 @@ def main():
     all_terms += [(term, jst_day(t)) for term, t in extra]
     principal = sorted(d for term, d in all_terms if term % 2 == 0)
     solstices = sorted(d for term, d in all_terms if term == 18)
-    # Before the first year the dump has no new moons: ephem's own fill the gap.
     term_days = {d: term for term, d in all_terms}
     for y, m, dd, month, day, leap, rokuyo, term in ours_d:
         daynum = round(ephem.Date(f"{y}/{m}/{dd}") + DUBLIN - JD_DAY0)
@@ -166,6 +165,9 @@ def main():
             failures.append(f"{y}-{m:02}-{dd:02}: ours {got}, from ephem {exp}")
 
     days = len(ours_d)
+    expected_days = round(ephem.Date(f"{last + 1}/1/1") - ephem.Date(f"{first}/1/1"))
+    if days != expected_days:
+        failures.append(f"{days} days in the dump, expected {expected_days}")
     print(f"{first}-{last}: {len(ours_n)} new moons, {len(ours_t)} terms, {days} days compared with ephem")
     for kind in worst:
         print(f"max deviation of a {kind}: {worst[kind]:.1f} s in TT, {worst_ut[kind]:.1f} s in UT (each its own ΔT)")
