@@ -1,8 +1,9 @@
 // Costs of the old calendar: computing one civil month (new moons, terms, month numbers), done
-// once per month shown, and asking for one day afterwards, done per hover.
+// once per month shown, and one day's tooltip text afterwards, made per hover.
 #include <benchmark/benchmark.h>
 
 #include "almanac/month_almanac.h"
+#include "app/day_tooltip.h"
 
 using namespace tavro::almanac;
 
@@ -20,16 +21,19 @@ void BM_MonthAlmanacForMonth(benchmark::State& state) {
 }
 BENCHMARK(BM_MonthAlmanacForMonth)->Unit(benchmark::kMicrosecond);
 
-void BM_AlmanacDayLookup(benchmark::State& state) {
-    const MonthAlmanac almanac = MonthAlmanac::forMonth(2033, 12);
-    int d = 0;
+// The whole text, holiday name included, cell by cell over a month with a leap month and a term.
+void BM_DayTooltipText(benchmark::State& state) {
+    const tavro::datetime::DateValue december = tavro::datetime::makeDate(2033, 12, 1);
+    tavro::holidays::FeedOrComputedHolidays holidays;
+    holidays.selectMonth(december);
+    tavro::app::CalendarDayTexts texts;
+    texts.showMonth(december);
+    int cell = 0;
     for (auto _ : state) {
-        const auto day = almanac.day(1 + d % 31);
-        benchmark::DoNotOptimize(rokuyoName(day->rokuyo));
-        benchmark::DoNotOptimize(solarTermName(day->solarTerm));
-        ++d;
+        benchmark::DoNotOptimize(texts.forCell(cell % 7, cell / 7 % 6, holidays));
+        ++cell;
     }
 }
-BENCHMARK(BM_AlmanacDayLookup)->Unit(benchmark::kNanosecond);
+BENCHMARK(BM_DayTooltipText)->Unit(benchmark::kNanosecond);
 
 }  // namespace

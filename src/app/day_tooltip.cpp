@@ -36,15 +36,28 @@ void CalendarDayTexts::showMonth(DateValue firstDay) {
     if (civil.year == year_ && civil.month == month_) return;
     year_ = civil.year;
     month_ = civil.month;
+    almanac_ = almanac::MonthAlmanac::forMonth(year_, month_);
 }
 
 std::wstring CalendarDayTexts::forCell(int column, int row, const holidays::HolidayLookup& holidays) const {
     const int day = dayInCell(year_, month_, column, row);
     if (day == 0) return {};
-    const DateValue date = datetime::makeDate(year_, month_, day);
-    std::wstring text = std::to_wstring(year_) + L"年" + std::to_wstring(month_) + L"月" + std::to_wstring(day) +
-                        L"日（" + kWeekdays[datetime::weekdayOf(date)] + L"）";
-    if (const std::wstring name = holidays.holidayName(date); !name.empty()) text += L" " + name;
+    return dayTooltipText(year_, month_, day, holidays.holidayName(datetime::makeDate(year_, month_, day)),
+                          almanac_.day(day));
+}
+
+std::wstring dayTooltipText(int year, int month, int day, std::wstring_view holidayName,
+                            const std::optional<almanac::DayAlmanac>& almanac) {
+    const int weekday = datetime::weekdayOf(datetime::makeDate(year, month, day));
+    std::wstring text = std::to_wstring(year) + L"年" + std::to_wstring(month) + L"月" + std::to_wstring(day) + L"日（" +
+                        kWeekdays[weekday] + L"）";
+    if (!holidayName.empty()) text.append(L" ").append(holidayName);
+    if (!almanac) return text;
+    text.append(L"\r\n").append(almanac::rokuyoName(almanac->rokuyo)).append(L"　旧暦");
+    if (almanac->old.leap) text += L"閏";
+    text += std::to_wstring(almanac->old.month) + L"月" + std::to_wstring(almanac->old.day) + L"日";
+    if (const std::wstring_view term = almanac::solarTermName(almanac->solarTerm); !term.empty())
+        text.append(L"\r\n").append(term);
     return text;
 }
 

@@ -2,8 +2,10 @@
 // the mouse.
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "almanac/month_almanac.h"
 #include "datetime/date_value.h"
 #include "holidays/holiday_days.h"
 
@@ -27,11 +29,20 @@ int dayInCell(int year, int month, int column, int row);
 class CalendarDayTexts {
 public:
     void showMonth(DateValue firstDay);
-    // "2026年11月23日（月） 勤労感謝の日", then the old-calendar lines; "" for a blank cell.
+    // "" for a blank cell.
     std::wstring forCell(int column, int row, const holidays::HolidayLookup& holidays) const;
 
 private:
     int year_ = 0, month_ = 0;
+    almanac::MonthAlmanac almanac_;
 };
+
+// The tooltip's lines, "\r\n" apart:
+//   2026年5月5日（火） こどもの日   the date, the weekday, the holiday's name on a holiday
+//   先負　旧暦3月19日               六曜 and the old-calendar date ("旧暦閏6月1日" in a leap month)
+//   立夏                           only on the day of one of the 24 solar terms
+// Without the old calendar (years it does not cover) the first line alone.
+std::wstring dayTooltipText(int year, int month, int day, std::wstring_view holidayName,
+                            const std::optional<almanac::DayAlmanac>& almanac);
 
 }  // namespace tavro::app

@@ -1,0 +1,56 @@
+#include "app/day_tooltip.h"
+
+#include <gtest/gtest.h>
+
+namespace tavro::app {
+namespace {
+
+using datetime::makeDate;
+
+// What the tooltip of a cell says, with the holidays the calendar uses and the old calendar.
+TEST(DayTooltip, TextOfEachKindOfCell) {
+    struct Case {
+        int year, month, column, row;
+        std::wstring want;
+    } cases[] = {
+        {2026, 5, 2, 1, L"2026年5月5日（火） こどもの日\r\n先負　旧暦3月19日\r\n立夏"},
+        {2026, 5, 3, 1, L"2026年5月6日（水） 休日\r\n仏滅　旧暦3月20日"},
+        {2026, 5, 0, 3, L"2026年5月17日（日）\r\n仏滅　旧暦4月1日"},
+        {2026, 5, 0, 5, L"2026年5月31日（日）\r\n赤口　旧暦4月15日"},  // the sixth row
+        {2026, 5, 1, 5, L""},                                          // after the last day
+        {2026, 5, 4, 0, L""},                                          // before the first
+        {2033, 12, 4, 3, L"2033年12月22日（木）\r\n大安　旧暦閏11月1日"},
+        {1899, 12, 0, 5, L"1899年12月31日（日）"},  // before the old calendar's range: the date alone
+        {2101, 1, 6, 0, L"2101年1月1日（土） 元日"},
+        {2026, 5, 7, 0, L""}, {2026, 5, 0, 6, L""}, {2026, 5, -1, 1, L""},  // outside the grid
+    };
+    for (const Case& c : cases) {
+        holidays::FeedOrComputedHolidays holidays;
+        holidays.selectMonth(makeDate(c.year, c.month, 1));
+        CalendarDayTexts texts;
+        texts.showMonth(makeDate(c.year, c.month, 1));
+        EXPECT_EQ(texts.forCell(c.column, c.row, holidays), c.want) << c.year << "-" << c.month << " " << c.column << "," << c.row;
+    }
+}
+
+// The hover areas tile the grid: squares of the 2.5-unit pitch around the digits, each starting
+// where its neighbour ends.
+TEST(DayTooltip, CellAreasTileTheGrid) {
+    EXPECT_EQ(calendarCellArea(0, 0, 0.5f), (CellArea{45, 86, 95, 136}));
+    EXPECT_EQ(calendarCellArea(6, 5, 1.0f), (CellArea{690, 672, 790, 772}));
+    for (float scale : {0.5f, 0.625f, 0.75f, 1.0f}) {
+        for (int row = 0; row < 6; ++row)
+            for (int column = 0; column < 7; ++column) {
+                const CellArea a = calendarCellArea(column, row, scale);
+                if (column < 6) {
+                    EXPECT_EQ(calendarCellArea(column + 1, row, scale).left, a.right) << scale;
+                }
+                if (row < 5) {
+                    EXPECT_EQ(calendarCellArea(column, row + 1, scale).top, a.bottom) << scale;
+                }
+            }
+    }
+}
+
+}  // namespace
+}  // namespace tavro::app
