@@ -19,6 +19,19 @@ std::vector<DateValue> daysOfMonth(const std::vector<DateValue>& dates, DateValu
     return out;
 }
 
+// The list's days for the years it covers, the computed ones for the others.
+std::vector<NationalHoliday> holidaysBetween(const HolidayList* list, DateValue from, DateValue to) {
+    if (!list) return nationalHolidays(from, to);
+    std::vector<NationalHoliday> out;
+    for (int year = datetime::toCivil(from).year; year <= datetime::toCivil(to).year; ++year) {
+        const DateValue first = std::max(from, datetime::makeDate(year, 1, 1));
+        const DateValue last = std::min(to, datetime::makeDate(year, 12, 31));
+        std::vector<NationalHoliday> part = list->covers(year) ? list->between(first, last) : nationalHolidays(first, last);
+        out.insert(out.end(), std::make_move_iterator(part.begin()), std::make_move_iterator(part.end()));
+    }
+    return out;
+}
+
 }  // namespace
 
 bool isHappy(const std::vector<DateValue>& happyDays, int happyCount, const DateValue& date) {
@@ -32,7 +45,7 @@ void FeedOrComputedHolidays::selectMonth(const DateValue& firstDay) {
     usingFeed_ = firstDay == feedMonth_;
     days_.clear();
     // The same months the feed is asked for.
-    named_ = nationalHolidays(datetime::addMonths(firstDay, -1), datetime::addMonths(firstDay, 1));
+    named_ = holidaysBetween(list_.get(), datetime::addMonths(firstDay, -1), datetime::addMonths(firstDay, 1));
     if (usingFeed_) {
         days_ = feedDays_;
         return;
@@ -57,6 +70,14 @@ bool FeedOrComputedHolidays::takeFeed(const DateValue& firstDay, std::vector<Dat
     const bool differs = daysOfMonth(feedDays_, firstDay) != daysOfMonth(days_, firstDay);
     selectMonth(firstDay);
     return differs;
+}
+
+bool FeedOrComputedHolidays::takeList(std::shared_ptr<const HolidayList> list) {
+    list_ = std::move(list);
+    if (selected_ == -1) return false;  // nothing drawn yet
+    const std::vector<DateValue> before = daysOfMonth(days_, selected_);
+    selectMonth(selected_);
+    return daysOfMonth(days_, selected_) != before;
 }
 
 }  // namespace tavro::holidays

@@ -1,11 +1,14 @@
 // The holiday dates the month calendar marks: the feed's, once an answer for the shown months has
-// come, else the national holidays computed for the same months.
+// come; else, for the years the Cabinet Office's list covers, exactly the list's days and names;
+// else the national holidays computed for the same months.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "datetime/date_value.h"
+#include "holidays/holiday_list.h"
 #include "holidays/national_holidays.h"
 
 namespace tavro::holidays {
@@ -37,6 +40,8 @@ public:
     // that month. True when the selected month is that month and one of its days changes colour.
     bool takeFeed(const DateValue& firstDay, std::vector<DateValue> dates);
     bool usingFeed() const { return usingFeed_; }
+    // A checked list (nothing: none). True when a day of the selected month changes colour.
+    bool takeList(std::shared_ptr<const HolidayList> list);
 
 private:
     DateValue selected_ = -1;
@@ -44,7 +49,8 @@ private:
     std::vector<DateValue> feedDays_;
     bool usingFeed_ = false;
     std::vector<DateValue> days_;  // what isHappy looks in
-    std::vector<NationalHoliday> named_;  // the computed holidays of the same months, with names
+    std::vector<NationalHoliday> named_;  // the list's or computed holidays of the same months, with names
+    std::shared_ptr<const HolidayList> list_;
 };
 
 }  // namespace tavro::holidays
