@@ -183,6 +183,7 @@ bool FrmMain::Form_Load() {
     const std::wstring stored = settings::readRegString(L"targetDate", L"1899/12/30 00:00:00");
     program_.targetDateValue = datetime::parseDateText(stored, datetime::toCivil(localNow()).year).value_or(0.0);
     feedConfig_ = holidays::parseFeedConfig(asciiSetting(L"feedHost"), asciiSetting(L"feedCalendarId"));
+    holidays_.takeList(holidayList_.load(datetime::toCivil(localNow()).year));  // before the first calendar
     return buildPanels(screen);
 }
 
@@ -250,6 +251,7 @@ void FrmMain::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
     if (feedWorker_) feedWorker_->abandon();  // it winds down while the desktop is put back
+    holidayList_.abandon();
     ShowWindow(hwnd_, SW_HIDE);
     if (desktop_) desktop_->restore();
     feedWorker_.reset();
@@ -281,17 +283,21 @@ void FrmMain::drawCalendarThenFetchHolidays(DateValue now) {
 void FrmMain::pumpFeed() {
     if (unloaded_) return;
     const auto nowMs = static_cast<int64_t>(GetTickCount64());
+    bool redraw = false;
+    if (auto list = holidayList_.pump(calendarDate_, hwnd_, kFeedDone)) redraw = holidays_.takeList(std::move(list));
     if (feedWorker_ && feedWorker_->finished()) {
         const int code = feedWorker_->code();
         std::vector<DateValue> dates = feedWorker_->dates();
         feedWorker_.reset();
         // Used only when it is for the day still shown, so it is the calendar's month.
-        if (feedSchedule_.finish(code, nowMs) && holidays_.takeFeed(datetime::firstDayOfMonth(calendarDate_), std::move(dates))) {
-            canvas_->flush();
-            drawCalender(*painter_, calendarDate_, holidays_);
-            invalidate(painter_->takeDirty());
-            if (dayTooltips_) dayTooltips_->refresh();
-        }
+        if (feedSchedule_.finish(code, nowMs) && holidays_.takeFeed(datetime::firstDayOfMonth(calendarDate_), std::move(dates)))
+            redraw = true;
+    }
+    if (redraw) {
+        canvas_->flush();
+        drawCalender(*painter_, calendarDate_, holidays_);
+        invalidate(painter_->takeDirty());
+        if (dayTooltips_) dayTooltips_->refresh();
     }
     if (feedWorker_ && feedSchedule_.overdue(nowMs)) feedWorker_->abandon();
     if (feedWorker_) return;

@@ -16,6 +16,7 @@
 #include "holidays/feed_worker_win32.h"
 #include "holidays/happy_feed.h"
 #include "holidays/holiday_days.h"
+#include "holidays/holiday_list_keeper_win32.h"
 #include "render/canvas.h"
 #include "render/dib_canvas_win32.h"
 
@@ -95,6 +96,7 @@ private:
     holidays::FeedOrComputedHolidays holidays_;
     CalendarDayTexts dayTexts_;
     std::unique_ptr<CalendarTooltip> dayTooltips_;
+    holidays::HolidayListKeeper holidayList_;
     std::unique_ptr<CanvasClockPainter> painter_;
     std::unique_ptr<desktop::DesktopChanges> desktop_;
 };

@@ -12,8 +12,6 @@ int stepCode(bool succeeded) {
     return static_cast<int>(code);
 }
 
-namespace {
-
 // Windows hands the root's time-outs down to its children; Wine starts every connection handle
 // with no send or receive time-out, so each handle gets them. Set after the step's code is
 // read: these calls are not part of the step.
@@ -26,8 +24,6 @@ void setTimeouts(HINTERNET handle) {
         InternetSetOptionA(handle, option, &ms, sizeof ms);
     }
 }
-
-}  // namespace
 
 void WinInetSteps::abandon() {
     abandoned_.store(true);

@@ -17,6 +17,9 @@ inline constexpr DWORD kFeedTimeoutMs = 10000;
 // call failed without setting one. The caller clears the error before the call.
 int stepCode(bool succeeded);
 
+// Gives a handle kFeedTimeoutMs for connecting, sending and receiving; nothing for none.
+void setTimeouts(HINTERNET handle);
+
 // A WinINet handle that another thread may close: closing a handle is how a blocking call on it
 // is made to return.
 class InternetHandle {

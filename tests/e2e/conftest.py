@@ -1,4 +1,5 @@
 """The real exe under Wine in Xvfb: one display and one Wine prefix for the whole run."""
+import glob
 import os
 import subprocess
 import tempfile
@@ -20,6 +21,11 @@ SCREEN = (1920, 1080)
 DISPLAY = os.environ.get("TAVRO_E2E_DISPLAY", ":93")
 WINEPREFIX = os.environ.get("TAVRO_E2E_WINEPREFIX", os.path.join(ROOT, "build", "wineprefix"))
 CLOCK_KEY = r"HKCU\Software\Quillmar-soft\tavroClock"
+
+
+def holiday_list_cache(prefix=WINEPREFIX):
+    """The clock's cached copy of the holiday list, [] or [path]."""
+    return glob.glob(os.path.join(prefix, "drive_c/users/*/AppData/Local/TavroClock/syukujitsu.csv"))
 
 
 def wine_env(prefix=WINEPREFIX, display=DISPLAY):
@@ -259,8 +265,11 @@ def desktop(display):
     d = Desktop()
     d.kill_all()
     d.reg_delete_key()
-    # The feed must not wait on a network this machine does not have.
+    # The feed and the holiday list must not wait on a network this machine does not have.
     d.reg_add("feedHost", "REG_SZ", "127.0.0.1:9")
+    d.reg_add("holidayListUrl", "REG_SZ", "http://127.0.0.1:9/")
+    for cached in holiday_list_cache(d.prefix):
+        os.remove(cached)
     yield d
     d.kill_all()
 
