@@ -1,7 +1,7 @@
 """The holiday list on 127.0.0.1 for the tests, over HTTP or, given a certificate, HTTPS.
 Each request gets the next of `answers` (the last one repeats): (status, body, mode) with mode
 "whole" (the body with its length), or "trickle" (a long length announced, then one byte every
-2 s). Every answer carries ETag "v1" and a Last-Modified; it records the requests' header blocks.
+2 s). Every answer carries ETag "v1" and a Last-Modified; it counts the connections and records the requests' header blocks.
 Every connection ends by itself within `lifetime` s."""
 import socket
 import ssl
@@ -11,7 +11,7 @@ import time
 
 class ListServer:
     def __init__(self, answers, certificate=None, lifetime=60):
-        self.answers, self.lifetime, self.requests = list(answers), lifetime, []
+        self.answers, self.lifetime, self.requests, self.connections = list(answers), lifetime, [], 0
         self.stopped = threading.Event()
         self.tls = None
         if certificate:
@@ -28,6 +28,7 @@ class ListServer:
                 conn = self.sock.accept()[0]
             except OSError:
                 return
+            self.connections += 1
             threading.Thread(target=self._serve, args=(conn,), daemon=True).start()
 
     def _serve(self, conn):

@@ -1,7 +1,10 @@
 """The Cabinet Office's holiday list, downloaded from a local server, checked, cached and used."""
 import os
+import subprocess
 import time
 from datetime import timedelta
+
+import pytest
 
 from conftest import ROOT, holiday_list_cache, wait_for
 from list_server import ListServer
@@ -83,3 +86,53 @@ def test_downloaded_cached_and_kept_against_bad_answers(desktop):
     finally:
         for server in servers:
             server.stop()
+
+
+BUNDLE = "/etc/ssl/certs/ca-certificates.crt"  # the host's store, which Wine's crypt32 reads at each start
+
+
+def make_certificates(folder):
+    """A CA and a certificate for 127.0.0.1 that it signed, valid from 2000 (the clock runs at a fake time)."""
+    def openssl(*args):
+        subprocess.run(["faketime", "2000-01-01 00:00:00", "openssl", *args], cwd=folder, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    (folder / "ext.cnf").write_text("subjectAltName=DNS:127.0.0.1,IP:127.0.0.1\nextendedKeyUsage=serverAuth\n")
+    openssl("req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", "ca.key", "-out", "ca.pem", "-days", "20000",
+            "-subj", "/CN=TavroClock test CA", "-addext", "basicConstraints=critical,CA:TRUE",
+            "-addext", "keyUsage=critical,keyCertSign,cRLSign")
+    openssl("req", "-newkey", "rsa:2048", "-nodes", "-keyout", "server.key", "-out", "server.csr", "-subj", "/CN=127.0.0.1")
+    openssl("x509", "-req", "-in", "server.csr", "-CA", "ca.pem", "-CAkey", "ca.key", "-CAcreateserial",
+            "-out", "server.pem", "-days", "20000", "-extfile", "ext.cnf")
+    return (folder / "ca.pem").read_text(), (str(folder / "server.pem"), str(folder / "server.key"))
+
+
+def test_over_https_only_with_a_trusted_certificate(desktop, tmp_path):
+    if not os.access(BUNDLE, os.W_OK):
+        pytest.skip(f"{BUNDLE} is not writable: run as root")
+    authority, certificate = make_certificates(tmp_path)
+    server = ListServer([(200, LIST, "whole")], certificate)
+    desktop.reg_add("holidayListUrl", "REG_SZ", server.url)
+    try:
+        # Not trusted yet: the connection is made and dropped, nothing is taken.
+        desktop.start(TODAY)
+        assert desktop.find_windows()
+        assert wait_for(lambda: server.connections, 15)
+        time.sleep(1.5)
+        assert shows(desktop, BY_THE_ACT, 0) and cached() is None and not any(r.startswith("GET") for r in server.requests)
+        desktop.kill_all()
+
+        # Trusted: the list comes over TLS and is kept.
+        with open(BUNDLE, "a") as bundle:
+            bundle.write(authority)
+        desktop.start(TODAY)
+        assert desktop.find_windows()
+        assert shows(desktop, WITH_LIST)
+        assert cached() == LIST and server.requests[-1].startswith("GET /chosei/syukujitsu.csv HTTP/1.1")
+    finally:
+        server.stop()
+        # Only our certificate goes: others may have changed the store meanwhile.
+        with open(BUNDLE) as f:
+            text = f.read()
+        if authority in text:
+            with open(BUNDLE, "w") as f:
+                f.write(text.replace(authority, ""))
