@@ -1,0 +1,56 @@
+// The Cabinet Office's holiday list: checking and parsing the whole file (the clock does it at
+// start for the cached copy and for each download), and the heap the checked list keeps.
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+
+#include "../tests/unit/cp932_iconv.h"
+#include "holidays/holiday_days.h"
+#include "holidays/holiday_list.h"
+
+using namespace tavro;
+
+namespace {
+const std::string& listBytes() {
+    static const std::string bytes = [] {
+        std::ifstream in(std::string(TAVRO_SOURCE_DIR) + "/tests/data/syukujitsu.csv", std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }();
+    return bytes;
+}
+}  // namespace
+
+static void CheckAndParseTheWholeList(benchmark::State& s) {
+    for (auto _ : s) {
+        auto list = holidays::checkHolidayList(listBytes(), 2027, testing::decodeCp932);
+        if (!list) s.SkipWithError("the list was rejected");
+        benchmark::DoNotOptimize(list);
+    }
+    s.SetBytesProcessed(static_cast<int64_t>(s.iterations() * listBytes().size()));
+}
+BENCHMARK(CheckAndParseTheWholeList)->Unit(benchmark::kMicrosecond);
+
+// What stays on the heap while the clock holds the list as the calendar's source: the
+// allocator's bytes in use (mallinfo2) with the list and without, the file's bytes freed.
+static void HeapKeptByTheList(benchmark::State& s) {
+    std::size_t kept = 0;
+    for (auto _ : s) {
+        holidays::FeedOrComputedHolidays sources;
+        sources.selectMonth(datetime::makeDate(2026, 12, 1));
+        const std::size_t before = mallinfo2().uordblks;
+        {
+            std::string bytes = listBytes();  // as the download hands it over, then freed
+            auto list = holidays::checkHolidayList(bytes, 2027, testing::decodeCp932);
+            sources.takeList(std::make_shared<const holidays::HolidayList>(std::move(*list)));
+        }
+        kept = mallinfo2().uordblks - before;
+    }
+    s.counters["kept_bytes"] = static_cast<double>(kept);
+    s.counters["list_file_bytes"] = static_cast<double>(listBytes().size());
+}
+BENCHMARK(HeapKeptByTheList)->Unit(benchmark::kMicrosecond)->Iterations(20);
