@@ -24,7 +24,6 @@ void ListSchedule::shown(datetime::DateValue today) { shown_ = datetime::dateOnl
 
 std::optional<std::string> ListSchedule::startDue(int64_t nowMs) {
     if (running_ || !shown_ || shown_ == asked_) return std::nullopt;
-    if (asked_ && nowMs - startedMs_ < kListMinGapMs) return std::nullopt;
     asked_ = shown_;
     running_ = true;
     startedMs_ = nowMs;

@@ -1,6 +1,6 @@
-// When the holiday list is asked for: at start and when the date changes, never twice for one
-// day nor twice within an hour (a clock set back and forth), one request at a time with one
-// deadline, and conditional on the validators of the copy in use.
+// When the holiday list is asked for: at start and when the date changes, once for a date (a
+// clock set back to another date is a date change too), one request at a time with one deadline,
+// and conditional on the validators of the copy in use.
 #pragma once
 
 #include <cstdint>
@@ -11,8 +11,7 @@
 
 namespace tavro::holidays {
 
-inline constexpr int64_t kListDeadlineMs = 30000;     // name look-up to the last byte
-inline constexpr int64_t kListMinGapMs = 3600 * 1000;  // between two starts, whatever the date says
+inline constexpr int64_t kListDeadlineMs = 30000;  // name look-up to the last byte
 
 // What the server said of the copy in use: sent back as If-Modified-Since / If-None-Match.
 struct ListValidators {

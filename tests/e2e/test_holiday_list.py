@@ -6,7 +6,7 @@ from datetime import timedelta
 
 import pytest
 
-from conftest import ROOT, holiday_list_cache, wait_for
+from conftest import ROOT, holiday_list_cache, wait_for, wine_env
 from list_server import ListServer
 from sevenseg import ClockReader, expected_grid
 
@@ -29,7 +29,7 @@ def cached():
     return open(files[0], "rb").read() if files else None
 
 
-def test_downloaded_cached_and_kept_against_bad_answers(desktop):
+def test_downloaded_cached_and_kept_against_bad_answers(desktop, tmp_path):
     servers = []
 
     def serve(*answers):
@@ -47,16 +47,26 @@ def test_downloaded_cached_and_kept_against_bad_answers(desktop):
         return clock
 
     try:
-        # No copy yet: the act's rules, then the list's day once it has come, and the copy on disk.
-        server = serve((200, LIST, "whole"))
-        clock = desktop.start(TODAY)
+        # No copy yet: the list's day once it has come, and the copy on disk. The next day asks
+        # again, conditional on what the list came with; 304 keeps it.
+        server = serve((200, LIST, "whole"), (304, b"", "whole"))
+        stamp = tmp_path / "now"
+        stamp.write_text("@2026-12-09 12:00:00\n")
+        clock = desktop.start(env=dict(wine_env(), FAKETIME_TIMESTAMP_FILE=str(stamp), FAKETIME_NO_CACHE="1",
+                                       LD_PRELOAD="/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"))
         assert desktop.find_windows()
         assert shows(desktop, WITH_LIST)
         assert cached() == LIST
         assert server.requests[0].startswith("GET /chosei/syukujitsu.csv HTTP/1.1\r\n")
-        assert "If-None-Match" not in server.requests[0], "nothing cached in this run: unconditional"
+        assert "If-" not in server.requests[0], "nothing in use yet: unconditional"
+        stamp.write_text("@2026-12-10 12:00:00\n")
+        assert wait_for(lambda: len(server.requests) == 2, 15)
+        assert 'If-None-Match: "v1"\r\n' in server.requests[1], server.requests[1]
+        assert "If-Modified-Since: Mon, 02 Feb 2026 00:00:00 GMT\r\n" in server.requests[1]
+        assert shows(desktop, expected_grid(2026, 12, 10, {14})) and cached() == LIST
         desktop.helper("close")
         clock.wait(20)
+        assert len(server.requests) == 2, "once a day"
 
         # Server gone: the cached copy draws the first calendar.
         server.stop()
