@@ -1,7 +1,7 @@
 """The holiday list on 127.0.0.1 for the tests, over HTTP or, given a certificate, HTTPS.
 Each request gets the next of `answers` (the last one repeats): (status, body, mode) with mode
-"whole" (the body with its length), or "trickle" (a long length announced, then one byte every
-2 s). Every answer carries ETag "v1" and a Last-Modified; it counts the connections and records the requests' header blocks.
+"whole" (the body with its length), "endless" (10 MB announced, the body again and again as fast
+as it goes) or "trickle" (a long length announced, then one byte every 2 s). Every answer carries ETag "v1" and a Last-Modified; it counts the connections and records the requests' header blocks.
 Every connection ends by itself within `lifetime` s."""
 import socket
 import ssl
@@ -43,10 +43,12 @@ class ListServer:
                     request += conn.recv(1024) or b"\r\n\r\n"
                 self.requests.append(request.decode("latin-1"))
                 status, body, mode = self.answers[min(len(self.requests), len(self.answers)) - 1]
-                length = 10 ** 6 if mode == "trickle" else len(body)
+                length = {"trickle": 10 ** 6, "endless": 10 ** 7}.get(mode, len(body))
                 head = (f"HTTP/1.1 {status} X\r\nContent-Type: text/csv\r\nContent-Length: {length}\r\n"
                         'ETag: "v1"\r\nLast-Modified: Mon, 02 Feb 2026 00:00:00 GMT\r\n\r\n').encode()
                 conn.sendall(head + (b"" if mode == "trickle" else body))
+                while mode == "endless" and time.time() < end and not self.stopped.is_set():
+                    conn.sendall(body)
                 while mode == "trickle" and time.time() < end and not self.stopped.wait(2):
                     conn.sendall(b"2")
         except OSError:  # TLS refused by the client, or the client went away

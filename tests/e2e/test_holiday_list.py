@@ -84,10 +84,11 @@ def test_downloaded_cached_and_kept_against_bad_answers(desktop, tmp_path):
         assert first_tooltip_line(desktop, 1, 2) == "2026年12月14日（月） 記念の日"
         desktop.kill_all()
 
-        # A later login page, a list cut off mid-row, a good list with a 404: the cached copy stays,
-        # byte for byte (each of them taken would lose 12/14 or change the file).
+        # A later login page, a list cut off mid-row, a good list with a 404, a list that never
+        # ends: the cached copy stays, byte for byte (each of them taken would lose 12/14 or
+        # change the file).
         for answer in [(200, b"<html><body>Please log in</body></html>\r\n", "whole"),
-                       (200, LIST[:-7], "whole"), (404, OFFICIAL, "whole")]:
+                       (200, LIST[:-7], "whole"), (404, OFFICIAL, "whole"), (200, OFFICIAL, "endless")]:
             server = serve(answer)
             start_and_read(WITH_LIST, server)
             time.sleep(1)  # the answer has been read and judged by then
