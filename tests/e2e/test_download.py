@@ -56,6 +56,7 @@ def test_setup_installs_starts_at_log_on_upgrades_and_uninstalls(display, tmp_pa
         assert shortcut() and reg(session, UNINSTALL_KEY, "DisplayVersion") == "0.9.0.0"
         session.reg_add("viewMode", "REG_DWORD", 1)
         session.reg_add("feedHost", "REG_SZ", "127.0.0.1:9")
+        session.reg_add("holidayListUrl", "REG_SZ", "")
 
         # The upgrade closes the running clock, replaces the exe in place and keeps the settings.
         clock = start_from_run_value()
