@@ -79,6 +79,8 @@ void CalendarTooltip::refresh() {
     SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
+void CalendarTooltip::activate(bool active) { SendMessageW(tip_, TTM_ACTIVATE, active, 0); }
+
 bool CalendarTooltip::onNotify(NMHDR& header) {
     if (header.hwndFrom != tip_ || header.code != TTN_GETDISPINFOW) return false;
     auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);

@@ -26,6 +26,8 @@ public:
     void place(float drawScale, int dpi);
     // The calendar shows another month: a tooltip that is up tells the new month's day.
     void refresh();
+    // While inactive it shows nothing (it hides at once).
+    void activate(bool active);
     // The tooltip's notifications to its owner; true when this answered one.
     bool onNotify(NMHDR& header);
 

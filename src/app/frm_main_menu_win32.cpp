@@ -16,8 +16,11 @@ void FrmMain::onRightClick() {
     // Where the button went up, not where the pointer is by the time the message is handled.
     const DWORD position = GetMessagePos();
     const POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    // No day tooltip over the menu while it is open.
+    if (dayTooltips_) dayTooltips_->activate(false);
     const unsigned command = trackPopupMenu(instance_, viewMode_, at);
     if (!hwnd_) return;  // the window went away while the menu was open
+    if (dayTooltips_) dayTooltips_->activate(true);
 
     if (const int view = viewModeForCommand(command)) {
         setViewMode(static_cast<ViewMode>(view));

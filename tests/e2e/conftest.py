@@ -21,6 +21,8 @@ SCREEN = (1920, 1080)
 DISPLAY = os.environ.get("TAVRO_E2E_DISPLAY", ":93")
 WINEPREFIX = os.environ.get("TAVRO_E2E_WINEPREFIX", os.path.join(ROOT, "build", "wineprefix"))
 CLOCK_KEY = r"HKCU\Software\Quillmar-soft\tavroClock"
+# On the calendar's frame, left of the days: the menu opens there and no day's tooltip shows.
+MENU_POINT = (1480, 300)
 
 
 def holiday_list_cache(prefix=WINEPREFIX):
@@ -207,7 +209,7 @@ class Desktop:
     def click(self, x, y, button="1"):
         self.xdo("mousemove", str(x), str(y), "click", button)
 
-    def right_click(self, x=1600, y=300):
+    def right_click(self, x=MENU_POINT[0], y=MENU_POINT[1]):
         """The popup menu opened by a right click at (x, y): its levels, or [] when none opened."""
         self.click(x, y, "3")
         return wait_for(self.menus)

@@ -3,7 +3,7 @@ import datetime
 
 import numpy as np
 
-from conftest import wait_for
+from conftest import MENU_POINT, wait_for
 from sevenseg import GREEN, TARGET, ClockReader, expected_grid
 
 DIALOG = "目標時刻を日付形式で入力してください"
@@ -61,19 +61,19 @@ def test_the_menu_opens_at_a_right_click_with_the_view_checked_and_the_views_are
     desktop.start(START)
     assert desktop.find_windows()
     for button in ("1", "2"):  # left and middle clicks do nothing
-        desktop.click(1600, 300, button)
+        desktop.click(*MENU_POINT, button)
     assert wait_for(lambda: shown_now(desktop))
     assert not desktop.menus() and [n for _, n, _ in desktop.our_windows()] == ["TavroClock"]
 
-    opened = desktop.right_click(1600, 300)
-    assert len(opened) == 1 and opened[0][:2] == (1600, 300)
+    opened = desktop.right_click(*MENU_POINT)
+    assert len(opened) == 1 and opened[0][:2] == MENU_POINT
     desktop.click(400, 600)  # a click elsewhere closes it and does nothing
     assert wait_for(lambda: not desktop.menus(), 5)
-    assert current_view_row(desktop, 1600, 300) == ([2], [])  # the countdown view is the default
+    assert current_view_row(desktop, *MENU_POINT) == ([2], [])  # the countdown view is the default
     assert desktop.clock_geometry()[3] == 580 and desktop.reg_query("viewMode") is None
     assert runs_on(desktop), "the clock stopped"
 
-    choose_view(desktop, 1600, 300, "c", 80, 1)
+    choose_view(desktop, *MENU_POINT, "c", 80, 1)
     desktop.kill_all()
     desktop.start(START)
     assert desktop.clock_geometry() == (1460, 20, 440, 80)
@@ -81,7 +81,7 @@ def test_the_menu_opens_at_a_right_click_with_the_view_checked_and_the_views_are
     # Seconds pass while the lower panels lie hidden: back in view they are up to date.
     assert wait_for(lambda: (shown_now(desktop) or datetime.datetime.min) >= datetime.datetime(2009, 2, 1, 12, 0, 3))
     choose_view(desktop, 1600, 60, "l", 420, 2)
-    choose_view(desktop, 1600, 300, "t", 580, 3)
+    choose_view(desktop, *MENU_POINT, "t", 580, 3)
     shot = desktop.screenshot()
     now = READER.now(shot)
     assert READER.grid(shot) == expected_grid(2009, 2, 1, {11})  # the feed is unreachable: computed holidays
