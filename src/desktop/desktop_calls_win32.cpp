@@ -10,6 +10,7 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include <algorithm>
 #include <climits>
 #include <utility>
 #include <vector>
@@ -73,11 +74,34 @@ bool writeDesktopColour(render::ColorRef colour) {
     return SetSysColors(1, &element, &value) != FALSE;
 }
 
+namespace {
+std::optional<std::vector<char>> readWholeFile(const std::wstring& path) {
+    const HANDLE raw = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (raw == INVALID_HANDLE_VALUE) return std::nullopt;
+    base::UniqueKernelHandle file(raw);
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > (1LL << 30)) return std::nullopt;
+    std::vector<char> bytes(static_cast<std::size_t>(size.QuadPart));
+    DWORD done = 0;
+    if (!bytes.empty() && (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) ||
+                           done != bytes.size()))
+        return std::nullopt;
+    return bytes;
+}
+
+}  // namespace
+
 bool saveBitmapFile(const std::wstring& path, const render::Canvas& canvas) {
     if (path.empty() || canvas.width <= 0 || canvas.height <= 0) return false;
     bool written = false;
     {
         const std::vector<uint8_t> bytes = render::encodeBmp24(canvas);
+        // The folder is often synced and a 4K picture is tens of megabytes: the same bytes are
+        // not written again.
+        const auto onDisk = readWholeFile(path);
+        if (onDisk && onDisk->size() == bytes.size() && std::equal(bytes.begin(), bytes.end(), onDisk->begin(),
+                                                                   [](uint8_t a, char b) { return a == uint8_t(b); }))
+            return true;
         const HANDLE raw =
             CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (raw == INVALID_HANDLE_VALUE) return false;
@@ -121,20 +145,6 @@ void writeDesktopText(const wchar_t* name, const std::wstring& text) {
     }
     RegSetValueExW(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                    static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-}
-
-std::optional<std::vector<char>> readWholeFile(const std::wstring& path) {
-    const HANDLE raw = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (raw == INVALID_HANDLE_VALUE) return std::nullopt;
-    base::UniqueKernelHandle file(raw);
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > (1LL << 30)) return std::nullopt;
-    std::vector<char> bytes(static_cast<std::size_t>(size.QuadPart));
-    DWORD done = 0;
-    if (!bytes.empty() && (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) ||
-                           done != bytes.size()))
-        return std::nullopt;
-    return bytes;
 }
 
 template <typename T>

@@ -20,7 +20,8 @@ bool writeDeskWallPaper(const std::wstring& path);
 render::ColorRef readDesktopColour();
 bool writeDesktopColour(render::ColorRef colour);
 
-// A 24-bit BMP replacing any file there. False, and no file left half written, on failure.
+// A 24-bit BMP replacing any file there that differs (one with the same bytes is left untouched).
+// False, and no file left half written, on failure.
 bool saveBitmapFile(const std::wstring& path, const render::Canvas& canvas);
 
 // The program's key of the current user.

@@ -108,13 +108,26 @@ def test_a_transcoded_wallpaper_comes_back_as_the_users_picture_after_exit_a_kil
     os.makedirs(os.path.dirname(unix(TRANSCODED)), exist_ok=True)
     Image.fromarray(users).save(unix(TRANSCODED), format="BMP")
     set_wallpaper(shell, TRANSCODED)
-    for killed_first in (False, True, False):
+    written = None
+    for killed_first, damaged in ((False, False), (True, False), (False, True)):
         if killed_first:
             start_clock(shell)
             shutil.copy(unix(OWN), unix(TRANSCODED))  # as the system does with a new wallpaper
             kill_clock(shell)
+        if damaged:  # a picture that differs is replaced
+            with open(unix(OWN), "r+b") as f:
+                f.seek(-3, os.SEEK_END), f.write(b"\x01\x02\x03")
         start_clock(shell)
         assert desktop_of(shell.report())[2:] == ("0", "0")
+        # The same screen gives the same bytes: the file, often in a synced folder, is not written again.
+        with open(unix(OWN), "rb") as f:
+            now = (os.stat(unix(OWN)).st_mtime_ns, f.read())
+        if written is None:
+            written = now
+        elif damaged:
+            assert now[1] == written[1], "a picture that differs was not replaced"
+        else:
+            assert now == written, "the same picture was written again"
         shutil.copy(unix(OWN), unix(TRANSCODED))
         after = exit_clock(shell)
         assert desktop_of(after) == (TRANSCODED, USER_COLOUR, "2", "0")
