@@ -63,7 +63,9 @@ std::unique_ptr<FrmMain> FrmMain::create(HINSTANCE instance, Program& program) {
         [self] { self->recreateWindow(); },
         [self] { self->onDisplayChanged(); },
         [self] { self->onClockMoved(); },
+        [self] { self->tickRepaintAndRearm(); },
     });
+    form->follower_ = std::make_unique<DesktopFollower>([self] { return self->hwnd_; }, [self] { self->onAttached(); });
     if (!form->watch_ || !form->createWindow() || !form->Form_Load()) return nullptr;
     form->showWindow();
     form->pumpFeed();
@@ -104,10 +106,9 @@ void FrmMain::placeWindow() {
         MapWindowPoints(parent, HWND_DESKTOP, &origin, 1);
         r = toParentClient(r, origin.x, origin.y);
     }
-    // Under the program manager the clock keeps its place among the desktop's children (at the
-    // bottom it would lie behind the icon view); on its own it goes below every other window.
-    SetWindowPos(hwnd_, parent ? HWND_TOP : HWND_BOTTOM, r.left, r.top, r.width, r.height,
-                 SWP_NOACTIVATE);
+    // Under a host the follower keeps its place among the host's children (right above the icon
+    // view); on its own it goes below every other window.
+    SetWindowPos(hwnd_, HWND_BOTTOM, r.left, r.top, r.width, r.height, SWP_NOACTIVATE | (parent ? SWP_NOZORDER : 0));
 }
 
 // The program manager went away and took the clock window with it: a new window, the same
@@ -122,6 +123,7 @@ void FrmMain::recreateWindow() {
 
 void FrmMain::onShellRestarted() {
     if (unloaded_) return;
+    if (hwnd_ && !IsWindow(hwnd_)) hwnd_ = nullptr;
     if (!hwnd_) {
         recreateWindow();
         return;
@@ -137,9 +139,6 @@ FrmMain::~FrmMain() {
 LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (const auto answer = onClockMoveMessage(message, wParam, [this] { onClockMoved(); })) return *answer;
     switch (message) {
-        case WM_TIMER:
-            if (wParam == kTickTimer) tickRepaintAndRearm();
-            return 0;
         case kFeedDone:
             pumpFeed();
             return 0;
@@ -154,6 +153,10 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_NOTIFY:
             if (dayTooltips_ && dayTooltips_->onNotify(*reinterpret_cast<NMHDR*>(lParam))) return 0;
             break;
+        case WM_STYLECHANGED:
+            // Someone else's style change or frame change may have dropped the layered style.
+            if (wParam == static_cast<WPARAM>(GWL_EXSTYLE)) follower_->check();
+            break;
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;  // a click on the clock does not lift it above other windows
         case WM_CLOSE:
@@ -161,7 +164,6 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             DestroyWindow(hwnd_);
             return 0;
         case WM_DESTROY:
-            KillTimer(hwnd_, kTickTimer);
             dayTooltips_.reset();
             if (unloaded_) PostQuitMessage(0);
             else watch_->reportWindowLost();  // not asked for: the parent went away
@@ -171,9 +173,9 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool FrmMain::Form_Load() {
+    attachToDesktop();
     drawScale_ = drawScaleForDpi(render::primaryMonitorDpi());
     loadPictures();
-    attachToDesktop();
     const render::Image screen = paintDesktopPicture();
     desktop_ = desktop::DesktopChanges::apply(screen);
 
@@ -245,11 +247,17 @@ void FrmMain::loadPictures() {
     if (auto p = loadPictureResource(L"LOGO")) picTavro_ = std::move(*p);
 }
 
-void FrmMain::attachToDesktop() { desktop::setBackGround(hwnd_); }
+void FrmMain::attachToDesktop() { follower_->check(); }
+
+void FrmMain::onAttached() {
+    if (canvas_ && drawScaleForDpi(render::primaryMonitorDpi()) != drawScale_) return onDisplayChanged();
+    placeWindow();
+}
 
 void FrmMain::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
+    KillTimer(watch_->hwnd(), kTickTimer);
     if (feedWorker_) feedWorker_->abandon();  // it winds down while the desktop is put back
     holidayList_.abandon();
     ShowWindow(hwnd_, SW_HIDE);
@@ -257,13 +265,19 @@ void FrmMain::Form_Unload() {
     feedWorker_.reset();
 }
 
-void FrmMain::armTimer() { SetTimer(hwnd_, kTickTimer, millisecondsToNextSecond(), nullptr); }
+void FrmMain::armTimer() { SetTimer(watch_->hwnd(), kTickTimer, millisecondsToNextSecond(), nullptr); }
 
 void FrmMain::tickRepaintAndRearm() {
+    if (unloaded_) return;
+    // A parent of another process can take the window without a WM_DESTROY here (seen under
+    // Wine): a window gone is made again, as after a WM_DESTROY.
+    if (hwnd_ && !IsWindow(hwnd_)) hwnd_ = nullptr;
+    if (!hwnd_) recreateWindow();
     canvas_->flush();
     tim10ms_Timer(state_, localNow(), program_.targetDateValue, *painter_);
     invalidate(painter_->takeDirty());
     armTimer();
+    follower_->check();  // a host gone or moved shows within the second
     pumpFeed();
 }
 

@@ -9,6 +9,7 @@
 #include "app/canvas_clock_painter.h"
 #include "app/clock_tick.h"
 #include "app/day_tooltip.h"
+#include "app/desktop_follower_win32.h"
 #include "app/layout.h"
 #include "app/shell_watch_win32.h"
 #include "desktop/desktop_changes_win32.h"
@@ -45,6 +46,9 @@ private:
     void placeWindow();
     void showWindow();
     void attachToDesktop();
+    // The clock went to another host: its place there, and the DPI read again (a parent in
+    // another process may have reset the process's awareness).
+    void onAttached();
     void recreateWindow();
     void onShellRestarted();
     bool Form_Load();
@@ -80,6 +84,7 @@ private:
     Program& program_;
     HWND hwnd_ = nullptr;
     std::unique_ptr<ShellWatch> watch_;
+    std::unique_ptr<DesktopFollower> follower_;
     bool unloaded_ = false;
     ViewMode viewMode_ = ViewCountdown;
     float drawScale_ = 0.5f;

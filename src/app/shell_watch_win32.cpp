@@ -41,6 +41,9 @@ LRESULT ShellWatch::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     switch (message) {
+        case WM_TIMER:
+            if (handlers_.tick) handlers_.tick();
+            return 0;
         case kWindowLost:
             if (handlers_.windowLost) handlers_.windowLost();
             return 0;

@@ -1,6 +1,7 @@
 // A hidden top-level window of the clock's own. The clock window itself lives as a child of the
 // shell's program-manager window, so it gets neither the end-of-session messages nor the shell's
-// "TaskbarCreated" broadcast; this window receives them for it.
+// "TaskbarCreated" broadcast; this window receives them for it. It also carries the clock's timer,
+// which must outlive a clock window taken away with its parent (Wine does not tell the clock).
 #pragma once
 
 #include <windows.h>
@@ -32,6 +33,7 @@ public:
         std::function<void()> windowLost;      // the clock window went with its parent
         std::function<void()> displayChanged;  // resolution, work area or scaling changed
         std::function<void()> clockMoved;      // the system clock was set, or the machine woke from sleep
+        std::function<void()> tick;            // a timer armed on this window fired
     };
     static std::unique_ptr<ShellWatch> create(HINSTANCE instance, Handlers handlers);
     ~ShellWatch();

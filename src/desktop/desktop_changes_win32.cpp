@@ -7,24 +7,6 @@
 
 namespace tavro::desktop {
 
-bool setBackGround(HWND window) {
-    if (!window) return false;
-    RECT onScreen{};
-    GetWindowRect(window, &onScreen);
-    const HWND programManager = FindWindowW(L"Progman", L"Program Manager");
-    SetParent(window, programManager);
-    if (!programManager) {
-        SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        return false;
-    }
-    // A child is placed in its parent's client coordinates: the same place on the screen,
-    // above the program manager's own children (the icon view covers it on Windows).
-    POINT topLeft{onScreen.left, onScreen.top};
-    ScreenToClient(programManager, &topLeft);
-    SetWindowPos(window, HWND_TOP, topLeft.x, topLeft.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
-    return true;
-}
-
 namespace {
 bool savePicture(const std::wstring& path, const render::Image& picture) {
     if (picture.empty()) return false;

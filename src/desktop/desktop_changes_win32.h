@@ -1,5 +1,5 @@
-// The clock on the desktop: the window under the program manager's window, the mosaic
-// wallpaper and the desktop colour while the program runs, and both put back at exit.
+// The mosaic wallpaper and the desktop colour while the program runs, and both put back at exit
+// (the window's place on the desktop: desktop_host_win32.h).
 #pragma once
 
 #include <windows.h>
@@ -12,12 +12,6 @@
 #include "render/canvas.h"
 
 namespace tavro::desktop {
-
-// Makes the window a child of the program manager's window ("Progman" / "Program Manager"),
-// keeping its place on the screen, so that it lies on the desktop below every ordinary window.
-// Without one the window is a top-level window of the desktop, put below the others, and the
-// result is false.
-bool setBackGround(HWND window);
 
 // The wallpaper, its style and the desktop colour in force while the program runs.
 class DesktopChanges {

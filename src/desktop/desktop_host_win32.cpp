@@ -1,0 +1,127 @@
+#include "desktop/desktop_host_win32.h"
+
+#include <cwchar>
+
+// Declared for Windows 8 and later only; older systems never set it, so reading it is harmless.
+#ifndef WS_EX_NOREDIRECTIONBITMAP
+#define WS_EX_NOREDIRECTIONBITMAP 0x00200000L
+#endif
+
+namespace tavro::desktop {
+
+namespace {
+
+// An odd tree must not make a tick slow.
+constexpr int kMostWindowsPerClass = 32;
+constexpr int kMostChildren = 64;
+
+WindowId idOf(HWND h) { return reinterpret_cast<WindowId>(h); }
+HWND handleOf(WindowId id) { return reinterpret_cast<HWND>(id); }
+
+ShellClass classOf(HWND h) {
+    wchar_t name[32] = {};
+    GetClassNameW(h, name, 32);
+    if (std::wcscmp(name, L"Progman") == 0) return ShellClass::Progman;
+    if (std::wcscmp(name, L"WorkerW") == 0) return ShellClass::WorkerW;
+    if (std::wcscmp(name, L"SHELLDLL_DefView") == 0) return ShellClass::DefView;
+    return ShellClass::Other;
+}
+
+ShellWindow describe(HWND h, WindowId parent, ShellClass kind) {
+    ShellWindow w;
+    w.id = idOf(h);
+    w.parent = parent;
+    w.kind = kind;
+    if (kind == ShellClass::Progman) {
+        // Reads the stored title: GetWindowText could send WM_GETTEXT.
+        wchar_t title[32] = {};
+        InternalGetWindowText(h, title, 32);
+        w.programManagerTitle = std::wcscmp(title, L"Program Manager") == 0;
+    }
+    w.visible = IsWindowVisible(h) != FALSE;
+    w.noRedirectionBitmap = (GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_NOREDIRECTIONBITMAP) != 0;
+    RECT r{};
+    GetWindowRect(h, &r);
+    w.left = r.left, w.top = r.top, w.right = r.right, w.bottom = r.bottom;
+    return w;
+}
+
+void setLayered(HWND clock, bool layered) {
+    const LONG_PTR ex = GetWindowLongPtrW(clock, GWL_EXSTYLE);
+    // A layered child is composed only without the tool-window style; a popup keeps it, for no
+    // task-bar button.
+    const LONG_PTR want = layered ? (ex | WS_EX_LAYERED) & ~LONG_PTR{WS_EX_TOOLWINDOW}
+                                  : (ex & ~LONG_PTR{WS_EX_LAYERED}) | WS_EX_TOOLWINDOW;
+    if (want != ex) SetWindowLongPtrW(clock, GWL_EXSTYLE, want);
+    if (layered) SetLayeredWindowAttributes(clock, 0, 255, LWA_ALPHA);
+}
+
+}  // namespace
+
+ShellSnapshot takeShellSnapshot(HWND clock) {
+    ShellSnapshot s;
+    for (const wchar_t* name : {L"Progman", L"WorkerW"}) {
+        const ShellClass kind = name[0] == L'P' ? ShellClass::Progman : ShellClass::WorkerW;
+        HWND h = nullptr;
+        for (int n = 0; n < kMostWindowsPerClass && (h = FindWindowExW(nullptr, h, name, nullptr)); ++n)
+            s.windows.push_back(describe(h, 0, kind));
+    }
+    const std::size_t topLevels = s.windows.size();
+    for (std::size_t i = 0; i < topLevels; ++i) {
+        const WindowId parent = s.windows[i].id;
+        HWND c = GetWindow(handleOf(parent), GW_CHILD);
+        for (int n = 0; c && n < kMostChildren; ++n, c = GetWindow(c, GW_HWNDNEXT))
+            s.windows.push_back(describe(c, parent, c == clock ? ShellClass::Other : classOf(c)));
+    }
+    ClockWindow& k = s.clock;
+    k.id = idOf(clock);
+    const HWND parent = GetAncestor(clock, GA_PARENT);
+    k.parent = parent == GetDesktopWindow() ? 0 : idOf(parent);
+    const LONG_PTR style = GetWindowLongPtrW(clock, GWL_STYLE), ex = GetWindowLongPtrW(clock, GWL_EXSTYLE);
+    k.child = (style & WS_CHILD) != 0;
+    k.popup = (style & WS_POPUP) != 0;
+    k.toolWindow = (ex & WS_EX_TOOLWINDOW) != 0;
+    k.layered = (ex & WS_EX_LAYERED) != 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    k.opaque = k.layered && GetLayeredWindowAttributes(clock, nullptr, &alpha, &flags) && (flags & LWA_ALPHA) &&
+               alpha == 255;
+    return s;
+}
+
+void applyAttachment(HWND clock, const Attachment& a) {
+    const HWND host = handleOf(a.host);
+    const HWND now = GetAncestor(clock, GA_PARENT);
+    LONG_PTR style = GetWindowLongPtrW(clock, GWL_STYLE);
+    if (host) {
+        if (now != host) SetParent(clock, host);
+        style = (style & ~LONG_PTR{WS_POPUP}) | WS_CHILD;
+    } else {
+        if (now != GetDesktopWindow()) SetParent(clock, nullptr);
+        style = (style & ~LONG_PTR{WS_CHILD}) | WS_POPUP;
+    }
+    if (style != GetWindowLongPtrW(clock, GWL_STYLE)) SetWindowLongPtrW(clock, GWL_STYLE, style);
+    setLayered(clock, host && a.layered);
+    const HWND after = !host ? HWND_BOTTOM : a.insertAfter ? handleOf(a.insertAfter) : HWND_TOP;
+    SetWindowPos(clock, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    // A frame change has been seen to drop WS_EX_LAYERED: the style and the alpha once more.
+    setLayered(clock, host && a.layered);
+}
+
+BackGround setBackGround(HWND clock) {
+    BackGround result;
+    if (!clock) return result;
+    const ShellSnapshot s = takeShellSnapshot(clock);
+    result.attachment = decideHost(s);
+    for (const ShellWindow& w : s.windows) result.shellWindows.push_back(w.id);
+    // SetParent waits for the new parent's thread (seen under Wine): a hung shell is left alone
+    // until it answers again.
+    if (result.attachment.host && IsHungAppWindow(handleOf(result.attachment.host))) return result;
+    if (!attachmentHolds(s, result.attachment)) {
+        applyAttachment(clock, result.attachment);
+        result.moved = true;
+    }
+    return result;
+}
+
+}  // namespace tavro::desktop
