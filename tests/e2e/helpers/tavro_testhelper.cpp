@@ -3,10 +3,29 @@
 //   progman [announce|LEFT]  a stand-in for the shell's "Program Manager" (Wine has none): from x LEFT
 //                        (negative: a monitor left of the primary; 0 by default) to the primary's right
 //                        edge, always at the bottom; "announce" broadcasts "TaskbarCreated". Ends on WM_CLOSE.
+//   shell LAYOUT LOG [late]  a stand-in shell desktop as real Windows builds it (classic: Progman >
+//                        SHELLDLL_DefView > SysListView32; split: the icon view in a WorkerW above a
+//                        wallpaper WorkerW above Progman; 24h2: Progman with WS_EX_NOREDIRECTIONBITMAP
+//                        holding the icon view above a WorkerW, and a tiny utility WorkerW). "late"
+//                        broadcasts "TaskbarCreated" first and makes the windows 1.5 s later, as a
+//                        restarted shell may. After it is up and after each change it appends to LOG
+//                        "NAME MS": how long until the clock hung right above the icon view again
+//                        (with alpha 255 on 24h2), or "NAME timeout" after 5 s (90 s for the clock's
+//                        start). Ends on WM_CLOSE.
+//   shell-do ACTION      tells the stand-in shell to change while the clock runs: split, show (Show
+//                        Desktop), back (the windows back), unlayer (the clock's WS_EX_LAYERED taken
+//                        away with a frame change, as other programs' style changes do), hang (its
+//                        window procedure sleeps 10 s).
+//   shell-hung           exit code 0 while the stand-in shell does not answer.
 //   mode W H             changes the display to W x H; exit code 0 when the system took it.
 //   report FILE          the desktop as another process sees it: clock, parent_class, parent_title,
 //                        rect (l,t,r,b), visible, wallpaper, colour, style and tile (WallpaperStyle,
-//                        TileWallpaper) ("name=value" lines, UTF-8).
+//                        TileWallpaper); and of the clock window: clock_style, clock_exstyle (hex),
+//                        alpha (none unless layered), below (the class of the sibling right under it),
+//                        at_centre and over_app (what WindowFromPoint gives at its centre, alone and
+//                        with an ordinary application window put over it: "clock", "app" or a class),
+//                        snapshot_us (the clock's own snapshot of the shell's windows, timed here)
+//                        ("name=value" lines, UTF-8).
 //   close [TITLE]        posts WM_CLOSE to the window titled TITLE ("TavroClock"), top-level or child.
 //   set-wallpaper PATH   sets the wallpaper as the control panel does.
 //   tooltip FILE         the text of every visible tooltip control, each followed by a line "--".
@@ -15,9 +34,12 @@
 // With any other first argument it records how it was started (command, folder, flags, show) to
 // the file named by TAVRO_LAUNCH_RECORD: it stands in for the programs the clock starts.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 #include <vector>
+
+#include "desktop/desktop_host_win32.h"
 
 namespace {
 
@@ -89,6 +111,228 @@ int progman(bool announce, int left) {
     return 0;
 }
 
+// The stand-in shell. Its windows keep their order among the top-level windows unless it moves
+// them itself, as the shell's desktop windows do.
+enum Action : WPARAM { Split = 1, ShowDesktop, Back, Unlayer, Hang };
+const wchar_t* const kActions[] = {L"", L"split", L"show", L"back", L"unlayer", L"hang"};
+constexpr UINT kDo = WM_APP + 40;
+constexpr UINT_PTR kWatch = 1;
+
+struct StandIn {
+    HWND progman = nullptr, view = nullptr, home = nullptr, icons = nullptr, wallpaper = nullptr, raised = nullptr;
+    bool ordering = true, is24h2 = false;
+    std::wstring log;
+    std::string entries;
+    // The change being watched: what, since when, under which host the clock belongs.
+    std::string watching;
+    DWORD since = 0;
+    HWND expected = nullptr;
+} shell;
+
+void note(const std::string& entry) {
+    shell.entries += entry + "\n";
+    writeWhole(shell.log, shell.entries);
+}
+
+bool clockSettled(HWND clock) {
+    if (!clock || GetAncestor(clock, GA_PARENT) != shell.expected || GetWindow(clock, GW_HWNDNEXT) != shell.view)
+        return false;
+    if (!shell.is24h2) return true;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    return (GetWindowLongPtrW(clock, GWL_EXSTYLE) & WS_EX_LAYERED) && GetLayeredWindowAttributes(clock, nullptr, &alpha, &flags) &&
+           alpha == 255;
+}
+
+// Polled from a timer, so that the stand-in keeps answering while the clock moves.
+void watch(const std::string& what, HWND host) {
+    shell.watching = what, shell.since = GetTickCount(), shell.expected = host;
+    SetTimer(shell.progman, kWatch, 5, nullptr);
+}
+
+void onWatch() {
+    const DWORD elapsed = GetTickCount() - shell.since;
+    found = nullptr;
+    if (clockSettled(findWindow("TavroClock"))) note(shell.watching + " " + to_string(elapsed));
+    else if (elapsed > (shell.watching == "start" ? 90000u : 5000u)) note(shell.watching + " timeout");
+    else return;
+    KillTimer(shell.progman, kWatch);
+}
+
+void act(WPARAM action);
+
+LRESULT CALLBACK standInProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_WINDOWPOSCHANGING && !shell.ordering) reinterpret_cast<WINDOWPOS*>(lParam)->flags |= SWP_NOZORDER;
+    if (hwnd != shell.progman || !shell.progman) return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_TIMER && wParam == kWatch) onWatch();
+    if (message == WM_DESTROY) PostQuitMessage(0);
+    if (message == kDo) {
+        act(wParam);
+        return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+HWND make(const wchar_t* className, const wchar_t* title, HWND parent, int x, int y, int w, int h, DWORD ex = 0) {
+    const DWORD style = (parent ? WS_CHILD | WS_CLIPSIBLINGS : WS_POPUP) | WS_CLIPCHILDREN | WS_VISIBLE;
+    return CreateWindowExW(ex | (parent ? 0 : WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE), className, title, style, x, y, w, h,
+                           parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+HWND fullScreen(const wchar_t* className, const wchar_t* title = L"", DWORD ex = 0) {
+    return make(className, title, nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), ex);
+}
+
+void order(HWND window, HWND after) {
+    shell.ordering = true;
+    SetWindowPos(window, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    shell.ordering = false;
+}
+
+// The icons into a WorkerW over a wallpaper WorkerW, both over Progman.
+void split() {
+    shell.wallpaper = fullScreen(L"WorkerW");
+    shell.icons = fullScreen(L"WorkerW");
+    SetParent(shell.view, shell.icons);
+    for (HWND w : {shell.icons, shell.wallpaper, shell.progman}) order(w, HWND_BOTTOM);
+    shell.home = shell.icons;
+}
+
+void act(WPARAM action) {
+    switch (action) {
+        case Split:
+            split();
+            return watch("split", shell.icons);
+        case ShowDesktop:
+            if (shell.is24h2) {
+                order(shell.progman, HWND_TOP);
+                return watch("show", shell.progman);
+            }
+            if (!shell.raised) shell.raised = fullScreen(L"WorkerW");
+            SetParent(shell.view, shell.raised);
+            ShowWindow(shell.raised, SW_SHOWNOACTIVATE);
+            order(shell.raised, HWND_TOP);
+            return watch("show", shell.raised);
+        case Back:
+            if (shell.is24h2) {
+                order(shell.progman, HWND_BOTTOM);
+                return watch("back", shell.progman);
+            }
+            SetParent(shell.view, shell.home);  // on top of the home's children, over the clock
+            if (shell.raised) ShowWindow(shell.raised, SW_HIDE);
+            return watch("back", shell.home);
+        case Unlayer: {
+            found = nullptr;
+            const HWND clock = findWindow("TavroClock");
+            SetWindowLongPtrW(clock, GWL_EXSTYLE, GetWindowLongPtrW(clock, GWL_EXSTYLE) & ~LONG_PTR{WS_EX_LAYERED});
+            SetWindowPos(clock, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+            return watch("unlayer", shell.home);
+        }
+        case Hang:
+            Sleep(10000);
+            return;
+    }
+}
+
+int standInShell(const std::wstring& layout, const std::wstring& log, bool late) {
+    shell.log = log;
+    shell.is24h2 = layout == L"24h2";
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = standInProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    for (auto [name, colour] : {std::pair{L"Progman", RGB(0, 96, 0)}, {L"WorkerW", RGB(0, 0, 96)},
+                                {L"SHELLDLL_DefView", RGB(96, 96, 0)}, {L"SysListView32", RGB(0, 96, 96)}}) {
+        wc.lpszClassName = name;
+        wc.hbrBackground = CreateSolidBrush(colour);
+        if (!RegisterClassW(&wc)) return 1;
+    }
+    if (late) {
+        PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+        Sleep(1500);
+    }
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    shell.progman = fullScreen(L"Progman", L"Program Manager", shell.is24h2 ? 0x00200000 /* WS_EX_NOREDIRECTIONBITMAP */ : 0);
+    if (!shell.progman) return 1;
+    order(shell.progman, HWND_BOTTOM);
+    shell.home = shell.progman;
+    shell.view = make(L"SHELLDLL_DefView", L"", shell.progman, 0, 0, width, height);
+    make(L"SysListView32", L"FolderView", shell.view, 0, 0, width, height);
+    if (shell.is24h2) {
+        // The wallpaper layer below the icons, and a utility window away from the clock.
+        order(make(L"WorkerW", L"", shell.progman, 0, 0, width, height), HWND_BOTTOM);
+        order(make(L"WorkerW", L"", nullptr, 20, height - 80, 136, 39), HWND_BOTTOM);
+        order(shell.progman, HWND_BOTTOM);
+    }
+    if (layout == L"split") split();
+    shell.ordering = false;
+    watch(late ? "restart" : "start", shell.home);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    return 0;
+}
+
+int shellDo(const std::wstring& action) {
+    const HWND progman = FindWindowW(L"Progman", L"Program Manager");
+    for (WPARAM a = Split; a <= Hang; ++a)
+        if (action == kActions[a]) return progman && PostMessageW(progman, kDo, a, 0) ? 0 : 1;
+    return 2;
+}
+
+int shellHung() {
+    DWORD_PTR answer = 0;
+    const HWND progman = FindWindowW(L"Progman", L"Program Manager");
+    return progman && !SendMessageTimeoutW(progman, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 500, &answer) ? 0 : 1;
+}
+
+std::string hex(LONG_PTR value) {
+    char out[16];
+    wsprintfA(out, "0x%08X", static_cast<unsigned>(value));
+    return out;
+}
+
+// What WindowFromPoint gives at a point: "clock", "app" or the class of another window.
+std::string windowAt(POINT at, HWND clock, HWND app) {
+    const HWND hit = WindowFromPoint(at);
+    return hit == clock ? "clock" : hit && hit == app ? "app" : hit ? text(hit, true) : "";
+}
+
+std::string clockReport(HWND clock) {
+    const LONG_PTR ex = GetWindowLongPtrW(clock, GWL_EXSTYLE);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    const bool layered = (ex & WS_EX_LAYERED) && GetLayeredWindowAttributes(clock, nullptr, &alpha, &flags) && (flags & LWA_ALPHA);
+    const HWND below = GetWindow(clock, GW_HWNDNEXT);
+    RECT r{};
+    GetWindowRect(clock, &r);
+    const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    std::string out = "clock_style=" + hex(GetWindowLongPtrW(clock, GWL_STYLE)) + "\nclock_exstyle=" + hex(ex) +
+                      "\nalpha=" + (layered ? to_string(alpha) : "none") + "\nbelow=" + (below ? text(below, true) : "") +
+                      "\nat_centre=" + windowAt(centre, clock, nullptr) + "\n";
+    // An ordinary application window over the clock's centre (not a static control: those are
+    // transparent to hit tests).
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TavroTestApp";
+    RegisterClassW(&wc);
+    // Shown without activation: Wine was seen to hold the clock's next SetParent 2 s after an
+    // active window of another process went away.
+    const HWND app = CreateWindowExW(0, wc.lpszClassName, L"app", WS_OVERLAPPEDWINDOW, centre.x - 100, centre.y - 100,
+                                     200, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ShowWindow(app, SW_SHOWNOACTIVATE);
+    out += "over_app=" + windowAt(centre, clock, app) + "\n";
+    DestroyWindow(app);
+    LARGE_INTEGER frequency{}, start{}, end{};
+    constexpr int kRounds = 200;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    for (int i = 0; i < kRounds; ++i) tavro::desktop::takeShellSnapshot(clock);
+    QueryPerformanceCounter(&end);
+    out += "snapshot_us=" + to_string((end.QuadPart - start.QuadPart) * 1000000 / frequency.QuadPart / kRounds) + "\n";
+    return out;
+}
+
 int report(const std::wstring& file) {
     const HWND clock = findWindow("TavroClock");
     std::string out = "clock=" + to_string(clock ? 1 : 0) + "\n";
@@ -98,7 +342,8 @@ int report(const std::wstring& file) {
         RECT r{};
         GetWindowRect(clock, &r);
         out += "parent_class=" + (parent ? text(parent, true) : "") + "\nparent_title=" + (parent ? text(parent) : "") +
-               "\nrect=" + list(r.left, r.top, r.right, r.bottom) + "\nvisible=" + to_string(IsWindowVisible(clock) ? 1 : 0) + "\n";
+               "\nrect=" + list(r.left, r.top, r.right, r.bottom) + "\nvisible=" + to_string(IsWindowVisible(clock) ? 1 : 0) + "\n" +
+               clockReport(clock);
     }
     wchar_t wallpaper[1024] = {};
     SystemParametersInfoW(SPI_GETDESKWALLPAPER, 1023, wallpaper, 0);
@@ -163,7 +408,8 @@ int recordLaunch() {
     const DWORD length = GetEnvironmentVariableW(L"TAVRO_LAUNCH_RECORD", record, 1024);
     if (length == 0 || length >= 1024) return 2;
     GetCurrentDirectoryW(1024, folder);
-    STARTUPINFOW startup{sizeof startup};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
     GetStartupInfoW(&startup);
     return writeWhole(record, "command=" + utf8(GetCommandLineW()) + "\nfolder=" + utf8(folder) + "\nflags=" +
                                   to_string(startup.dwFlags) + "\nshow=" + to_string(startup.wShowWindow) + "\n");
@@ -179,6 +425,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     LocalFree(args);
     const std::wstring verb = count > 1 ? arg[1] : L"";
     if (verb == L"progman") return progman(count > 2 && arg[2] == L"announce", count > 2 ? _wtoi(arg[2].c_str()) : 0);
+    if (verb == L"shell") return count >= 4 ? standInShell(arg[2], arg[3], count > 4 && arg[4] == L"late") : 2;
+    if (verb == L"shell-do") return count == 3 ? shellDo(arg[2]) : 2;
+    if (verb == L"shell-hung") return shellHung();
     if (verb == L"mode") return count == 4 ? changeMode(_wtoi(arg[2].c_str()), _wtoi(arg[3].c_str())) : 2;
     if (verb == L"close") {
         const HWND window = findWindow(count > 2 ? utf8(arg[2]) : "TavroClock");

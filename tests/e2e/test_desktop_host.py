@@ -1,0 +1,132 @@
+"""The clock on each desktop that Windows builds, stood in by the helper's shell (Wine has none),
+and through the changes the shell makes while the clock runs. Wine 8 draws no child of another
+process's window and does not compose as 24H2 does, so the clock is checked from inside Wine: its
+parent, styles and alpha, the window right under it, and what WindowFromPoint finds at its centre,
+alone and with an application window over it. The stand-in shell times each change itself: how
+long until the clock hung right above the icon view again."""
+import os
+
+from conftest import wait_for, wine_env, windows_path
+
+WS_CHILD, WS_POPUP, WS_EX_TOOLWINDOW, WS_EX_LAYERED = 0x40000000, 0x80000000, 0x80, 0x80000
+MOSAIC_COLOUR = "70 74 78"
+# Hidden at most a second (the tick's period) after a change, two after a restarted shell; the
+# stand-in polls every 5 ms and Wine's scheduling under load adds a little.
+CHANGE_MS, RESTART_MS = 1100, 2100
+FAKETIME = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
+
+
+class Shell:
+    """The helper's stand-in shell in one layout, and its log of how long the clock took."""
+
+    def __init__(self, desktop, layout, folder, late=False):
+        self.desktop, self.log = desktop, os.path.join(folder, f"{layout}{'-late' if late else ''}.log")
+        self.proc = desktop.start_helper("shell", layout, windows_path(self.log), *(["late"] if late else []))
+
+    def timed(self, name, timeout=10):
+        """The ms the clock took after the change called name (None: timed out or not logged)."""
+        def entry():
+            lines = open(self.log).read().split("\n") if os.path.exists(self.log) else []
+            return next((line.split()[1] for line in lines if line.split()[:1] == [name]), None)
+        found = wait_for(entry, timeout)
+        return int(found) if found and found.isdigit() else None
+
+    def change(self, action):
+        assert self.desktop.helper("shell-do", action).returncode == 0
+        return self.timed(action)
+
+
+def start_clock(desktop, clock_file=None):
+    env = None
+    if clock_file:
+        # The clock's time read from a file that the test rewrites to move it.
+        env = dict(wine_env(), LD_PRELOAD=FAKETIME, FAKETIME_TIMESTAMP_FILE=clock_file, FAKETIME_NO_CACHE="1")
+    desktop.start(env=env)
+    seen = desktop.report(lambda s: s.get("visible") == "1" and s["colour"] == MOSAIC_COLOUR, 90)
+    assert seen.get("visible") == "1", seen
+
+
+def hanging(seen):
+    """How the clock hangs: parent, the window right under it, child and popup style, layered and
+    tool window, alpha, what is hit at its centre alone and with an application over it, place."""
+    style, ex = int(seen["clock_style"], 16), int(seen["clock_exstyle"], 16)
+    return (seen["parent_class"], seen["below"], bool(style & WS_CHILD), bool(style & WS_POPUP),
+            bool(ex & WS_EX_LAYERED), bool(ex & WS_EX_TOOLWINDOW), seen["alpha"], seen["at_centre"], seen["over_app"],
+            seen["rect"])
+
+
+def above_the_icons_of(parent, layered=False):
+    # Layered with alpha 255 and no tool window only where the host has no redirection surface.
+    return (parent, "SHELLDLL_DefView", True, False, layered, not layered, "255" if layered else "none", "clock", "app",
+            "1460,20,1900,600")
+
+
+def test_classic_desktop_through_show_desktop_a_split_a_restart_announced_early_and_a_hung_shell(desktop, feed, tmp_path):
+    server = feed()
+    clock_file = tmp_path / "clock"
+    clock_file.write_text("@2026-12-31 12:00:00")
+    shell = Shell(desktop, "classic", str(tmp_path))
+    start_clock(desktop, str(clock_file))
+    assert shell.timed("start") is not None
+    seen = desktop.report()
+    assert hanging(seen) == above_the_icons_of("Progman") and seen["parent_title"] == "Program Manager"
+    # Show Desktop moves the icons into a raised WorkerW; back in Progman they land on top of its
+    # children, over the clock; the split moves them into a WorkerW over the wallpaper's.
+    for action, parent in (("show", "WorkerW"), ("back", "Progman"), ("split", "WorkerW")):
+        took = shell.change(action)
+        assert took is not None and took <= CHANGE_MS, (action, took)
+        assert hanging(desktop.report()) == above_the_icons_of(parent), action
+    print("classic: show/back/split ms", [shell.timed(a) for a in ("show", "back", "split")])
+
+    # The shell ends and takes its windows with it; the clock stays up on its own, at the bottom.
+    shell.proc.kill()
+    alone = desktop.report(lambda s: s.get("parent_class") == "", 15)
+    assert (alone.get("parent_class"), alone.get("visible")) == ("", "1"), alone
+    assert int(alone["clock_style"], 16) & (WS_POPUP | WS_CHILD) == WS_POPUP
+    # The new shell says "TaskbarCreated" 1.5 s before it has a Progman.
+    shell = Shell(desktop, "classic", str(tmp_path), late=True)
+    took = shell.timed("restart", 20)
+    assert took is not None and took <= RESTART_MS, took
+    print("classic: restart ms", took)
+    assert hanging(desktop.report()) == above_the_icons_of("Progman")
+    assert len(server.requests) == 1, "came back without its canvas"
+
+    # A hung shell does not stop the seconds: the clock, moved to just before midnight while the
+    # shell sleeps, asks for January's holidays before the shell answers again.
+    assert desktop.helper("shell-do", "hang").returncode == 0
+    assert wait_for(lambda: desktop.helper("shell-hung").returncode == 0, 5)
+    clock_file.write_text("@2026-12-31 23:59:58")
+    assert wait_for(lambda: len(server.requests) >= 2, 8), server.requests
+    assert desktop.helper("shell-hung").returncode == 0, "the shell answered before the clock ticked on"
+    assert server.requests[1].split("?")[1] == "start-min=2026-12-01&start-max=2027-02-01"
+
+
+def test_split_desktop_show_desktop_and_the_icons_back_in_their_workerw(desktop, tmp_path):
+    shell = Shell(desktop, "split", str(tmp_path))
+    start_clock(desktop)
+    assert shell.timed("start") is not None
+    assert hanging(desktop.report()) == above_the_icons_of("WorkerW")
+    for action in ("show", "back"):
+        took = shell.change(action)
+        assert took is not None and took <= CHANGE_MS, (action, took)
+        assert hanging(desktop.report()) == above_the_icons_of("WorkerW"), action
+    print("split: show/back ms", [shell.timed(a) for a in ("show", "back")])
+
+
+def test_24h2_desktop_a_layered_child_of_progman_through_show_desktop_and_a_lost_layered_style(desktop, tmp_path):
+    shell = Shell(desktop, "24h2", str(tmp_path))
+    start_clock(desktop)
+    assert shell.timed("start") is not None
+    seen = desktop.report()
+    assert hanging(seen) == above_the_icons_of("Progman", layered=True)
+    print("24h2: snapshot us", seen["snapshot_us"])
+    # Show Desktop raises Progman itself; a frame change drops the layered style.
+    for action in ("show", "back", "unlayer"):
+        took = shell.change(action)
+        assert took is not None and took <= CHANGE_MS, (action, took)
+        assert hanging(desktop.report()) == above_the_icons_of("Progman", layered=True), action
+    print("24h2: show/back/unlayer ms", [shell.timed(a) for a in ("show", "back", "unlayer")])
+    # The popup menu still opens on the layered child, and its exit puts the desktop back.
+    desktop.menu_item("x")
+    gone = desktop.report(lambda s: s.get("clock") == "0" and s["colour"] != MOSAIC_COLOUR)
+    assert gone["clock"] == "0" and gone["colour"] != MOSAIC_COLOUR
