@@ -2,6 +2,8 @@
 # The clock's cost while it sits idle: CPU seconds and wake-ups (context switches) of the
 # exe's process over a measured span, and its resident memory, under Wine in Xvfb.
 # Usage: idle_under_wine.sh [seconds] [screen, e.g. 3840x2160]
+# With TAVRO_BENCH_SHELL=classic, split or 24h2 the test helper's stand-in shell desktop is up
+# first, so that the clock checks a real host at every tick (build the helper first).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
@@ -14,6 +16,10 @@ xvfb=$!
 trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
 sleep 1
 wine reg add 'HKCU\Software\Quillmar-soft\tavroClock' /v feedHost /t REG_SZ /d 127.0.0.1:9 /f >/dev/null 2>&1
+if [ -n "${TAVRO_BENCH_SHELL:-}" ]; then
+  wine build/win64/helpers/tavro_testhelper.exe ${TAVRO_BENCH_VERB:-shell} "$TAVRO_BENCH_SHELL" 'C:\\idle-shell.log' >/dev/null 2>&1 &
+  sleep 3
+fi
 # The full path names this worktree's clock among any others on the machine.
 exe="$PWD/build/win64/tavroclock.exe"
 wine "$exe" &

@@ -39,6 +39,7 @@ void DesktopFollower::check() {
         if (!clock) break;
         desktop::BackGround now = desktop::setBackGround(clock);
         shellWindows_ = std::move(now.shellWindows);
+        last_ = now.attachment;
         DWORD process = 0;
         if (now.attachment.host) GetWindowThreadProcessId(reinterpret_cast<HWND>(now.attachment.host), &process);
         followProcess(process);
@@ -46,6 +47,14 @@ void DesktopFollower::check() {
         if (!again_) break;
     }
     checking_ = false;
+}
+
+void DesktopFollower::tick() {
+    const HWND clock = window_ ? window_() : nullptr;
+    // Without an icon view to lie on, a new one anywhere changes the answer: the whole desktop.
+    // The icon view moved, a window put between, a host hidden or gone: the whole desktop too.
+    if (clock && desktop::attachmentStands(clock, last_)) return;
+    check();
 }
 
 bool DesktopFollower::concerns(DWORD event, HWND hwnd) const {

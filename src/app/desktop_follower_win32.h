@@ -25,6 +25,9 @@ public:
     // itself (a style change it caused, an event while it moves the window), it runs once more
     // after the present round instead.
     void check();
+    // At every tick: where the clock hangs above the icon view, its place there is looked at
+    // again, and the whole desktop only when it changed.
+    void tick();
 
 private:
     static void CALLBACK onWinEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child, DWORD, DWORD);
@@ -38,6 +41,7 @@ private:
     std::vector<HWINEVENTHOOK> hooks_;
     DWORD hookedProcess_ = 0;
     std::vector<desktop::WindowId> shellWindows_;
+    desktop::Attachment last_;
     bool checking_ = false;
     bool again_ = false;
 };

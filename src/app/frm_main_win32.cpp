@@ -277,7 +277,7 @@ void FrmMain::tickRepaintAndRearm() {
     tim10ms_Timer(state_, localNow(), program_.targetDateValue, *painter_);
     invalidate(painter_->takeDirty());
     armTimer();
-    follower_->check();  // a host gone or moved shows within the second
+    follower_->tick();  // a host gone or moved shows within the second
     pumpFeed();
 }
 

@@ -46,6 +46,23 @@ ShellWindow describe(HWND h, WindowId parent, ShellClass kind) {
     return w;
 }
 
+ClockWindow describeClock(HWND clock) {
+    ClockWindow k;
+    k.id = idOf(clock);
+    const HWND parent = GetAncestor(clock, GA_PARENT);
+    k.parent = parent == GetDesktopWindow() ? 0 : idOf(parent);
+    const LONG_PTR style = GetWindowLongPtrW(clock, GWL_STYLE), ex = GetWindowLongPtrW(clock, GWL_EXSTYLE);
+    k.child = (style & WS_CHILD) != 0;
+    k.popup = (style & WS_POPUP) != 0;
+    k.toolWindow = (ex & WS_EX_TOOLWINDOW) != 0;
+    k.layered = (ex & WS_EX_LAYERED) != 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    k.opaque = k.layered && GetLayeredWindowAttributes(clock, nullptr, &alpha, &flags) && (flags & LWA_ALPHA) &&
+               alpha == 255;
+    return k;
+}
+
 void setLayered(HWND clock, bool layered) {
     const LONG_PTR ex = GetWindowLongPtrW(clock, GWL_EXSTYLE);
     // A layered child is composed only without the tool-window style; a popup keeps it, for no
@@ -73,20 +90,14 @@ ShellSnapshot takeShellSnapshot(HWND clock) {
         for (int n = 0; c && n < kMostChildren; ++n, c = GetWindow(c, GW_HWNDNEXT))
             s.windows.push_back(describe(c, parent, c == clock ? ShellClass::Other : classOf(c)));
     }
-    ClockWindow& k = s.clock;
-    k.id = idOf(clock);
-    const HWND parent = GetAncestor(clock, GA_PARENT);
-    k.parent = parent == GetDesktopWindow() ? 0 : idOf(parent);
-    const LONG_PTR style = GetWindowLongPtrW(clock, GWL_STYLE), ex = GetWindowLongPtrW(clock, GWL_EXSTYLE);
-    k.child = (style & WS_CHILD) != 0;
-    k.popup = (style & WS_POPUP) != 0;
-    k.toolWindow = (ex & WS_EX_TOOLWINDOW) != 0;
-    k.layered = (ex & WS_EX_LAYERED) != 0;
-    BYTE alpha = 0;
-    DWORD flags = 0;
-    k.opaque = k.layered && GetLayeredWindowAttributes(clock, nullptr, &alpha, &flags) && (flags & LWA_ALPHA) &&
-               alpha == 255;
+    s.clock = describeClock(clock);
     return s;
+}
+
+bool attachmentStands(HWND clock, const Attachment& a) {
+    return a.above && GetWindow(clock, GW_HWNDNEXT) == handleOf(a.above) &&
+           GetAncestor(clock, GA_PARENT) == handleOf(a.host) && GetWindow(clock, GW_HWNDPREV) == handleOf(a.insertAfter) &&
+           IsWindowVisible(clock);
 }
 
 void applyAttachment(HWND clock, const Attachment& a) {
@@ -114,8 +125,8 @@ BackGround setBackGround(HWND clock) {
     const ShellSnapshot s = takeShellSnapshot(clock);
     result.attachment = decideHost(s);
     for (const ShellWindow& w : s.windows) result.shellWindows.push_back(w.id);
-    // SetParent waits for the new parent's thread (seen under Wine): a hung shell is left alone
-    // until it answers again.
+    // SetParent can wait on the new parent's thread (seen for 2 s under Wine): a hung shell is
+    // left alone until it answers again.
     if (result.attachment.host && IsHungAppWindow(handleOf(result.attachment.host))) return result;
     if (!attachmentHolds(s, result.attachment)) {
         applyAttachment(clock, result.attachment);

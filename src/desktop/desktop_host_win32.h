@@ -14,6 +14,12 @@ namespace tavro::desktop {
 // children in z-order, and the clock's own parent and styles.
 ShellSnapshot takeShellSnapshot(HWND clock);
 
+// Whether the clock still lies right above the icon view, under the same host and sibling,
+// and is shown (so is its host): four calls, for the ticks, where a walk of the shell's windows
+// costs a Wine session more than the rest of the tick. Its styles need no look: a change of them
+// reaches the clock as WM_STYLECHANGED.
+bool attachmentStands(HWND clock, const Attachment& attachment);
+
 // Parent, WS_CHILD or WS_POPUP, layered alpha and place among the host's children. A window of
 // this thread may be given another process's parent only as a popup: SetParent comes first, the
 // style swap after it.
