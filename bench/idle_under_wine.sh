@@ -17,7 +17,7 @@ trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
 sleep 1
 wine reg add 'HKCU\Software\Quillmar-soft\tavroClock' /v feedHost /t REG_SZ /d 127.0.0.1:9 /f >/dev/null 2>&1
 if [ -n "${TAVRO_BENCH_SHELL:-}" ]; then
-  wine build/win64/helpers/tavro_testhelper.exe ${TAVRO_BENCH_VERB:-shell} "$TAVRO_BENCH_SHELL" 'C:\\idle-shell.log' >/dev/null 2>&1 &
+  wine build/win64/helpers/tavro_testhelper.exe shell "$TAVRO_BENCH_SHELL" 'C:\\idle-shell.log' >/dev/null 2>&1 &
   sleep 3
 fi
 # The full path names this worktree's clock among any others on the machine.
