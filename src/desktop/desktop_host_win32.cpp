@@ -103,15 +103,17 @@ bool attachmentStands(HWND clock, const Attachment& a) {
 void applyAttachment(HWND clock, const Attachment& a) {
     const HWND host = handleOf(a.host);
     const HWND now = GetAncestor(clock, GA_PARENT);
-    LONG_PTR style = GetWindowLongPtrW(clock, GWL_STYLE);
+    // The style bits as 32 bits: WS_POPUP does not fit a 32-bit LONG_PTR.
+    const auto was = static_cast<DWORD>(GetWindowLongPtrW(clock, GWL_STYLE));
+    DWORD style = was;
     if (host) {
         if (now != host) SetParent(clock, host);
-        style = (style & ~LONG_PTR{WS_POPUP}) | WS_CHILD;
+        style = (style & ~DWORD{WS_POPUP}) | WS_CHILD;
     } else {
         if (now != GetDesktopWindow()) SetParent(clock, nullptr);
-        style = (style & ~LONG_PTR{WS_CHILD}) | WS_POPUP;
+        style = (style & ~DWORD{WS_CHILD}) | WS_POPUP;
     }
-    if (style != GetWindowLongPtrW(clock, GWL_STYLE)) SetWindowLongPtrW(clock, GWL_STYLE, style);
+    if (style != was) SetWindowLongPtrW(clock, GWL_STYLE, static_cast<LONG_PTR>(static_cast<LONG>(style)));
     setLayered(clock, host && a.layered);
     const HWND after = !host ? HWND_BOTTOM : a.insertAfter ? handleOf(a.insertAfter) : HWND_TOP;
     SetWindowPos(clock, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
