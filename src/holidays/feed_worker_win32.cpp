@@ -51,8 +51,10 @@ FeedWorker::~FeedWorker() {
     if (!thread_) return;
     if (!finished()) abandon();
     // A second from the moment it was abandoned: the owner may have had other work meanwhile.
-    const ULONGLONG waited = GetTickCount64() - abandonedAt_;
-    WaitForSingleObject(thread_.get(), waited >= kJoinMs ? 0 : static_cast<DWORD>(kJoinMs - waited));
+    // In short steps: a single long wait was seen under Wine to last until the thread's own
+    // network time-out, seconds past the second asked for.
+    while (WaitForSingleObject(thread_.get(), 0) == WAIT_TIMEOUT && GetTickCount64() - abandonedAt_ < kJoinMs)
+        Sleep(10);
 }
 
 bool FeedWorker::finished() const { return job_->finished.load(std::memory_order_acquire); }
