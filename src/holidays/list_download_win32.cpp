@@ -146,8 +146,10 @@ unsigned __stdcall ListDownload::run(void* handOver) {
 ListDownload::~ListDownload() {
     if (!thread_) return;
     if (!finished()) abandon();
-    const ULONGLONG waited = GetTickCount64() - abandonedAt_;
-    WaitForSingleObject(thread_.get(), waited >= kJoinMs ? 0 : static_cast<DWORD>(kJoinMs - waited));
+    // In short steps, as the feed's join: one long wait was seen under Wine to last until the
+    // stalled download's own time-out.
+    while (WaitForSingleObject(thread_.get(), 0) == WAIT_TIMEOUT && GetTickCount64() - abandonedAt_ < kJoinMs)
+        Sleep(10);
 }
 
 bool ListDownload::finished() const { return job_->finished.load(std::memory_order_acquire); }
