@@ -20,6 +20,8 @@ TEST(DayTooltip, TextOfEachKindOfCell) {
         {2026, 5, 1, 5, L""},                                          // after the last day
         {2026, 5, 4, 0, L""},                                          // before the first
         {2033, 12, 4, 3, L"2033年12月22日（木）\r\n大安　旧暦閏11月1日"},
+        {2026, 2, 2, 2, L"2026年2月17日（火）\r\n先勝　旧暦1月1日"},
+        {2026, 2, 3, 2, L"2026年2月18日（水）\r\n友引　旧暦1月2日"},
         {1899, 12, 0, 5, L"1899年12月31日（日）"},  // before the old calendar's range: the date alone
         {2101, 1, 6, 0, L"2101年1月1日（土） 元日"},
         {2026, 5, 7, 0, L""}, {2026, 5, 0, 6, L""}, {2026, 5, -1, 1, L""},  // outside the grid
