@@ -160,6 +160,16 @@ class Desktop:
         self.procs.append(p)
         return p
 
+    def start_moving_clock(self, folder, moment):
+        """The clock on a clock of its own, read from a time-stamp file that the test rewrites
+        (f"@{moment}") to move it; gives back the file once the window is there."""
+        stamp = folder / "now"
+        stamp.write_text(f"@{moment}\n")
+        self.start(env=dict(wine_env(self.prefix, self.display), FAKETIME_TIMESTAMP_FILE=str(stamp),
+                            FAKETIME_NO_CACHE="1", LD_PRELOAD="/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"))
+        assert self.find_windows()
+        return stamp
+
     def start_helper(self, verb, *args):
         """The helper as a long-running process of the test (the program-manager stand-in)."""
         return self.start(exe=HELPER, args=(verb, *args))
@@ -227,6 +237,29 @@ class Desktop:
             found = wait_for(lambda: self.dialog_window(dialog))
             assert found, f"{dialog} did not open"
             return found
+
+    # The calendar's day tooltips.
+    @staticmethod
+    def day_centre(column, row):
+        """A calendar cell's centre on the screen at 96 DPI: cells stand 2.5 grid units (20 px) apart
+        from (2.5, 4.75) in the clock at (1460, 20); their two digits are 2 units wide, 1.6 high."""
+        return 1460 + int((2.5 + 2.5 * column + 1.0) * 20), 20 + int((4.75 + 2.5 * row + 0.8) * 20)
+
+    def tooltips(self):
+        """The texts of the visible tooltips, lines "\n" apart."""
+        text = self.written_by_helper("tooltip")
+        assert text is not None, "the tooltip verb failed"
+        return [t.strip("\n") for t in text.replace("\r\n", "\n").split("--\n") if t.strip("\n")]
+
+    def hover_day(self, column, row, want, first_line=False, timeout=10):
+        """Moves the mouse onto the cell (away first, so that its tooltip shows anew) and waits for
+        the tooltip to tell want (with first_line, as its first line); gives back what it last showed."""
+        self.xdo("mousemove", "1000", "700")
+        self.xdo("mousemove", *map(str, self.day_centre(column, row)))
+        shown = []
+        tells = lambda: [t.split("\n")[0] for t in shown[-1]] if first_line else shown[-1]
+        wait_for(lambda: shown.append(self.tooltips()) or tells() == [want], timeout, step=0.3)
+        return tells()
 
     # The registry.
     def reg_delete_key(self, key=CLOCK_KEY, name=None):

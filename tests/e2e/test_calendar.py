@@ -1,7 +1,7 @@
 """The month calendar read off the screen, with the feed's holidays and while the clock moves."""
 import time
 
-from conftest import wait_for, wine_env
+from conftest import wait_for
 from sevenseg import GREEN, RED, ClockReader, expected_grid
 
 READER = ClockReader()
@@ -22,11 +22,7 @@ def test_a_clock_moved_while_running(desktop, feed, tmp_path):
     """One start, the clock moved by a time-stamp file; the feed answers 200 with a login page."""
     server = feed(mode="html")
     desktop.reg_add("targetDate", "REG_SZ", "2027/01/15 12:00:00")
-    stamp = tmp_path / "now"
-    stamp.write_text("@2027-01-15 11:59:50\n")
-    desktop.start(env=dict(wine_env(), FAKETIME_TIMESTAMP_FILE=str(stamp), FAKETIME_NO_CACHE="1",
-                           LD_PRELOAD="/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"))
-    assert desktop.find_windows()
+    stamp = desktop.start_moving_clock(tmp_path, "2027-01-15 11:59:50")
 
     def shows(year, month, day, holidays):
         want = expected_grid(year, month, day, holidays)

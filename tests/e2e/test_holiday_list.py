@@ -24,15 +24,6 @@ def shows(desktop, want, timeout=15):
     return wait_for(lambda: READER.grid(desktop.screenshot()) == want, timeout)
 
 
-def first_tooltip_line(desktop, column, row):
-    """The first line of the tooltip over a calendar cell (the clock's top left at 1460, 20; 20 px
-    a grid unit), once one shows; None when none does."""
-    desktop.xdo("mousemove", "1000", "700")
-    desktop.xdo("mousemove", str(1460 + int((3.5 + 2.5 * column) * 20)), str(20 + int((5.55 + 2.5 * row) * 20)))
-    text = wait_for(lambda: desktop.written_by_helper("tooltip"), 10, step=0.3)
-    return text.replace("\r\n", "\n").split("\n")[0] if text else None
-
-
 def cached():
     files = holiday_list_cache()
     return open(files[0], "rb").read() if files else None
@@ -81,7 +72,7 @@ def test_downloaded_cached_and_kept_against_bad_answers(desktop, tmp_path):
         server.stop()
         desktop.kill_all()
         start_and_read(WITH_LIST)
-        assert first_tooltip_line(desktop, 1, 2) == "2026年12月14日（月） 記念の日"
+        assert desktop.hover_day(1, 2, "2026年12月14日（月） 記念の日", first_line=True) == ["2026年12月14日（月） 記念の日"]
         desktop.kill_all()
 
         # A later login page, a list cut off mid-row, a good list with a 404, a list that never
