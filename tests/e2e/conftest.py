@@ -160,6 +160,10 @@ class Desktop:
         self.procs.append(p)
         return p
 
+    def forget_holiday_list(self):
+        for cached in holiday_list_cache(self.prefix):
+            os.remove(cached)
+
     def start_moving_clock(self, folder, moment):
         """The clock on a clock of its own, read from a time-stamp file that the test rewrites
         (f"@{moment}") to move it; gives back the file once the window is there."""
@@ -303,10 +307,11 @@ def desktop(display):
     # The feed and the holiday list must not wait on a network this machine does not have.
     d.reg_add("feedHost", "REG_SZ", "127.0.0.1:9")
     d.reg_add("holidayListUrl", "REG_SZ", "http://127.0.0.1:9/")
-    for cached in holiday_list_cache(d.prefix):
-        os.remove(cached)
+    d.forget_holiday_list()
     yield d
     d.kill_all()
+    # A test's list must not show in the next clock started in this prefix (tools/run_clock.sh).
+    d.forget_holiday_list()
 
 
 @pytest.fixture
