@@ -2,7 +2,7 @@
 
 #include "app/day_tooltip.h"
 #include "app/layout.h"
-#include "dialogs/dialog_texts.h"
+#include "dialogs/modal_dialog_win32.h"
 
 namespace tavro::app {
 
@@ -32,7 +32,6 @@ std::unique_ptr<CalendarTooltip> CalendarTooltip::create(HWND owner, HINSTANCE i
 
 CalendarTooltip::~CalendarTooltip() {
     if (IsWindow(tip_)) DestroyWindow(tip_);
-    if (font_) DeleteObject(font_);
 }
 
 TTTOOLINFOW CalendarTooltip::tool(UINT_PTR cell) const {
@@ -52,15 +51,9 @@ void CalendarTooltip::place(float drawScale, int dpi) {
         SendMessageW(tip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
     }
     // The dialogs' font: the default tooltip font may have no Japanese glyphs.
-    LOGFONTW lf{};
-    lf.lfHeight = -MulDiv(dialogs::kDialogFontPoints, dpi > 0 ? dpi : 96, 72);
-    lf.lfWeight = FW_NORMAL;
-    lf.lfCharSet = SHIFTJIS_CHARSET;
-    dialogs::kDialogFontName.copy(lf.lfFaceName, LF_FACESIZE - 1);
-    if (const HFONT font = CreateFontIndirectW(&lf)) {
-        SendMessageW(tip_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (font_) DeleteObject(font_);
-        font_ = font;
+    if (base::UniqueGdiObject font = dialogs::dialogFont(dpi > 0 ? dpi : 96)) {
+        SendMessageW(tip_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+        font_ = std::move(font);  // the old one goes after the control let go of it
     }
     SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, MulDiv(kMaxTipWidthAt96, dpi > 0 ? dpi : 96, 96));
 }

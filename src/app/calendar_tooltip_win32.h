@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "base/unique_handle_win32.h"
+
 namespace tavro::app {
 
 class CalendarTooltip {
@@ -38,7 +40,7 @@ private:
     HWND owner_;
     HWND tip_;
     CellText text_;
-    HFONT font_ = nullptr;
+    base::UniqueGdiObject font_;
     std::wstring shown_;  // the text handed to the control must outlive the notification
 };
 

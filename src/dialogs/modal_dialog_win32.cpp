@@ -31,6 +31,15 @@ std::vector<WORD> dialogTemplate(const std::wstring& caption) {
 
 }  // namespace
 
+base::UniqueGdiObject dialogFont(int dpi) {
+    LOGFONTW font{};
+    font.lfHeight = -MulDiv(kDialogFontPoints, dpi, 72);
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    kDialogFontName.copy(font.lfFaceName, LF_FACESIZE - 1);
+    return base::UniqueGdiObject(CreateFontIndirectW(&font));
+}
+
 INT_PTR ModalDialog::run(HWND owner, const std::wstring& caption) {
     const ModalOwner modalOwner(owner);
     const std::vector<WORD> words = dialogTemplate(caption);
@@ -59,12 +68,7 @@ INT_PTR ModalDialog::handleMessage(UINT message, WPARAM wParam, LPARAM) {
         case WM_INITDIALOG: {
             // The template's font is made for the system DPI; the box's monitor may differ.
             dpi_ = render::windowDpi(hwnd_);
-            LOGFONTW font{};
-            font.lfHeight = -MulDiv(kDialogFontPoints, dpi_, 72);
-            font.lfWeight = FW_NORMAL;
-            font.lfCharSet = SHIFTJIS_CHARSET;
-            kDialogFontName.copy(font.lfFaceName, LF_FACESIZE - 1);
-            font_.reset(CreateFontIndirectW(&font));
+            font_ = dialogFont(dpi_);
             if (font_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
             return onInit() ? FALSE : TRUE;  // FALSE: the focus has been set
         }
