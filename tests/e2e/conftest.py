@@ -99,8 +99,13 @@ class Desktop:
         """What the helper's verb writes to the file named first, as text (None when it failed)."""
         with tempfile.TemporaryDirectory(dir="/tmp") as folder:
             target = os.path.join(folder, "out.txt")
-            # Generous: SetSysColors broadcasts to every window and has been seen to stall.
-            r = self.helper(verb, windows_path(target), *args, timeout=90)
+            # Generous: SetSysColors broadcasts to every window and has been seen to stall. Run
+            # again once when it failed: a dump once failed in a full run just as the clock had
+            # started another program, and passed alone.
+            for _ in range(2):
+                r = self.helper(verb, windows_path(target), *args, timeout=90)
+                if r.returncode == 0:
+                    break
             # In a virtual desktop the helper runs on after the explorer that took it there has ended.
             if r.returncode != 0 or not wait_for(lambda: os.path.exists(target), 30 if self.explorer else 0):
                 return None
