@@ -18,10 +18,14 @@ void FrmMain::onRightClick() {
     const POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
     // No day tooltip over the menu while it is open.
     if (dayTooltips_) dayTooltips_->activate(false);
-    const unsigned command = trackPopupMenu(instance_, viewMode_, at);
+    const unsigned command = trackPopupMenu(instance_, menuChecks(), at);
     if (!hwnd_) return;  // the window went away while the menu was open
     if (dayTooltips_) dayTooltips_->activate(true);
+    runMenuCommand(command);
+}
 
+// A chosen menu item, from whichever place opened the menu.
+void FrmMain::runMenuCommand(unsigned command) {
     if (const int view = viewModeForCommand(command)) {
         setViewMode(static_cast<ViewMode>(view));
         return;
@@ -37,6 +41,12 @@ void FrmMain::onRightClick() {
         case mnuExit: PostMessageW(hwnd_, WM_CLOSE, 0, 0); break;
         default: break;  // the items without an action, and a dismissed menu
     }
+}
+
+MenuChecks FrmMain::menuChecks() const {
+    MenuChecks checks;
+    checks.viewMode = viewMode_;
+    return checks;
 }
 
 // Only the height changes; the panels that come into view were drawn all along. The check

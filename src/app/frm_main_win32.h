@@ -11,6 +11,7 @@
 #include "app/day_tooltip.h"
 #include "app/desktop_follower_win32.h"
 #include "app/layout.h"
+#include "app/menu_texts.h"
 #include "app/shell_watch_win32.h"
 #include "desktop/desktop_changes_win32.h"
 #include "holidays/feed_schedule.h"
@@ -77,6 +78,9 @@ private:
 
     // The popup menu and what its items do (frm_main_menu_win32.cpp).
     void onRightClick();
+    void runMenuCommand(unsigned command);
+    // The check marks the menu shows at its next opening.
+    MenuChecks menuChecks() const;
     // A view item: the window's height, the check mark and the stored viewMode.
     void setViewMode(ViewMode mode);
 

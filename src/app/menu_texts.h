@@ -21,6 +21,10 @@ enum MenuCommand : unsigned {
     mnuQuillmarSupport,
     mnuAbout,
     mnuExit,
+    mnuChangeWallpaper,
+    mnuTrayIcon,
+    mnuResetPlace,
+    mnuAlmanacWindow,
 };
 
 inline constexpr UiText kPopupFormCaption = TAVRO_TEXT("このフォームはポップアップメニュー用です");
@@ -43,11 +47,15 @@ inline constexpr MenuItemText kPopupMenuItems[] = {
     {1, mnuCountdownSetting, TAVRO_TEXT("カウントダウンタイマー(&T)...")},
     {1, mnuProxySetting, TAVRO_TEXT("プロキシ(&P)...")},
     {1, mnuGoogleCalenderSetting, TAVRO_TEXT("Google Calender に接続する")},
+    {1, mnuChangeWallpaper, TAVRO_TEXT("壁紙を変更する(&W)")},
+    {1, mnuTrayIcon, TAVRO_TEXT("通知領域にアイコンを表示(&N)")},
+    {1, mnuResetPlace, TAVRO_TEXT("位置を元に戻す(&R)")},
     {0, mnuNone, TAVRO_TEXT("ヘルプ(&H)")},  // mnuHelp
     {1, mnuTavro, TAVRO_TEXT("Tavro工業株式会社ホームページ(&S)...")},
     {1, mnuQuillmarSoft, TAVRO_TEXT("Quillmar-softホームページ(&H)...")},
     {1, mnuQuillmarSupport, TAVRO_TEXT("Quillmar-soft製品サポートページ(&U)...")},
     {1, mnuAbout, TAVRO_TEXT("バージョン情報(&A)...")},
+    {0, mnuAlmanacWindow, TAVRO_TEXT("暦(&K)...")},
     {0, mnuExit, TAVRO_TEXT("終了(&X)")},
 };
 
@@ -60,6 +68,13 @@ constexpr int viewModeForCommand(unsigned id) {
         default: return 0;
     }
 }
+
+// What the menu's check marks show, read at each opening.
+struct MenuChecks {
+    int viewMode = 3;
+    bool changeWallpaper = true;
+    bool trayIcon = true;
+};
 
 // The one view item that carries the check mark. Any value other than 1 or 2 is the countdown
 // view, as at start-up.

@@ -27,7 +27,7 @@ UniqueWindow createMenuOwner(HINSTANCE instance) {
 
 }  // namespace
 
-base::UniqueMenu buildPopupMenu(int viewMode) {
+base::UniqueMenu buildPopupMenu(const MenuChecks& checks) {
     base::UniqueMenu popup(CreatePopupMenu());
     if (!popup) return popup;
     HMENU submenu = nullptr;  // the submenu that depth-1 items go into, owned by popup once appended
@@ -45,13 +45,15 @@ base::UniqueMenu buildPopupMenu(int viewMode) {
             if (!parent || !AppendMenuW(parent, MF_STRING, item.id, caption.c_str())) return {};
         }
     }
-    CheckMenuItem(popup.get(), checkedViewItem(viewMode), MF_BYCOMMAND | MF_CHECKED);
+    CheckMenuItem(popup.get(), checkedViewItem(checks.viewMode), MF_BYCOMMAND | MF_CHECKED);
+    CheckMenuItem(popup.get(), mnuChangeWallpaper, MF_BYCOMMAND | (checks.changeWallpaper ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(popup.get(), mnuTrayIcon, MF_BYCOMMAND | (checks.trayIcon ? MF_CHECKED : MF_UNCHECKED));
     return popup;
 }
 
-unsigned trackPopupMenu(HINSTANCE instance, int viewMode, POINT at) {
+unsigned trackPopupMenu(HINSTANCE instance, const MenuChecks& checks, POINT at) {
     const UniqueWindow owner = createMenuOwner(instance);
-    const base::UniqueMenu menu = buildPopupMenu(viewMode);
+    const base::UniqueMenu menu = buildPopupMenu(checks);
     if (!owner || !menu) return mnuNone;
     // Without the owner in front the menu would not close on a click elsewhere or on Esc.
     SetForegroundWindow(owner.get());
