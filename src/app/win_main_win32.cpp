@@ -1,12 +1,19 @@
 #include <windows.h>
 
 #include "app/frm_main_win32.h"
+#include "app/restore_desktop_win32.h"
 #include "app/single_instance_win32.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     using namespace tavro::app;
     const SingleInstance instanceLock;
-    if (!instanceLock.isFirst()) return 0;  // an earlier copy runs: end at once, nothing shown
+    const bool restoreOnly = commandLine && commandLine == kRestoreDesktopSwitch;
+    // An earlier copy runs: end at once, nothing shown (it owns the desktop and puts it back itself).
+    if (!instanceLock.isFirst()) return restoreOnly ? 1 : 0;
+    if (restoreOnly) {
+        restoreDesktopOfKilledRun();
+        return 0;
+    }
 
     Program program;
     std::unique_ptr<FrmMain> form = FrmMain::create(instance, program);
