@@ -4,11 +4,12 @@ import os
 import re
 import shutil
 import subprocess
+import zipfile
 
 import numpy as np
 from PIL import Image
 
-from conftest import CLOCK_KEY, EXE, ROOT, Desktop, wait_for
+from conftest import CLOCK_KEY, EXE, ROOT, Desktop, wait_for, windows_path
 
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\TavroClock"
@@ -23,62 +24,110 @@ def reg(session, key, name=None):
     return session.reg_until_done(["wine", "reg", "query", key], session.reg_answered).returncode == 0
 
 
-def test_setup_installs_starts_at_log_on_upgrades_and_uninstalls(display, tmp_path):
-    setups = glob.glob(os.path.join(ROOT, "build", "dist", "TavroClock-*-setup.exe"))
-    assert len(setups) == 1, "run tools/package.sh first"
-    version = re.search(r"TavroClock-(.*)-setup\.exe", setups[0]).group(1)
+def test_signed_setup_closes_the_clock_in_its_workerw_fails_loudly_keeps_log_on_off_and_mends_a_killed_clock(
+        display, tmp_path):
+    # The downloads signed with a throwaway certificate: the exe in the zip, the installer, and
+    # (checked once installed) the uninstaller it writes.
+    certificate, password = tmp_path / "cert.pem", tmp_path / "password"
+    password.write_text("throwaway\n")
+    subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", "/CN=TavroClock test",
+                    "-addext", "extendedKeyUsage=codeSigning", "-keyout", tmp_path / "key.pem", "-out", certificate],
+                   check=True, capture_output=True)
+    subprocess.run(["openssl", "pkcs12", "-export", "-inkey", tmp_path / "key.pem", "-in", certificate,
+                    "-out", tmp_path / "cert.pfx", "-passout", f"file:{password}"], check=True)
+    dist = tmp_path / "dist"
+    subprocess.run([f"{ROOT}/tools/package.sh"], check=True, capture_output=True, timeout=900,
+                   env=dict(os.environ, TAVRO_DIST=str(dist), TAVRO_SIGN_PFX=str(tmp_path / "cert.pfx"),
+                            TAVRO_SIGN_PASSWORD_FILE=str(password)))
+    setup = glob.glob(f"{dist}/TavroClock-*-setup.exe")[0]
+    version = re.search(r"TavroClock-(.*)-setup\.exe", setup).group(1)
+    signed_exe = zipfile.ZipFile(glob.glob(f"{dist}/*.zip")[0]).read("TavroClock/tavroclock.exe")
+    (tmp_path / "zipped.exe").write_bytes(signed_exe)
+
+    def signed(path):
+        r = subprocess.run(["osslsigncode", "verify", "-CAfile", certificate, "-in", path], capture_output=True, text=True)
+        return r.returncode == 0 and "Succeeded" in r.stdout
+
+    assert signed(setup) and signed(tmp_path / "zipped.exe")
+    # An older version whose exe differs (bytes after the image, which Windows does not load).
+    older_exe = tmp_path / "older" / "tavroclock.exe"
+    older_exe.parent.mkdir()
+    older_exe.write_bytes(open(EXE, "rb").read() + b"older")
     older = str(tmp_path / "older-setup.exe")
-    subprocess.run(["makensis", "-V1", "-DVERSION=0.9.0.0", f"-DEXE={EXE}", f"-DOUTFILE={older}",
+    subprocess.run(["makensis", "-V1", "-DVERSION=0.9.0.0", f"-DEXE={older_exe}", f"-DOUTFILE={older}",
                     f"-DICON={ROOT}/pictures/tavroclock.ico", f"{ROOT}/tools/installer/tavroclock.nsi"], check=True)
+
     prefix = os.path.join(ROOT, "build", "wineprefix-setup")
     shutil.rmtree(prefix, ignore_errors=True)
     session = Desktop(prefix, display)
     session.run(["wineboot", "-i"], timeout=300)
-    installed = lambda: glob.glob(f"{prefix}/drive_c/users/*/AppData/Local/Programs/TavroClock/*")
+    session.reg_add("feedHost", "REG_SZ", "127.0.0.1:9")
+    session.reg_add("holidayListUrl", "REG_SZ", "")
+    folder = lambda: glob.glob(f"{prefix}/drive_c/users/*/AppData/Local/Programs/TavroClock")
+    installed = lambda name: os.path.join(folder()[0], name)
     shortcut = lambda: glob.glob(f"{prefix}/drive_c/users/*/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/TavroClock.lnk")
+    # A split desktop: the clock hangs in the WorkerW that holds the icons, over the user's own wallpaper.
+    session.start_helper("shell", "split", windows_path(tmp_path / "shell.log"))
+    shutil.copy(f"{ROOT}/pictures/logo.bmp", tmp_path / "user.bmp")
+    assert session.helper("set-wallpaper", windows_path(tmp_path / "user.bmp")).returncode == 0
     user_desktop = session.report()
+    assert user_desktop["wallpaper"].endswith("user.bmp"), user_desktop
 
-    def start_from_run_value():
-        command = reg(session, RUN_KEY, "TavroClock")
-        assert command and command.startswith('"') and command.endswith('tavroclock.exe"'), command
-        clock = session.start(exe=command.strip('"'))
-        seen = session.report(lambda r: r["clock"] == "1" and r["colour"] == MOSAIC_COLOUR, 60)
-        assert seen["clock"] == "1", "the command in the Run value did not start the clock"
+    def start_clock():
+        clock = session.start(exe=reg(session, UNINSTALL_KEY, "InstallLocation") + r"\tavroclock.exe")
+        seen = session.report(lambda r: r.get("parent_class") == "WorkerW" and r["colour"] == MOSAIC_COLOUR, 90)
+        assert seen.get("parent_class") == "WorkerW" and seen["colour"] == MOSAIC_COLOUR, seen
         return clock
 
     def assert_ended_with_desktop_back(clock):
         clock.wait(60)
-        assert session.report(lambda r: r == user_desktop, 20) == user_desktop
+        assert session.report(lambda r: r == user_desktop, 30) == user_desktop
 
     try:
         assert session.run(["wine", older, "/S"], timeout=120).returncode == 0
-        assert sorted(os.path.basename(f) for f in installed()) == ["tavroclock.exe", "uninstall.exe"]
-        assert shortcut() and reg(session, UNINSTALL_KEY, "DisplayVersion") == "0.9.0.0"
-        session.reg_add("viewMode", "REG_DWORD", 1)
-        session.reg_add("feedHost", "REG_SZ", "127.0.0.1:9")
-        session.reg_add("holidayListUrl", "REG_SZ", "")
+        assert reg(session, UNINSTALL_KEY, "DisplayVersion") == "0.9.0.0" and reg(session, RUN_KEY, "TavroClock")
+        session.reg_delete_key(RUN_KEY, "TavroClock")  # the user does not want it at log-on
 
-        # The upgrade closes the running clock, replaces the exe in place and keeps the settings.
-        clock = start_from_run_value()
-        assert session.run(["wine", setups[0], "/S"], timeout=120).returncode == 0
-        assert_ended_with_desktop_back(clock)
-        exe = [f for f in installed() if f.endswith("tavroclock.exe")]
-        assert exe and open(exe[0], "rb").read() == open(EXE, "rb").read()
-        entry = {n: reg(session, UNINSTALL_KEY, n) for n in ("DisplayName", "DisplayVersion", "Publisher",
-                                                            "DisplayIcon", "EstimatedSize", "UninstallString")}
-        assert entry["DisplayName"] == "TavroClock" and entry["DisplayVersion"] == version, entry
-        assert entry["Publisher"] == "Quillmar-soft" and entry["DisplayIcon"].endswith(r"\tavroclock.exe"), entry
-        assert int(entry["EstimatedSize"], 16) >= os.path.getsize(EXE) // 1024, entry
-        assert reg(session, CLOCK_KEY, "viewMode") == "0x1"
+        # Another program holds the exe: the upgrade says so (exit code), and nothing changes.
+        held = tmp_path / "held"
+        holder = session.start_helper("hold", reg(session, UNINSTALL_KEY, "InstallLocation") + r"\tavroclock.exe",
+                                      windows_path(held))
+        assert wait_for(held.exists, 30)
+        assert session.run(["wine", setup, "/S"], timeout=120).returncode != 0
+        assert reg(session, UNINSTALL_KEY, "DisplayVersion") == "0.9.0.0"
+        assert open(installed("tavroclock.exe"), "rb").read() == older_exe.read_bytes()
+        holder.kill()
+        holder.wait(30)
 
-        # Removal while the clock runs: the clock ends as by its exit item, and nothing but the settings stays.
-        clock = start_from_run_value()
-        assert session.run(["wine", entry["UninstallString"].strip('"'), "/S"], timeout=120).returncode == 0
+        # The upgrade closes the clock in its WorkerW, replaces the exe, keeps log-on off, and
+        # counts its own files only (not a file of the user's in the folder).
+        open(installed("notes.txt"), "wb").write(b"x" * 1_000_000)
+        clock = start_clock()
+        assert session.run(["wine", setup, "/S"], timeout=120).returncode == 0
         assert_ended_with_desktop_back(clock)
-        # The uninstaller goes on from a copy of itself in the temporary folder.
-        assert wait_for(lambda: not installed() and not shortcut() and not reg(session, UNINSTALL_KEY), 60)
+        assert open(installed("tavroclock.exe"), "rb").read() == signed_exe
+        assert signed(installed("uninstall.exe"))
+        assert reg(session, UNINSTALL_KEY, "DisplayVersion") == version
         assert reg(session, RUN_KEY, "TavroClock") is None
-        assert reg(session, CLOCK_KEY, "viewMode") == "0x1"
+        ours = os.path.getsize(installed("tavroclock.exe")) + os.path.getsize(installed("uninstall.exe"))
+        assert int(reg(session, UNINSTALL_KEY, "EstimatedSize"), 16) == -(-ours // 1024)
+        os.remove(installed("notes.txt"))
+
+        # A killed clock leaves its mosaic; the uninstaller puts the user's wallpaper back first.
+        start_clock().kill()
+        assert session.report()["colour"] == MOSAIC_COLOUR
+        assert session.run(["wine", installed("uninstall.exe"), "/S"], timeout=120).returncode == 0
+        assert wait_for(lambda: not folder() and not reg(session, UNINSTALL_KEY), 60)
+        assert session.report(lambda r: r == user_desktop, 30) == user_desktop
+        assert session.reg_query("originalDesktopColour") is None
+
+        # Removal while the clock runs: it ends as by its exit item, and nothing of ours stays.
+        assert session.run(["wine", setup, "/S"], timeout=120).returncode == 0
+        clock = start_clock()
+        assert session.run(["wine", installed("uninstall.exe"), "/S"], timeout=120).returncode == 0
+        assert_ended_with_desktop_back(clock)
+        assert wait_for(lambda: not folder() and not shortcut() and not reg(session, UNINSTALL_KEY), 60)
+        assert reg(session, RUN_KEY, "TavroClock") is None
     finally:
         session.run(["wineserver", "-k"])
 

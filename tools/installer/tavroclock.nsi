@@ -1,20 +1,31 @@
-; The per-user installer: makensis -DVERSION=1.0.0.23 -DEXE=path\tavroclock.exe -DOUTFILE=setup.exe
-; (tools/package.sh passes them). No administrator rights: everything goes under the user's profile
-; and HKCU.
+; The per-user installer: makensis -DVERSION=1.0.0.23 -DEXE=path\tavroclock.exe -DICON=path\tavroclock.ico
+; -DOUTFILE=setup.exe [-DSIGN="command"] (tools/package.sh passes them; SIGN, given a file, signs it in
+; place, and signs the installer and the uninstaller it writes). No administrator rights: everything
+; goes under the user's profile and HKCU.
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
+; The same bytes from every build of one commit: no file times stored.
+SetDateSave off
+; A file that cannot be written stops the installation (silently too) instead of being skipped.
+AllowSkipFiles off
 
 !include MUI2.nsh
 !include FileFunc.nsh
 !include LogicLib.nsh
+!include Sections.nsh
 
 !define APP "TavroClock"
 !define PUBLISHER "Quillmar-soft"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${APP}"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define SETTINGS_KEY "Software\Quillmar-soft\tavroClock"
+
+!ifdef SIGN
+  !finalize '${SIGN} "%1"' = 0
+  !uninstfinalize '${SIGN} "%1"' = 0
+!endif
 
 Name "${APP}"
 OutFile "${OUTFILE}"
@@ -28,7 +39,9 @@ VIAddVersionKey /LANG=0 "FileDescription" "${APP} Setup"
 VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=0 "LegalCopyright" "© ${PUBLISHER}"
 
+BrandingText "${APP} ${VERSION}  ${PUBLISHER}"
 !define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
 !define MUI_FINISHPAGE_RUN "$INSTDIR\tavroclock.exe"
@@ -40,6 +53,7 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "© ${PUBLISHER}"
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
+; No language prompt: the pages speak the language of Windows (Japanese where it is neither).
 !insertmacro MUI_LANGUAGE "Japanese"
 !insertmacro MUI_LANGUAGE "English"
 
@@ -51,54 +65,111 @@ LangString SecProgramUn ${LANG_JAPANESE} "TavroClock 本体"
 LangString SecProgramUn ${LANG_ENGLISH} "TavroClock itself"
 LangString SecSettingsUn ${LANG_JAPANESE} "設定 (表示モードと目標日時) も削除する"
 LangString SecSettingsUn ${LANG_ENGLISH} "Remove my settings too (view and countdown target)"
+LangString ClockRunning ${LANG_JAPANESE} "TavroClock を終了できませんでした。TavroClock を終了してから、もう一度お試しください。"
+LangString ClockRunning ${LANG_ENGLISH} "TavroClock could not be closed. Close it and try again."
+LangString FileInUse ${LANG_JAPANESE} "$Failed は別のプログラムが使用中のため、書き換えられません。そのプログラムを終了してから、もう一度お試しください。"
+LangString FileInUse ${LANG_ENGLISH} "$Failed is in use by another program and cannot be replaced. Close that program and try again."
+LangString FileKept ${LANG_JAPANESE} "$Failed を削除できませんでした。使用中のプログラムを終了してから、もう一度アンインストールしてください。"
+LangString FileKept ${LANG_ENGLISH} "$Failed could not be removed. Close the program that uses it and uninstall again."
 
-; The clock is the window of class TavroClockMain, top-level or a child of the program manager.
+Var Failed  ; the file named in a failure's message
+
+; Stops here with the message, and with exit code 2 in silent mode; nothing further changes.
+!macro FAIL message
+  MessageBox MB_OK|MB_ICONSTOP "${message}" /SD IDOK
+  SetErrorLevel 2
+  Abort
+!macroend
+
+; The clock is the window of class TavroClockMain, as the program hangs it: top-level, a child of
+; the program manager, or a child of a top-level WorkerW (the icons' host on a split desktop).
 ; It is closed as its exit item closes it (WM_CLOSE: the desktop is put back), then awaited: its
 ; single-instance mutex goes when the process ends, and only then can its exe be replaced.
+; $0 is "" once no clock runs, else "running".
 !macro CLOSE_CLOCK un
-Function ${un}CloseClock
+Function ${un}FindClock
   FindWindow $0 "TavroClockMain"
   ${If} $0 == 0
     FindWindow $1 "Progman"
-    ${If} $1 != 0
-      FindWindow $0 "TavroClockMain" "" $1
-    ${EndIf}
+    ${IfThen} $1 != 0 ${|} FindWindow $0 "TavroClockMain" "" $1 ${|}
   ${EndIf}
-  ${If} $0 != 0
-    System::Call 'user32::PostMessageW(p r0, i 0x10, p 0, p 0)'
-  ${EndIf}
+  StrCpy $1 0
   StrCpy $2 0
+  ${DoWhile} $0 == 0
+    FindWindow $1 "WorkerW" "" 0 $1  ; the next top-level WorkerW, hidden ones too
+    ${IfThen} $1 == 0 ${|} ${Break} ${|}
+    FindWindow $0 "TavroClockMain" "" $1
+    IntOp $2 $2 + 1
+    ${IfThen} $2 >= 10000 ${|} ${Break} ${|}
+  ${Loop}
+FunctionEnd
+
+Function ${un}CloseClock
+  StrCpy $3 0  ; the close posted
+  StrCpy $4 0
   ${Do}
     System::Call 'kernel32::OpenMutexW(i 0x100000, i 0, w "Local\Quillmar-soft.tavroClock") p.r1'
     ${If} $1 == 0
-      ${Break}
+      StrCpy $0 ""
+      Return
     ${EndIf}
     System::Call 'kernel32::CloseHandle(p r1)'
+    ; A clock that is still starting has no window yet: looked for again until it has.
+    ${If} $3 == 0
+      Call ${un}FindClock
+      ${If} $0 != 0
+        System::Call 'user32::PostMessageW(p r0, i 0x10, p 0, p 0)'
+        StrCpy $3 1
+      ${EndIf}
+    ${EndIf}
     Sleep 200
-    IntOp $2 $2 + 1
-  ${LoopUntil} $2 >= 100
+    IntOp $4 $4 + 1
+  ${LoopUntil} $4 >= 150
+  StrCpy $0 "running"
 FunctionEnd
 !macroend
 !insertmacro CLOSE_CLOCK ""
 !insertmacro CLOSE_CLOCK "un."
 
-Function .onInit
-  !insertmacro MUI_LANGDLL_DISPLAY
+; Fails unless the file is missing or can be opened for writing (not held by another program).
+Function CheckReplaceable
+  Exch $R0
+  ClearErrors
+  ${If} ${FileExists} $R0
+    FileOpen $R1 $R0 a
+    ${If} ${Errors}
+      StrCpy $Failed $R0
+      !insertmacro FAIL "$(FileInUse)"
+    ${EndIf}
+    FileClose $R1
+  ${EndIf}
+  Pop $R0
 FunctionEnd
 
-Function un.onInit
-  !insertmacro MUI_UNGETLANGUAGE
+; Bytes of a file ($R0) added to $R2.
+Function AddFileSize
+  ${GetSize} "$INSTDIR" "/M=$R0 /S=0B /G=0" $R1 $R3 $R4
+  IntOp $R2 $R2 + $R1
 FunctionEnd
 
-Section "!$(SecProgram)"
+Section "!$(SecProgram)" SecProgramId
   SectionIn RO
+  ; Everything that can fail is tried before anything changes.
   Call CloseClock
+  ${IfThen} $0 != "" ${|} !insertmacro FAIL "$(ClockRunning)" ${|}
+  Push "$INSTDIR\tavroclock.exe"
+  Call CheckReplaceable
+  Push "$INSTDIR\uninstall.exe"
+  Call CheckReplaceable
   SetOutPath "$INSTDIR"
   File "/oname=tavroclock.exe" "${EXE}"
+  ClearErrors
   WriteUninstaller "$INSTDIR\uninstall.exe"
+  ${If} ${Errors}
+    StrCpy $Failed "$INSTDIR\uninstall.exe"
+    !insertmacro FAIL "$(FileInUse)"
+  ${EndIf}
   CreateShortCut "$SMPROGRAMS\${APP}.lnk" "$INSTDIR\tavroclock.exe"
-  ; The log-on section below writes it again when it is chosen.
-  DeleteRegValue HKCU "${RUN_KEY}" "${APP}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${APP}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
@@ -108,24 +179,61 @@ Section "!$(SecProgram)"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
-  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
-  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+  ; Our two files only, in KB rounded up: the folder may hold other things.
+  StrCpy $R2 0
+  StrCpy $R0 "tavroclock.exe"
+  Call AddFileSize
+  StrCpy $R0 "uninstall.exe"
+  Call AddFileSize
+  IntOp $R2 $R2 + 1023
+  IntOp $R2 $R2 / 1024
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $R2
 SectionEnd
 
-Section "$(SecLogon)"
+Section "$(SecLogon)" SecLogonId
   WriteRegStr HKCU "${RUN_KEY}" "${APP}" '"$INSTDIR\tavroclock.exe"'
 SectionEnd
+
+Section "-"
+  ${IfNot} ${SectionIsSelected} ${SecLogonId}
+    DeleteRegValue HKCU "${RUN_KEY}" "${APP}"
+  ${EndIf}
+SectionEnd
+
+; An upgrade offers the log-on choice the user has: off when the installed copy does not start at
+; log-on (a value turned off in the startup apps stays as it is: it is rewritten unchanged).
+Function .onInit
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "UninstallString"
+  ReadRegStr $1 HKCU "${RUN_KEY}" "${APP}"
+  ${If} $0 != ""
+  ${AndIf} $1 == ""
+    !insertmacro UnselectSection ${SecLogonId}
+  ${EndIf}
+FunctionEnd
 
 Section "un.$(SecProgramUn)"
   SectionIn RO
   Call un.CloseClock
+  ${IfThen} $0 != "" ${|} !insertmacro FAIL "$(ClockRunning)" ${|}
+  ; A clock that was killed left our mosaic and colour on the desktop, and its record of the
+  ; user's own in the settings: put back before the program and perhaps the settings go.
+  ${If} ${FileExists} "$INSTDIR\tavroclock.exe"
+    ExecWait '"$INSTDIR\tavroclock.exe" /restore-desktop'
+  ${EndIf}
   ; A clock that has only just ended may still hold its exe for a moment.
   StrCpy $2 0
   ${DoWhile} ${FileExists} "$INSTDIR\tavroclock.exe"
     Delete "$INSTDIR\tavroclock.exe"
+    ${IfNot} ${FileExists} "$INSTDIR\tavroclock.exe"
+      ${Break}
+    ${EndIf}
     Sleep 100
     IntOp $2 $2 + 1
-    ${IfThen} $2 >= 50 ${|} ${Break} ${|}
+    ${If} $2 >= 50
+      ; Kept findable: the entry stays while the exe is there.
+      StrCpy $Failed "$INSTDIR\tavroclock.exe"
+      !insertmacro FAIL "$(FileKept)"
+    ${EndIf}
   ${Loop}
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"

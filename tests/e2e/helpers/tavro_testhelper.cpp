@@ -28,6 +28,8 @@
 //                        ("name=value" lines, UTF-8).
 //   close [TITLE]        posts WM_CLOSE to the window titled TITLE ("TavroClock"), top-level or child.
 //   set-wallpaper PATH   sets the wallpaper as the control panel does.
+//   hold FILE HELD       keeps FILE open, others allowed to read it only (as a virus scanner or a
+//                        backup may), until it is ended; writes the file HELD once it holds it.
 //   tooltip FILE         the text of every visible tooltip control, each followed by a line "--".
 //   dump FILE CAPTION    dialogs titled CAPTION: "window" (client=l,t,w,h, visible), then a "control"
 //                        line per child (id, class, text, rect in client coordinates, visible).
@@ -437,6 +439,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (verb == L"set-wallpaper")
         return count == 3 && SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, const_cast<wchar_t*>(arg[2].c_str()),
                                                    SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE) ? 0 : 1;
+    if (verb == L"hold") {
+        const HANDLE file = count == 4 ? CreateFileW(arg[2].c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                     OPEN_EXISTING, 0, nullptr) : INVALID_HANDLE_VALUE;
+        if (file == INVALID_HANDLE_VALUE || writeWhole(arg[3], "held\n") != 0) return 1;
+        Sleep(INFINITE);
+    }
     if (verb == L"tooltip") {
         if (count != 3) return 2;
         EnumWindows(addTooltip, 0);
