@@ -1,5 +1,6 @@
 """What a Windows user downloads (build/dist, made by tools/package.sh) and what tools/run_clock.sh shows."""
 import glob
+import hashlib
 import os
 import re
 import shutil
@@ -7,6 +8,7 @@ import subprocess
 import zipfile
 
 import numpy as np
+import pytest
 from PIL import Image
 
 from conftest import CLOCK_KEY, EXE, ROOT, Desktop, wait_for, windows_path
@@ -130,6 +132,31 @@ def test_signed_setup_closes_the_clock_in_its_workerw_fails_loudly_keeps_log_on_
         assert reg(session, RUN_KEY, "TavroClock") is None
     finally:
         session.run(["wineserver", "-k"])
+
+
+def test_package_gives_the_same_bytes_in_a_clone_built_later_in_another_folder():
+    # build/dist is what tools/package.sh made of this checkout; a fresh clone of its commit builds again.
+    ours = sorted(glob.glob(os.path.join(ROOT, "build", "dist", "TavroClock-*")))
+    assert len(ours) == 2, "run tools/package.sh first"
+    git = lambda *args, cwd=ROOT: subprocess.run(["git", *args], cwd=cwd, capture_output=True, text=True, check=True).stdout
+    if git("status", "--porcelain", "--untracked-files=no"):
+        pytest.skip("uncommitted changes: a clone would build another tree")
+    clone = os.path.join(ROOT, "build", "clone", "TavroClock")
+    shutil.rmtree(os.path.dirname(clone), ignore_errors=True)
+    git("clone", "-q", "--no-checkout", ROOT, clone)
+    git("checkout", "-q", git("rev-parse", "HEAD").strip(), cwd=clone)
+    env = {k: v for k, v in os.environ.items() if not k.startswith(("TAVRO_SIGN", "TAVRO_DIST", "SOURCE_DATE"))}
+    with open(os.path.join(os.path.dirname(clone), "package.log"), "wb") as log:
+        assert subprocess.run([f"{clone}/tools/package.sh"], env=env, stdout=log, stderr=log, timeout=1800).returncode == 0
+    theirs = sorted(glob.glob(os.path.join(clone, "build", "dist", "TavroClock-*")))
+    digest = lambda path: hashlib.sha256(open(path, "rb").read()).hexdigest()
+    assert [os.path.basename(f) for f in theirs] == [os.path.basename(f) for f in ours]
+    for a, b in zip(ours, theirs):
+        print(os.path.basename(a), digest(a), digest(b))
+        assert digest(a) == digest(b), os.path.basename(a)
+    # Without a certificate nothing is signed.
+    assert subprocess.run(["osslsigncode", "verify", "-in", ours[0]], capture_output=True).returncode != 0
+    shutil.rmtree(os.path.dirname(clone))
 
 
 def test_run_clock_shows_the_clock_on_its_mosaic_with_the_logo(display, tmp_path):
