@@ -156,7 +156,9 @@ Section "!$(SecProgram)" SecProgramId
   SectionIn RO
   ; Everything that can fail is tried before anything changes.
   Call CloseClock
-  ${IfThen} $0 != "" ${|} !insertmacro FAIL "$(ClockRunning)" ${|}
+  ${If} $0 != ""
+    !insertmacro FAIL "$(ClockRunning)"
+  ${EndIf}
   Push "$INSTDIR\tavroclock.exe"
   Call CheckReplaceable
   Push "$INSTDIR\uninstall.exe"
@@ -214,7 +216,9 @@ FunctionEnd
 Section "un.$(SecProgramUn)"
   SectionIn RO
   Call un.CloseClock
-  ${IfThen} $0 != "" ${|} !insertmacro FAIL "$(ClockRunning)" ${|}
+  ${If} $0 != ""
+    !insertmacro FAIL "$(ClockRunning)"
+  ${EndIf}
   ; A clock that was killed left our mosaic and colour on the desktop, and its record of the
   ; user's own in the settings: put back before the program and perhaps the settings go.
   ${If} ${FileExists} "$INSTDIR\tavroclock.exe"
