@@ -39,7 +39,8 @@ public:
     DownloadWorker& operator=(const DownloadWorker&) = delete;
 
     bool finished() const { return job_->finished_.load(std::memory_order_acquire); }
-    // The job's next step fails and a blocked one returns: it ends soon, with a failure.
+    // The job's next step fails, and its handles are closed, which on Windows makes a blocked
+    // call return; under Wine 8 a blocked read runs on until its buffer fills or it times out.
     void abandon();
 
 protected:
