@@ -1,9 +1,8 @@
 // Arbitrary bytes as a download of the holiday list: no crash, and whatever is taken keeps every
 // promise of the checker (1955 through the year asked, the last year to 23 November, dates strictly
-// ascending, short names, not too many of them).
+// ascending, short names).
 #include <cstdint>
 #include <cstdlib>
-#include <set>
 #include <string_view>
 
 #include "../unit/cp932_iconv.h"
@@ -20,12 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto days = list->between(-1e9, 1e9);
     if (days.size() != list->size()) std::abort();
     if (days.back().date < tavro::datetime::makeDate(list->lastYear(), 11, 23)) std::abort();
-    std::set<std::wstring> names;
     for (size_t i = 0; i < days.size(); ++i) {
         if (i > 0 && days[i].date <= days[i - 1].date) std::abort();
         if (days[i].name.empty() || days[i].name.size() > kMaxNameChars * 2) std::abort();
-        names.insert(days[i].name);
     }
-    if (names.size() > kMaxListNames) std::abort();
     return 0;
 }

@@ -14,14 +14,14 @@ namespace {
 
 constexpr UINT kDone = WM_APP + 7;
 
-// A download of endless steps of 10 ms each, as a long answer read a chunk at a time.
+bool tenMsOfReading() {
+    Sleep(10);
+    return true;
+}
+// A download of endless steps, as a long answer read a chunk at a time.
 struct Endless final : DownloadWorker::Job {
     void run() override {
-        while (session.step([] {
-            Sleep(10);
-            return true;
-        }) == 0) {
-        }
+        while (session.step(tenMsOfReading) == 0) continue;
     }
 };
 struct Worker final : DownloadWorker {
