@@ -11,9 +11,12 @@ namespace tavro::desktop {
 
 namespace {
 
-// An odd tree must not make a tick slow.
+// An odd tree must not make a tick slow. Hidden windows do not count: Explorer and other
+// programs leave ever more hidden WorkerWs above the icons' one in a long session. The
+// backstop is the most USER handles a session can hold, against a walk that loops.
 constexpr int kMostWindowsPerClass = 32;
 constexpr int kMostChildren = 64;
+constexpr int kMostSteps = 65536;
 
 WindowId idOf(HWND h) { return reinterpret_cast<WindowId>(h); }
 HWND handleOf(WindowId id) { return reinterpret_cast<HWND>(id); }
@@ -80,8 +83,14 @@ ShellSnapshot takeShellSnapshot(HWND clock) {
     for (const wchar_t* name : {L"Progman", L"WorkerW"}) {
         const ShellClass kind = name[0] == L'P' ? ShellClass::Progman : ShellClass::WorkerW;
         HWND h = nullptr;
-        for (int n = 0; n < kMostWindowsPerClass && (h = FindWindowExW(nullptr, h, name, nullptr)); ++n)
+        for (int shown = 0, step = 0; shown < kMostWindowsPerClass && step < kMostSteps &&
+                                      (h = FindWindowExW(nullptr, h, name, nullptr));
+             ++step) {
+            // A hidden window can hold no clock; its children are not read either.
+            if (!IsWindowVisible(h)) continue;
             s.windows.push_back(describe(h, 0, kind));
+            ++shown;
+        }
     }
     const std::size_t topLevels = s.windows.size();
     for (std::size_t i = 0; i < topLevels; ++i) {

@@ -10,8 +10,8 @@
 
 namespace tavro::desktop {
 
-// The top-level "Progman" windows, then the "WorkerW" ones (each class in z-order), their direct
-// children in z-order, and the clock's own parent and styles.
+// The shown top-level "Progman" windows, then the shown "WorkerW" ones (each class in z-order),
+// their direct children in z-order, and the clock's own parent and styles.
 ShellSnapshot takeShellSnapshot(HWND clock);
 
 // Whether the clock still lies right above the icon view, under the same host and sibling,

@@ -1,6 +1,7 @@
 #include "holidays/holiday_list.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace tavro::holidays {
 
@@ -49,7 +50,7 @@ std::optional<HolidayList> checkHolidayList(std::string_view bytes, int currentY
     bytes.remove_prefix(kLineEnd.size());
 
     HolidayList list;
-    std::vector<std::string_view> rawNames;  // decoded once each
+    std::unordered_map<std::string_view, uint16_t> known;  // a name's bytes to its index: decoded once each
     int previousYear = 0;
     while (!bytes.empty()) {
         const std::size_t end = bytes.find(kLineEnd);
@@ -65,19 +66,22 @@ std::optional<HolidayList> checkHolidayList(std::string_view bytes, int currentY
         if (previousYear != 0 && *y > previousYear + 1) return std::nullopt;
         previousYear = *y;
 
-        auto known = std::find(rawNames.begin(), rawNames.end(), row);
-        if (known == rawNames.end()) {
-            std::optional<std::wstring> name = decode(row);
-            if (!name || name->empty() || characters(*name) > kMaxNameChars || !printable(*name)) return std::nullopt;
-            rawNames.push_back(row);
-            list.names_.push_back(std::move(*name));
-            known = rawNames.end() - 1;
+        auto [name, isNew] = known.try_emplace(row, static_cast<uint16_t>(list.names_.size()));
+        if (isNew) {
+            std::optional<std::wstring> text = decode(row);
+            if (list.names_.size() == kMaxListNames || !text || text->empty() || characters(*text) > kMaxNameChars ||
+                !printable(*text))
+                return std::nullopt;
+            list.names_.push_back(std::move(*text));
         }
-        list.days_.push_back({day, static_cast<uint16_t>(known - rawNames.begin())});
+        list.days_.push_back({day, name->second});
         if (list.firstYear_ == 0) list.firstYear_ = *y;
         list.lastYear_ = *y;
     }
     if (list.days_.empty() || list.firstYear_ > kListFirstYear || list.lastYear_ < currentYear) return std::nullopt;
+    // A list cut off after a row looks whole. Every year of the list ends with 勤労感謝の日, so a
+    // last year that stops short of 23 November has lost its tail.
+    if (list.days_.back().day < datetime::daysFromCivil(list.lastYear_, 11, 23)) return std::nullopt;
     list.days_.shrink_to_fit();
     list.names_.shrink_to_fit();
     return list;

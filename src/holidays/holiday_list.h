@@ -20,6 +20,10 @@ using NameDecoder = std::optional<std::wstring> (*)(std::string_view bytes);
 inline constexpr std::size_t kMaxListBytes = 256 * 1024;  // the list is about 22 KB
 inline constexpr int kListFirstYear = 1955;
 inline constexpr std::size_t kMaxNameChars = 30;
+// The list of 1955 to 2027 has 23 names, about three new ones a decade (a new or renamed holiday,
+// a one-off ceremony). Ten times that count leaves room for centuries at that pace and still
+// refuses a list made to be slow, with a name on every row.
+inline constexpr std::size_t kMaxListNames = 256;
 
 class HolidayList {
 public:
@@ -43,8 +47,9 @@ private:
 };
 
 // The list when every rule holds: the exact header; every row "y/m/d,name" with a real date and a
-// name of 1 to 30 characters; every line ended by CRLF (a cut-off answer is not a list); dates
-// strictly ascending; every year from 1955 through currentYear present; at most kMaxListBytes.
+// name of 1 to 30 characters, at most kMaxListNames of them; every line ended by CRLF; dates
+// strictly ascending; every year from 1955 through currentYear present, the last one running to
+// 23 November or later (a list cut off at a row's end is not a list); at most kMaxListBytes.
 // Anything else (an HTML page, another encoding, an empty answer) gives nothing.
 std::optional<HolidayList> checkHolidayList(std::string_view bytes, int currentYear, NameDecoder decode);
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "base/unique_handle_win32.h"
+#include "holidays/download_worker_win32.h"
 #include "holidays/list_answer.h"
 
 namespace tavro::holidays {
@@ -20,31 +20,19 @@ struct ListRequest {
     std::wstring cachePath;
 };
 
-class ListDownload {
+class ListDownload final : public DownloadWorker {
 public:
-    // `done` is posted to `notify` when it ends (the owner also polls finished()). Nothing when
-    // no thread can be started.
+    // `done` is posted to `notify` when it ends. Nothing when no thread can be started.
     static std::unique_ptr<ListDownload> start(ListRequest request, HWND notify, UINT done);
-    // Abandons an unfinished download and gives its thread what is left of a second.
-    ~ListDownload();
-    ListDownload(const ListDownload&) = delete;
-    ListDownload& operator=(const ListDownload&) = delete;
 
-    bool finished() const;
     // Once finished: the verdict (with the checked list for NewList) and the answer's validators.
+    // An abandoned download ends as rejected.
     ListVerdict& verdict();
     const ListValidators& validators() const;
-    // Closes its handles: a blocked call returns and the download ends as rejected.
-    void abandon();
 
 private:
     struct Job;
-    explicit ListDownload(std::shared_ptr<Job> job) : job_(std::move(job)) {}
-    static unsigned __stdcall run(void* job);
-
     std::shared_ptr<Job> job_;
-    base::UniqueKernelHandle thread_;
-    ULONGLONG abandonedAt_ = 0;
 };
 
 }  // namespace tavro::holidays

@@ -13,8 +13,7 @@ int stepCode(bool succeeded) {
 }
 
 // Windows hands the root's time-outs down to its children; Wine starts every connection handle
-// with no send or receive time-out, so each handle gets them. Set after the step's code is
-// read: these calls are not part of the step.
+// with no send or receive time-out, so each handle gets them.
 void setTimeouts(HINTERNET handle) {
     if (!handle) return;
     DWORD ms = kFeedTimeoutMs;
@@ -25,69 +24,70 @@ void setTimeouts(HINTERNET handle) {
     }
 }
 
-void WinInetSteps::abandon() {
+void InternetSession::abandon() {
     abandoned_.store(true);
-    request_.reset();
-    connection_.reset();
-    root_.reset();
+    close();
 }
 
-int WinInetSteps::cancelledOr(int code) const {
-    return abandoned_.load() ? ERROR_INTERNET_OPERATION_CANCELLED : code;
+bool InternetSession::keep(InternetHandle& slot, HINTERNET handle) {
+    slot.reset(handle);
+    // Stored before the flag is read, as abandon() sets the flag before it closes: either the
+    // abandon closes this handle or this sees the flag.
+    if (!abandoned()) return true;
+    slot.reset();
+    return false;
+}
+
+void InternetSession::close() {
+    request.reset();
+    connection.reset();
+    root.reset();
 }
 
 int WinInetSteps::openInternet() {
-    if (abandoned_.load()) return ERROR_INTERNET_OPERATION_CANCELLED;
-    SetLastError(0);
-    root_.reset(InternetOpenA(nullptr, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-    const int code = stepCode(root_.get() != nullptr);
-    setTimeouts(root_.get());
-    return cancelledOr(code);
+    return session_.open(session_.root,
+                         [] { return InternetOpenA(nullptr, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0); });
 }
 
 int WinInetSteps::openConnection(const std::string& host, int port) {
-    SetLastError(0);
-    connection_.reset(InternetConnectA(root_.get(), host.c_str(), static_cast<INTERNET_PORT>(port), nullptr,
-                                       nullptr, INTERNET_SERVICE_HTTP, 0, 0));
-    const int code = stepCode(connection_.get() != nullptr);
-    setTimeouts(connection_.get());
-    return cancelledOr(code);
+    return session_.open(session_.connection, [&] {
+        return InternetConnectA(session_.root.get(), host.c_str(), static_cast<INTERNET_PORT>(port), nullptr, nullptr,
+                                INTERNET_SERVICE_HTTP, 0, 0);
+    });
 }
 
 int WinInetSteps::openRequest(const std::string& verb, const std::string& path) {
-    SetLastError(0);
     // Reload only: the library's other defaults, such as following redirects, stay.
-    request_.reset(HttpOpenRequestA(connection_.get(), verb.c_str(), path.c_str(), "HTTP/1.1", nullptr, nullptr,
-                                    INTERNET_FLAG_RELOAD, 0));
-    const int code = stepCode(request_.get() != nullptr);
-    setTimeouts(request_.get());
-    return cancelledOr(code);
+    return session_.open(session_.request, [&] {
+        return HttpOpenRequestA(session_.connection.get(), verb.c_str(), path.c_str(), "HTTP/1.1", nullptr, nullptr,
+                                INTERNET_FLAG_RELOAD, 0);
+    });
 }
 
 int WinInetSteps::sendRequest() {
-    SetLastError(0);
-    const BOOL sent = HttpSendRequestA(request_.get(), nullptr, 0, nullptr, 0);
-    return cancelledOr(stepCode(sent != FALSE));
+    return session_.step([&] { return HttpSendRequestA(session_.request.get(), nullptr, 0, nullptr, 0) != FALSE; });
 }
 
 int WinInetSteps::queryInfo(int level, std::string& statusText) {
     char buffer[1024] = {};
-    DWORD length = sizeof buffer;
-    DWORD index = 0;
-    SetLastError(0);
-    const BOOL queried = HttpQueryInfoA(request_.get(), static_cast<DWORD>(level), buffer, &length, &index);
-    const int code = stepCode(queried != FALSE);
-    statusText.assign(buffer, strnlen(buffer, sizeof buffer));
-    return cancelledOr(code);
+    return session_.step([&] {
+        DWORD length = sizeof buffer;
+        DWORD index = 0;
+        const BOOL queried = HttpQueryInfoA(session_.request.get(), static_cast<DWORD>(level), buffer, &length, &index);
+        statusText.assign(buffer, strnlen(buffer, sizeof buffer));
+        return queried != FALSE;
+    });
 }
 
 int WinInetSteps::readChunk(uint8_t* buffer, int capacity, int& got) {
-    DWORD read = 0;
-    SetLastError(0);
-    const BOOL ok = InternetReadFile(request_.get(), buffer, static_cast<DWORD>(std::max(capacity, 0)), &read);
-    const int code = stepCode(ok != FALSE);
-    got = static_cast<int>(std::min<DWORD>(read, static_cast<DWORD>(std::max(capacity, 0))));
-    return cancelledOr(code);
+    got = 0;
+    return session_.step([&] {
+        const auto room = static_cast<DWORD>(std::max(capacity, 0));
+        DWORD read = 0;
+        const BOOL ok = InternetReadFile(session_.request.get(), buffer, room, &read);
+        got = static_cast<int>(std::min(read, room));
+        return ok != FALSE;
+    });
 }
 
 }  // namespace tavro::holidays

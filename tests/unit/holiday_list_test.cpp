@@ -48,6 +48,14 @@ std::string withoutRows(const std::string& prefix) {
 const std::string kHeader = cp932("国民の祝日・休日月日,国民の祝日・休日名称") + "\r\n";
 const std::string kNewYear2027 = "2027/1/1," + cp932("元日") + "\r\n";
 
+// The official list's days named "0", "1", ... "count - 1", "0", ... in turn.
+std::string withNames(std::size_t count) {
+    std::string list = kHeader;
+    for (std::size_t at = kHeader.size(), row = 0; at < officialList().size(); at = officialList().find("\r\n", at) + 2)
+        list += officialList().substr(at, officialList().find(',', at) + 1 - at) + std::to_string(row++ % count) + "\r\n";
+    return list;
+}
+
 TEST(HolidayList, TheOfficialListPassesAndEveryBadFormIsRejected) {
     const auto good = checkHolidayList(officialList(), 2027, decodeCp932);
     ASSERT_TRUE(good);
@@ -82,12 +90,11 @@ TEST(HolidayList, TheOfficialListPassesAndEveryBadFormIsRejected) {
         {"header only", kHeader, 2027},
         {"another header", edited(cp932("名称"), cp932("名前")), 2027},
         {"cut off mid-row", officialList().substr(0, officialList().size() - 5), 2027},
-        {"cut off before the current year", officialList().substr(0, officialList().find("2027/1/1,")), 2027},
+        {"cut off right after 2026/1/12", officialList().substr(0, officialList().find("2026/2/11,")), 2026},
         {"does not reach the current year", officialList(), 2028},
         {"starts after 1955", kHeader + officialList().substr(officialList().find("1956/1/1,")), 2027},
         {"a year missing", withoutRows("1990/"), 2027},
         {"not a real date", edited("2026/11/23,", "2026/11/31,"), 2027},
-        {"month 13", edited("2026/11/23,", "2026/13/23,"), 2027},
         {"not digits", edited("2026/11/23,", "2026/11/2x,"), 2027},
         {"two-digit year", edited("2026/11/23,", "26/11/23,"), 2027},
         {"no name", edited("2026/11/23," + cp932("勤労感謝の日"), "2026/11/23,"), 2027},
@@ -99,12 +106,15 @@ TEST(HolidayList, TheOfficialListPassesAndEveryBadFormIsRejected) {
         {"the same day twice", edited(kNewYear2027, kNewYear2027 + kNewYear2027), 2027},
         {"out of order", edited(kNewYear2027, "2027/1/2," + cp932("元日") + "\r\n2027/1/1," + cp932("休日") + "\r\n"), 2027},
         {"over 256 KB", officialList() + std::string(kMaxListBytes, 'x'), 2027},
+        {"one name too many", withNames(kMaxListNames + 1), 2027},
     };
     for (const Case& c : bad) EXPECT_FALSE(checkHolidayList(c.bytes, c.currentYear, decodeCp932)) << c.form;
-    // Names of exactly 30 characters, a year running on into the next: still a list.
+    // Names of exactly 30 characters, as many names as allowed, a year running on into the next: still a list.
+    EXPECT_TRUE(checkHolidayList(withNames(kMaxListNames), 2027, decodeCp932));
     EXPECT_TRUE(checkHolidayList(edited(cp932("勤労感謝の日"), cp932("あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほ")),
                                  2027, decodeCp932));
-    EXPECT_TRUE(checkHolidayList(officialList() + "2028/1/1," + cp932("元日") + "\r\n", 2027, decodeCp932));
+    EXPECT_TRUE(checkHolidayList(officialList() + "2028/1/1," + cp932("元日") + "\r\n2028/11/23," + cp932("勤労感謝の日") + "\r\n",
+                                 2027, decodeCp932));
 }
 
 TEST(ListAnswer, WhatEachAnswerIsWorth) {
