@@ -8,11 +8,10 @@ import subprocess
 import numpy as np
 from PIL import Image
 
-from conftest import CLOCK_KEY, EXE, ROOT, Desktop, wait_for
+from conftest import CLOCK_KEY, EXE, MOSAIC_COLOUR, ROOT, Desktop, wait_for
 
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\TavroClock"
-MOSAIC_COLOUR = "70 74 78"
 
 
 def reg(session, key, name=None):
