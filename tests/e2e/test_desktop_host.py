@@ -6,6 +6,8 @@ alone and with an application window over it. The stand-in shell times each chan
 long until the clock hung right above the icon view again."""
 import os
 
+import pytest
+
 from conftest import MOSAIC_COLOUR, wait_for, windows_path
 
 WS_CHILD, WS_POPUP, WS_EX_TOOLWINDOW, WS_EX_LAYERED = 0x40000000, 0x80000000, 0x80, 0x80000
@@ -88,32 +90,24 @@ def test_classic_desktop_through_show_desktop_a_split_a_restart_announced_early_
     assert server.requests[1].split("?")[1] == "start-min=2026-12-01&start-max=2027-02-01"
 
 
-def test_split_desktop_show_desktop_and_the_icons_back_in_their_workerw(desktop, tmp_path):
-    shell = Shell(desktop, "split", str(tmp_path))
-    desktop.start()
-    desktop.shown_on_desktop()
-    assert shell.timed("start") is not None
-    assert hanging(desktop.report()) == above_the_icons_of("WorkerW")
-    for action in ("show", "back"):
-        took = shell.change(action)
-        assert took is not None and took <= CHANGE_MS, (action, took)
-        assert hanging(desktop.report()) == above_the_icons_of("WorkerW"), action
-
-
-def test_24h2_desktop_a_layered_child_of_progman_through_show_desktop_and_a_lost_layered_style(desktop, tmp_path):
-    shell = Shell(desktop, "24h2", str(tmp_path))
+# The split desktop: the icons back in their WorkerW. 24H2: Show Desktop raises Progman itself, and
+# a frame change drops the layered style.
+@pytest.mark.parametrize("layout, parent, layered, actions", [("split", "WorkerW", False, ("show", "back")),
+                                                              ("24h2", "Progman", True, ("show", "back", "unlayer"))])
+def test_split_and_24h2_desktops_through_show_desktop_the_windows_back_and_a_lost_layered_style(
+        desktop, tmp_path, layout, parent, layered, actions):
+    shell = Shell(desktop, layout, str(tmp_path))
     desktop.start()
     desktop.shown_on_desktop()
     assert shell.timed("start") is not None
     seen = desktop.report()
-    assert hanging(seen) == above_the_icons_of("Progman", layered=True)
+    assert hanging(seen) == above_the_icons_of(parent, layered)
     assert int(seen["snapshot_us"]) < SNAPSHOT_US, seen["snapshot_us"]
-    # Show Desktop raises Progman itself; a frame change drops the layered style.
-    for action in ("show", "back", "unlayer"):
+    for action in actions:
         took = shell.change(action)
         assert took is not None and took <= CHANGE_MS, (action, took)
-        assert hanging(desktop.report()) == above_the_icons_of("Progman", layered=True), action
-    # The popup menu still opens on the layered child, and its exit puts the desktop back.
+        assert hanging(desktop.report()) == above_the_icons_of(parent, layered), action
+    # The popup menu still opens on the child, and its exit puts the desktop back.
     desktop.menu_item("x")
     gone = desktop.report(lambda s: s.get("clock") == "0" and s["colour"] != MOSAIC_COLOUR)
     assert gone["clock"] == "0" and gone["colour"] != MOSAIC_COLOUR
