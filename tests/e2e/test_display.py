@@ -104,8 +104,16 @@ def test_at_higher_dpi_the_clock_its_wallpaper_and_the_target_dialog_scale(scale
 
     wallpaper = glob.glob(os.path.join(session.prefix, "drive_c", "users", "*", "*", "mosaic.bmp"))
     assert wallpaper
-    img = np.asarray(Image.open(wallpaper[0]).convert("RGB"))
-    assert periodic(img, cell) and not periodic(img, cell // 2)
+
+    def scaled_cells():
+        try:
+            img = np.asarray(Image.open(wallpaper[0]).convert("RGB"))
+        except OSError:  # being written
+            return False
+        return periodic(img, cell) and not periodic(img, cell // 2)
+
+    # The prefix, copied from the shared one, holds a mosaic of 96 DPI until the clock writes its own.
+    assert wait_for(scaled_cells, 20)
 
     session.menu_item("s", "t", dialog=DIALOG)
     [(box, controls)] = session.dialogs(DIALOG)
