@@ -28,9 +28,10 @@ set_target_properties(tavroclock PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BIN
 configure_file(${CMAKE_SOURCE_DIR}/src/app/tavro_version.h.in ${CMAKE_BINARY_DIR}/generated/tavro_version.h @ONLY)
 target_include_directories(tavroclock PRIVATE ${CMAKE_BINARY_DIR}/generated)
 
-# Small helper programs that the end-to-end tests run beside the clock.
-file(GLOB TAVRO_E2E_HELPERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/helpers/*.cpp)
-foreach(helper ${TAVRO_E2E_HELPERS})
+# The helper that runs inside Wine beside the clock: stand-in shells, the desktop report and
+# more, for the end-to-end tests, tools/run_clock.sh and the idle benchmark.
+file(GLOB TAVRO_WINE_HELPERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/wine_helper/*.cpp)
+foreach(helper ${TAVRO_WINE_HELPERS})
   get_filename_component(name ${helper} NAME_WE)
   add_executable(${name} WIN32 ${helper})
   target_compile_definitions(${name} PRIVATE UNICODE _UNICODE)

@@ -9,7 +9,7 @@ import numpy as np
 import pytest
 from PIL import Image
 
-from feed_server import FeedServer
+from local_servers import FeedServer
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 # Overridable so that several people can run the suite side by side on one machine.
@@ -21,6 +21,7 @@ SCREEN = (1920, 1080)
 DISPLAY = os.environ.get("TAVRO_E2E_DISPLAY", ":93")
 WINEPREFIX = os.environ.get("TAVRO_E2E_WINEPREFIX", os.path.join(ROOT, "build", "wineprefix"))
 CLOCK_KEY = r"HKCU\Software\Quillmar-soft\tavroClock"
+MOSAIC_COLOUR = "70 74 78"  # the desktop colour while the clock runs (the report's "colour")
 # On the calendar's frame, left of the days: the menu opens there and no day's tooltip shows.
 MENU_POINT = (1480, 300)
 
@@ -169,15 +170,24 @@ class Desktop:
         for cached in holiday_list_cache(self.prefix):
             os.remove(cached)
 
-    def start_moving_clock(self, folder, moment):
+    def start_moving_clock(self, folder, moment, on_desktop=False):
         """The clock on a clock of its own, read from a time-stamp file that the test rewrites
-        (f"@{moment}") to move it; gives back the file once the window is there."""
+        (f"@{moment}") to move it; gives back the file once the window is there (on_desktop: once
+        shown_on_desktop, for a clock that hangs in a stand-in shell)."""
         stamp = folder / "now"
         stamp.write_text(f"@{moment}\n")
         self.start(env=dict(wine_env(self.prefix, self.display), FAKETIME_TIMESTAMP_FILE=str(stamp),
                             FAKETIME_NO_CACHE="1", LD_PRELOAD="/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"))
-        assert self.find_windows()
+        assert self.shown_on_desktop() if on_desktop else self.find_windows()
         return stamp
+
+    def shown_on_desktop(self, timeout=90):
+        """The report once the clock shows and has set the desktop colour: its start-up is over (a
+        click before that finds no menu). Wine draws no child of another process's window, so
+        under a stand-in shell this, not the screen, tells that the clock is up."""
+        seen = self.report(lambda s: s.get("visible") == "1" and s["colour"] == MOSAIC_COLOUR, timeout)
+        assert seen.get("visible") == "1", seen
+        return seen
 
     def start_helper(self, verb, *args):
         """The helper as a long-running process of the test (the program-manager stand-in)."""

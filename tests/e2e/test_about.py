@@ -3,12 +3,14 @@
 The box's controls are read from outside by the test helper (texts and rectangles). Started programs
 are that helper too, which writes how it was started to the file named by TAVRO_LAUNCH_RECORD.
 """
+import os
+import re
 import shutil
 
 import numpy as np
 import pytest
 
-from conftest import BUILD, HELPER, SCREEN, wait_for, windows_path
+from conftest import BUILD, HELPER, ROOT, SCREEN, wait_for, windows_path
 from test_menu import runs_on
 
 START = "2009-02-01 12:00:00"
@@ -20,6 +22,9 @@ HTTP_COMMAND_KEY = r"HKCR\http\shell\open\command"
 ICON, TITLE, VERSION, DESCRIPTION, DISCLAIMER, OK, SYSINFO = 1101, 1102, 1103, 1104, 1105, 1, 1106
 CLIENT = (382, 237)  # 5730 x 3555 twips
 SEPARATOR_Y = 163  # 2445 twips
+# The box shows major.minor.revision of the four-part version in CMakeLists.txt.
+MAJOR, MINOR, _, REVISION = re.search(r"project\(TavroClock VERSION (\d+)\.(\d+)\.(\d+)\.(\d+)",
+                                      open(os.path.join(ROOT, "CMakeLists.txt")).read()).groups()
 
 
 def on_screen(shot, client, rect):
@@ -64,7 +69,7 @@ def test_the_about_box_shows_caption_texts_and_labels_closes_with_enter_and_esc_
     [(window, controls)] = desktop.dialogs(ABOUT)
     assert window["client"] == (x, y, width, height)
     assert [controls[c]["text"] for c in (TITLE, VERSION, DESCRIPTION, DISCLAIMER, OK, SYSINFO)] \
-        == ["TavroClock", "Version 1.0.23", "", "", "OK", "ｼｽﾃﾑ情報(&S)..."]
+        == ["TavroClock", f"Version {MAJOR}.{MINOR}.{REVISION}", "", "", "OK", "ｼｽﾃﾑ情報(&S)..."]
     # The labels are drawn (dark ink on the face). The etched separator: a grey row, two white
     # rows below. The icon is not flat.
     shot = desktop.screenshot()

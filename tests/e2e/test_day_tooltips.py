@@ -4,7 +4,7 @@ import time
 from conftest import wait_for
 
 
-def test_may_2026_holidays_a_term_a_new_moon_and_the_month_turning_under_a_still_mouse(desktop, tmp_path):
+def test_may_2026_holidays_a_term_a_new_moon_the_month_turning_under_a_still_mouse_and_a_leap_month(desktop, tmp_path):
     stamp = desktop.start_moving_clock(tmp_path, "2026-05-04 12:00:00")
     # May 2026 starts on a Friday: row 0 holds 1 and 2, row 1 the 3rd to the 9th.
     cases = {
@@ -27,14 +27,9 @@ def test_may_2026_holidays_a_term_a_new_moon_and_the_month_turning_under_a_still
     shown = wait_for(lambda: desktop.tooltips() == [want], 10)
     assert shown, desktop.tooltips()
 
-
-def test_the_leap_eleventh_month_of_2033(desktop, tmp_path):
-    desktop.start_moving_clock(tmp_path, "2033-12-21 12:00:00")
-    # 2033-12-01 is a Thursday. The winter solstice ends the 11th month; the next one has no
-    # principal term and is leap.
-    cases = {
-        (3, 3): "2033年12月21日（水）\n仏滅　旧暦11月30日\n冬至",
-        (4, 3): "2033年12月22日（木）\n大安　旧暦閏11月1日",
-    }
-    for cell, want in cases.items():
+    # The leap eleventh month of 2033 (2033-12-01 is a Thursday): the winter solstice ends the 11th
+    # month; the next one has no principal term and is leap.
+    stamp.write_text("@2033-12-21 12:00:00\n")
+    for cell, want in {(3, 3): "2033年12月21日（水）\n仏滅　旧暦11月30日\n冬至",
+                       (4, 3): "2033年12月22日（木）\n大安　旧暦閏11月1日"}.items():
         assert desktop.hover_day(*cell, want) == [want], cell

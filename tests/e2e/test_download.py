@@ -11,11 +11,10 @@ import numpy as np
 import pytest
 from PIL import Image
 
-from conftest import CLOCK_KEY, EXE, ROOT, Desktop, wait_for, windows_path
+from conftest import CLOCK_KEY, EXE, MOSAIC_COLOUR, ROOT, Desktop, wait_for, windows_path
 
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\TavroClock"
-MOSAIC_COLOUR = "70 74 78"
 
 
 def reg(session, key, name=None):

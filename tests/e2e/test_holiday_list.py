@@ -6,8 +6,8 @@ from datetime import timedelta
 
 import pytest
 
-from conftest import ROOT, holiday_list_cache, wait_for, wine_env
-from list_server import ListServer
+from conftest import ROOT, holiday_list_cache, wait_for
+from local_servers import ListServer
 from sevenseg import ClockReader, expected_grid
 
 READER = ClockReader()
@@ -30,75 +30,47 @@ def cached():
 
 
 def test_downloaded_cached_and_kept_against_bad_answers(desktop, tmp_path):
-    servers = []
-
-    def serve(*answers):
-        server = ListServer(answers)
-        servers.append(server)
-        desktop.reg_add("holidayListUrl", "REG_SZ", server.url)
-        return server
-
-    def start_and_read(want, server=None):
-        clock = desktop.start(TODAY)
-        assert desktop.find_windows()
-        if server:
-            assert wait_for(lambda: server.requests, 15), "no request"
-        assert shows(desktop, want), "calendar"
-        return clock
-
+    # No copy yet: the list's day once it has come, and the copy on disk. Each new date asks again,
+    # conditional on the list in use: a 304, then a login page, a list cut off mid-row, a good list
+    # with a 404, a list that never ends and one that trickles. Each of them taken would lose 12/14
+    # or change the file.
+    bad = [(200, b"<html><body>Please log in</body></html>\r\n", "whole"), (200, LIST[:-7], "whole"),
+           (404, OFFICIAL, "whole"), (200, OFFICIAL, "endless"), (200, b"", "trickle")]
+    server = ListServer([(200, LIST, "whole"), (304, b"", "whole"), *bad])
+    desktop.reg_add("holidayListUrl", "REG_SZ", server.url)
     try:
-        # No copy yet: the list's day once it has come, and the copy on disk. The next day asks
-        # again, conditional on what the list came with; 304 keeps it.
-        server = serve((200, LIST, "whole"), (304, b"", "whole"))
-        stamp = tmp_path / "now"
-        stamp.write_text("@2026-12-09 12:00:00\n")
-        clock = desktop.start(env=dict(wine_env(), FAKETIME_TIMESTAMP_FILE=str(stamp), FAKETIME_NO_CACHE="1",
-                                       LD_PRELOAD="/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"))
-        assert desktop.find_windows()
+        stamp = desktop.start_moving_clock(tmp_path, "2026-12-09 12:00:00")
         assert shows(desktop, WITH_LIST)
         assert cached() == LIST
         assert server.requests[0].startswith("GET /chosei/syukujitsu.csv HTTP/1.1\r\n")
         assert "If-" not in server.requests[0], "nothing in use yet: unconditional"
-        stamp.write_text("@2026-12-10 12:00:00\n")
-        assert wait_for(lambda: len(server.requests) == 2, 15)
-        assert 'If-None-Match: "v1"\r\n' in server.requests[1], server.requests[1]
-        assert "If-Modified-Since: Mon, 02 Feb 2026 00:00:00 GMT\r\n" in server.requests[1]
-        assert shows(desktop, expected_grid(2026, 12, 10, {14})) and cached() == LIST
-        desktop.helper("close")
-        clock.wait(20)
-        assert len(server.requests) == 2, "once a day"
+        for day in (10, 11, 12, 13, 15, 16):
+            asked = len(server.requests)
+            stamp.write_text(f"@2026-12-{day} 12:00:00\n")
+            # One request a date, made once the answer before it has been read and judged.
+            assert wait_for(lambda: len(server.requests) == asked + 1, 15), day
+            assert 'If-None-Match: "v1"\r\n' in server.requests[-1], server.requests[-1]
+            assert "If-Modified-Since: Mon, 02 Feb 2026 00:00:00 GMT\r\n" in server.requests[-1]
+            assert shows(desktop, expected_grid(2026, 12, day, {14})) and cached() == LIST, server.answers[asked - 1][:2]
 
-        # Server gone: the cached copy draws the first calendar and names the day in its tooltip.
-        server.stop()
-        desktop.kill_all()
-        start_and_read(WITH_LIST)
-        assert desktop.hover_day(1, 2, "2026年12月14日（月） 記念の日", first_line=True) == ["2026年12月14日（月） 記念の日"]
-        desktop.kill_all()
-
-        # A later login page, a list cut off mid-row, a good list with a 404, a list that never
-        # ends: the cached copy stays, byte for byte (each of them taken would lose 12/14 or
-        # change the file).
-        for answer in [(200, b"<html><body>Please log in</body></html>\r\n", "whole"),
-                       (200, LIST[:-7], "whole"), (404, OFFICIAL, "whole"), (200, OFFICIAL, "endless")]:
-            server = serve(answer)
-            start_and_read(WITH_LIST, server)
-            time.sleep(1)  # the answer has been read and judged by then
-            assert shows(desktop, WITH_LIST, 0) and cached() == LIST, answer[:2]
-            desktop.kill_all()
-
-        # A trickling answer: the seconds go on, and exit is quick even mid-download.
-        server = serve((200, b"", "trickle"))
-        clock = start_and_read(WITH_LIST, server)
+        # The trickling answer: the seconds go on, and exit is quick even mid-download.
         first = wait_for(lambda: READER.now(desktop.screenshot()))
         assert first and wait_for(lambda: (READER.now(desktop.screenshot()) or first) - first >= timedelta(seconds=3), 10)
         began = time.time()
         desktop.helper("close")
-        clock.wait(20)
+        desktop.procs[-1].wait(20)
         assert time.time() - began < 6, "exit waited on the download"
-        assert cached() == LIST
+        assert cached() == LIST and len(server.requests) == 7, "once a date"
+
+        # Server gone: the cached copy draws the first calendar and names the day in its tooltip.
+        server.stop()
+        desktop.kill_all()
+        desktop.start(TODAY)
+        assert desktop.find_windows()
+        assert shows(desktop, WITH_LIST)
+        assert desktop.hover_day(1, 2, "2026年12月14日（月） 記念の日", first_line=True) == ["2026年12月14日（月） 記念の日"]
     finally:
-        for server in servers:
-            server.stop()
+        server.stop()
 
 
 BUNDLE = "/etc/ssl/certs/ca-certificates.crt"  # the host's store, which Wine's crypt32 reads at each start
@@ -129,8 +101,8 @@ def test_over_https_only_with_a_trusted_certificate(desktop, tmp_path):
         # Not trusted yet: the connection is made and dropped, nothing is taken.
         desktop.start(TODAY)
         assert desktop.find_windows()
-        assert wait_for(lambda: server.connections, 15)
-        time.sleep(1.5)
+        # Once the connection is over, no GET can come on it.
+        assert wait_for(lambda: server.ended, 15)
         assert shows(desktop, BY_THE_ACT, 0) and cached() is None and not any(r.startswith("GET") for r in server.requests)
         desktop.kill_all()
 

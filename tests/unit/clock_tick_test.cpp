@@ -41,6 +41,7 @@ struct Step {
     int colour, calendars;
 };
 using Case = std::pair<const char*, std::vector<Step>>;  // a rule; its first step starts the clock
+// (A target an hour ahead counting down in green: the end-to-end menu test reads it off the screen.)
 
 const DateValue noon = at(2009, 2, 1, 12, 0, 0);
 const DateValue kSecond = 1.0 / 86400;
@@ -48,9 +49,6 @@ const DateValue kSecond = 1.0 / 86400;
 const Case kCases[] = {
     {"start draws everything, a second tick in the same second nothing",
      {{noon, 0, L"2009|2|1|12|0|0", L"|||||", L"|||", 2, 1}, {noon, 0, L"", L"", L"", 0, 0}}},
-    {"one hour ahead counts down in green",
-     {{noon, noon + 3600 * kSecond, L"2009|2|1|12|0|0", L"2009|2|1|13|0|0", L"||||0|1|0|0", 2, 1},
-      {noon + kSecond, noon + 3600 * kSecond, L"1", L"", L"0|59|59", 2, 0}}},
     {"the target passes: all four red with the sign, then counting up; set back: all four green again",
      {{noon - kSecond, noon, L"2009|2|1|11|59|59", L"2009|2|1|12|0|0", L"||||0|0|0|1", 2, 1},
       {noon, noon, L"12|0|0", L"", L"0", 2, 0},

@@ -79,7 +79,9 @@ TEST(RecoveryRecord, HalfARecordBadValuesOrAFailedWriteAreNoRecord) {
     }
     for (const std::wstring& garbled : {text.substr(0, text.rfind(L'|')), text + L"|x", std::wstring(L"C:%ZZ"),
                                         std::wstring(L"a|b"), std::wstring(L"a|b|c|d|1|x"), std::wstring(L"a|b|c|d|1x|0"),
-                                        text.substr(0, text.rfind(L"|1|")) + L"|2|" + text.substr(text.rfind(L"|1|") + 3)}) {
+                                        text.substr(0, text.rfind(L"|1|")) + L"|2|" + text.substr(text.rfind(L"|1|") + 3),
+                                        text.substr(0, text.rfind(L"|1|")) + L"|",  // the monitors' count empty
+                                        text.substr(0, text.find(L"|b|1|")) + L"|b|7|" + text.substr(text.find(L"|b|1|") + 5)}) {
         MapStore bad = good;
         bad.texts[kPart1] = garbled;
         EXPECT_FALSE(loadRecord(bad)) << garbled;

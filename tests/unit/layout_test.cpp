@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
 #include <tuple>
+#include <utility>
 
 #include "app/canvas_clock_painter.h"
 #include "app/month_calendar.h"
@@ -38,6 +41,23 @@ TEST(ClockLayout, PlaceAndSizeFollowTheDpiAndTheParent) {
     // The calendar's first and last cells.
     EXPECT_TRUE(calendarCellX(0) == 2.5f && calendarCellY(0) == 4.75f && calendarCellX(6) == 17.5f &&
                 calendarCellY(5) == 17.25f);
+}
+
+// The calendar's colours (whole months of them are read off the screen by the end-to-end tests):
+// today orange, on a holiday too.
+TEST(MonthCalendar, TodayOrangeSundaysAndHolidaysRedSaturdaysLightBlue) {
+    struct Cells : ClockPainter {
+        std::map<std::wstring, int> colours;  // by the day's text
+        void draw7seg(float, float, std::wstring_view, std::wstring_view text, int colour) override {
+            colours[std::wstring(text)] = colour;
+        }
+        void showMonthOf(DateValue) override {}
+    } cells;
+    holidays::FeedOrComputedHolidays holidays;
+    drawCalender(cells, datetime::makeDate(2009, 2, 11) + 0.5, holidays);  // 11: 建国記念の日
+    for (auto [day, colour] : {std::pair{L"", kColourWhite}, {L"1", kColourRed}, {L"7", kColourLightBlue}, {L"10", kColourWhite},
+                               {L"11", kColourOrange}, {L"12", kColourWhite}, {L"28", kColourLightBlue}})
+        EXPECT_EQ(cells.colours[day], colour) << std::wstring(day).size();
 }
 
 namespace {

@@ -26,6 +26,18 @@ TEST(PixelOps, PixelsOutsideTheCanvasAreLeftAlone) {
     EXPECT_EQ(img.pixels, std::vector<Pixel>(4, 0)) << "pixels outside the canvas are left alone";
 }
 
+// The logo is added onto the wallpaper 24 px left of the work area's right edge and 32 px above its
+// bottom, its corner colour left out (on the screen: the end-to-end run-command test).
+TEST(ComposeLogo, AddsAllButTheCornerColour) {
+    Image logo(2, 1, 0x050505);
+    logo.at(1, 0) = 0x102030;
+    Image screen(30, 40, 0x010101);
+    Canvas c = screen.canvas();
+    composeLogo(c, logo, 30, 40);
+    EXPECT_EQ(screen.at(4, 7), 0x010101u);
+    EXPECT_EQ(screen.at(5, 7), 0x112131u);
+}
+
 // Draws a fixed set of pixels relative to the top left of the character cell.
 struct PatternRasterizer : GlyphRasterizer {
     std::vector<std::pair<int, int>> points;

@@ -1,5 +1,6 @@
-// What the end-to-end tests run inside Wine beside the clock, one verb each (files are written
-// whole, then renamed, so that a test polling for them never reads half):
+// What runs inside Wine beside the clock, for the end-to-end tests, tools/run_clock.sh (report,
+// close) and bench/idle_under_wine.sh (shell), one verb each (files are written whole, then
+// renamed, so that a test polling for them never reads half):
 //   progman [announce|LEFT]  a stand-in for the shell's "Program Manager" (Wine has none): from x LEFT
 //                        (negative: a monitor left of the primary; 0 by default) to the primary's right
 //                        edge, always at the bottom; "announce" broadcasts "TaskbarCreated". Ends on WM_CLOSE.
