@@ -7,10 +7,13 @@
 namespace tavro::app {
 
 namespace {
-// Where the pointer was when the message was sent, not where it is by the time it is handled.
-POINT messagePoint() {
-    const DWORD at = GetMessagePos();
-    return {static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+// Where the pointer is now, for the press and the moves alike. GetMessagePos was seen under Wine
+// to keep the press's position for the moves of a child of another process's window; a move's
+// own lParam is relative to where the window stood when it was sent, which a drag has changed.
+POINT pointer() {
+    POINT at{};
+    GetCursorPos(&at);
+    return at;
 }
 }  // namespace
 
@@ -19,13 +22,13 @@ bool ClockDrag::onMessage(HWND window, UINT message) {
         case WM_LBUTTONDOWN:
             pressed_ = true;
             dragging_ = false;
-            start_ = messagePoint();
+            start_ = pointer();
             GetWindowRect(window, &startRect_);
             SetCapture(window);
             return true;
         case WM_MOUSEMOVE:
             if (!pressed_) return false;
-            follow(window, messagePoint());
+            follow(window, pointer());
             return true;
         case WM_LBUTTONUP:
             if (!pressed_) return false;
