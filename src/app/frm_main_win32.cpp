@@ -232,7 +232,7 @@ void FrmMain::loadPictures() {
 void FrmMain::attachToDesktop() { follower_->check(); }
 
 void FrmMain::onAttached() {
-    if (desktop_ && drawScaleForDpi(render::primaryMonitorDpi()) != wallScale_) return onDisplayChanged();
+    if (canvas_ && desktop_ && drawScaleForDpi(render::primaryMonitorDpi()) != wallScale_) return onDisplayChanged();
     placeWindow();
 }
 
