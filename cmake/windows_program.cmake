@@ -29,8 +29,10 @@ configure_file(${CMAKE_SOURCE_DIR}/src/app/tavro_version.h.in ${CMAKE_BINARY_DIR
 target_include_directories(tavroclock PRIVATE ${CMAKE_BINARY_DIR}/generated)
 
 # The helper that runs inside Wine beside the clock: stand-in shells, the desktop report and
-# more, for the end-to-end tests, tools/run_clock.sh and the idle benchmark.
-file(GLOB TAVRO_WINE_HELPERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/wine_helper/*.cpp)
+# more, for the end-to-end tests, tools/run_clock.sh and the idle benchmark; and the watchers
+# that only the end-to-end tests use.
+file(GLOB TAVRO_WINE_HELPERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/wine_helper/*.cpp
+     ${CMAKE_SOURCE_DIR}/tests/e2e/helpers/*.cpp)
 foreach(helper ${TAVRO_WINE_HELPERS})
   get_filename_component(name ${helper} NAME_WE)
   add_executable(${name} WIN32 ${helper})

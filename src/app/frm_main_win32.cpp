@@ -8,6 +8,7 @@
 #include "app/static_panels.h"
 #include "base/owned_window_win32.h"
 #include "datetime/date_parser.h"
+#include "desktop/clock_place_win32.h"
 #include "desktop/desktop_changes_win32.h"
 #include "render/display_dpi_win32.h"
 #include "render/frames.h"
@@ -84,7 +85,7 @@ void FrmMain::attachDayTooltips() {
     dayTooltips_ = CalendarTooltip::create(hwnd_, instance_, [this](int column, int row) {
         return dayTexts_.forCell(column, row, holidays_);
     });
-    if (dayTooltips_) dayTooltips_->place(drawScale_, render::primaryMonitorDpi());
+    if (dayTooltips_) dayTooltips_->place(drawScale_, clockDpi_);
 }
 
 void FrmMain::showWindow() {
@@ -92,23 +93,6 @@ void FrmMain::showWindow() {
     ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
     UpdateWindow(hwnd_);
     armTimer();
-}
-
-void FrmMain::placeWindow() {
-    // The primary monitor's top left is the screen's origin; a parent's client area may start
-    // elsewhere (left of or above it when another monitor is there).
-    WindowRect r = clockWindowRect(0, 0, GetSystemMetrics(SM_CXSCREEN), viewMode_, drawScale_);
-    // GetParent would give the owner: the clock keeps its popup style under the program manager.
-    HWND parent = GetAncestor(hwnd_, GA_PARENT);
-    if (parent == GetDesktopWindow()) parent = nullptr;
-    if (parent) {
-        POINT origin{0, 0};
-        MapWindowPoints(parent, HWND_DESKTOP, &origin, 1);
-        r = toParentClient(r, origin.x, origin.y);
-    }
-    // Under a host the follower keeps its place among the host's children (right above the icon
-    // view); on its own it goes below every other window.
-    SetWindowPos(hwnd_, HWND_BOTTOM, r.left, r.top, r.width, r.height, SWP_NOACTIVATE | (parent ? SWP_NOZORDER : 0));
 }
 
 // The program manager went away and took the clock window with it: a new window, the same
@@ -138,6 +122,7 @@ FrmMain::~FrmMain() {
 
 LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (const auto answer = onClockMoveMessage(message, wParam, [this] { onClockMoved(); })) return *answer;
+    if (drag_.onMessage(hwnd_, message)) return 0;
     switch (message) {
         case kFeedDone:
             pumpFeed();
@@ -173,28 +158,31 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool FrmMain::Form_Load() {
-    attachToDesktop();
-    drawScale_ = drawScaleForDpi(render::primaryMonitorDpi());
-    loadPictures();
-    const render::Image screen = paintDesktopPicture();
-    desktop_ = desktop::DesktopChanges::apply(screen);
-
     viewMode_ = viewModeFromStored(settings::readRegLong(L"viewMode", 3));
+    storedPlace_ = desktop::readStoredPlace();
+    // Any value but 0 is on, as is a missing one.
+    changeWallpaper_ = settings::readRegLong(L"changeWallpaper", 1) != 0;
+    attachToDesktop();
+    loadPictures();
+    if (changeWallpaper_) desktop_ = desktop::DesktopChanges::apply(paintDesktopPicture());
+    else desktop::DesktopChanges::putBackEarlierRun();  // what a killed run left, the user's choice is off
     placeWindow();
 
     const std::wstring stored = settings::readRegString(L"targetDate", L"1899/12/30 00:00:00");
     program_.targetDateValue = datetime::parseDateText(stored, datetime::toCivil(localNow()).year).value_or(0.0);
     feedConfig_ = holidays::parseFeedConfig(asciiSetting(L"feedHost"), asciiSetting(L"feedCalendarId"));
     holidays_.takeList(holidayList_.load(datetime::toCivil(localNow()).year));  // before the first calendar
-    return buildPanels(screen);
+    return buildPanels();
 }
 
 render::Image FrmMain::paintDesktopPicture() {
+    // The wallpaper spans the screen at the primary monitor's scale, wherever the clock stands.
+    wallScale_ = drawScaleForDpi(render::primaryMonitorDpi());
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     render::Image screen(std::max(screenWidth, 1), std::max(screenHeight, 1));
     render::Canvas screenCanvas = screen.canvas();
-    render::paddingMosaic(screenCanvas, imgMosaic_, drawScale_);
+    render::paddingMosaic(screenCanvas, imgMosaic_, wallScale_);
     RECT work{0, 0, screenWidth, screenHeight};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     // Right after a change of resolution the work area may still be the old screen's; the
@@ -204,16 +192,15 @@ render::Image FrmMain::paintDesktopPicture() {
     return screen;
 }
 
-bool FrmMain::buildPanels(const render::Image& screen) {
+bool FrmMain::buildPanels() {
     // The canvas holds every panel; the views only cut it off at the window's lower edge.
-    // It keeps the top-left part of the desktop picture, in window coordinates.
     auto dib = render::DibCanvas::create(cellsToPixels(drawScale_, kPanelCells), cellsToPixels(drawScale_, kFullPanelRows));
     if (!dib) return false;  // the old panels stay
     painter_.reset();
     canvas_ = std::move(dib);
     render::Canvas& canvas = canvas_->canvas();
-    for (int y = 0; y < canvas.height && y < screen.height; ++y)
-        for (int x = 0; x < canvas.width && x < screen.width; ++x) canvas.at(x, y) = screen.at(x, y);
+    // Its own mosaic at its own scale, whatever the wallpaper is.
+    render::paddingMosaic(canvas, imgMosaic_, drawScale_);
     {
         render::GdiGlyphRasterizer glyphs(canvas_->dc());
         drawStaticPanels(canvas, imgTMwaku_, glyphs, drawScale_);
@@ -229,14 +216,9 @@ bool FrmMain::buildPanels(const render::Image& screen) {
 
 void FrmMain::onDisplayChanged() {
     if (unloaded_ || !canvas_) return;
-    drawScale_ = drawScaleForDpi(render::primaryMonitorDpi());
-    const render::Image screen = paintDesktopPicture();
-    if (desktop_) desktop_->replacePicture(screen);
-    if (!buildPanels(screen)) return;
+    if (desktop_) desktop_->replacePicture(paintDesktopPicture());
     if (!hwnd_) return;
-    placeWindow();
-    if (dayTooltips_) dayTooltips_->place(drawScale_, render::primaryMonitorDpi());
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    placeWindow();  // the panels drawn anew where the clock's monitor changed its scale
 }
 
 void FrmMain::loadPictures() {
@@ -250,7 +232,7 @@ void FrmMain::loadPictures() {
 void FrmMain::attachToDesktop() { follower_->check(); }
 
 void FrmMain::onAttached() {
-    if (canvas_ && drawScaleForDpi(render::primaryMonitorDpi()) != drawScale_) return onDisplayChanged();
+    if (canvas_ && desktop_ && drawScaleForDpi(render::primaryMonitorDpi()) != wallScale_) return onDisplayChanged();
     placeWindow();
 }
 

@@ -4,15 +4,18 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 
 #include "app/calendar_tooltip_win32.h"
 #include "app/canvas_clock_painter.h"
+#include "app/clock_drag_win32.h"
 #include "app/clock_tick.h"
 #include "app/day_tooltip.h"
 #include "app/desktop_follower_win32.h"
 #include "app/layout.h"
 #include "app/menu_texts.h"
 #include "app/shell_watch_win32.h"
+#include "desktop/clock_place.h"
 #include "desktop/desktop_changes_win32.h"
 #include "holidays/feed_schedule.h"
 #include "holidays/feed_worker_win32.h"
@@ -44,7 +47,15 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     bool createWindow();
+    // The clock's place (frm_main_place_win32.cpp): where the stored place says on the monitors
+    // there are now, at that monitor's scale.
     void placeWindow();
+    // The scale of the monitor the clock stands on; the panels drawn anew when it changed.
+    void takeScale(int dpi);
+    void onDropped(const desktop::ScreenRect& where);
+    void resetPlace();
+    // Off: the desktop as it was found, at once; on: the mosaic wallpaper and colour, as at start.
+    void setChangeWallpaper(bool on);
     void showWindow();
     void attachToDesktop();
     // The clock went to another host: its place there, and the DPI read again (a parent in
@@ -56,9 +67,9 @@ private:
     void loadPictures();
     // The screen-sized mosaic with the logo at the work area's corner, at the present scale.
     render::Image paintDesktopPicture();
-    // The panel canvas at the present scale: the top left of the desktop picture, the static
-    // parts, then every field drawn anew.
-    bool buildPanels(const render::Image& desktopPicture);
+    // The panel canvas at the present scale: the mosaic, the static parts, then every field
+    // drawn anew.
+    bool buildPanels();
     // Resolution, work area or scaling changed: new desktop picture, place and panels.
     void onDisplayChanged();
     void Form_Unload();
@@ -91,7 +102,12 @@ private:
     std::unique_ptr<DesktopFollower> follower_;
     bool unloaded_ = false;
     ViewMode viewMode_ = ViewCountdown;
-    float drawScale_ = 0.5f;
+    float drawScale_ = 0.5f;  // of the monitor the clock stands on
+    int clockDpi_ = 96;
+    float wallScale_ = 0.5f;  // of the desktop picture: the primary monitor's
+    std::optional<desktop::StoredPlace> storedPlace_;
+    bool changeWallpaper_ = true;
+    ClockDrag drag_{[this](const desktop::ScreenRect& where) { onDropped(where); }};
     std::unique_ptr<render::DibCanvas> canvas_;
     render::Image img7seg_;    // the glyph sheet
     render::Image imgTMwaku_;  // the frame picture

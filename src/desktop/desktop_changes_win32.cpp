@@ -50,6 +50,16 @@ std::unique_ptr<DesktopChanges> DesktopChanges::apply(const render::Image& deskt
     return changes;
 }
 
+void DesktopChanges::putBackEarlierRun() {
+    const std::unique_ptr<RecordStore> record = makeRegistryRecordStore();
+    const std::optional<DesktopSettings> earlier = loadRecord(*record);
+    if (!earlier) return;
+    const std::unique_ptr<DesktopSystem> system = makeSystemDesktop();
+    const std::wstring path = wallpaperPath(getSpecialFolder(kPicturesFolder), getSpecialFolder(kDocumentsFolder));
+    restoreDesktop(*system, originalsAtStart(system->read(), earlier, path), RestoreOrder::ColourFirst);
+    clearRecord(*record);
+}
+
 void DesktopChanges::replacePicture(const render::Image& desktopPicture) {
     if (restored_ || !wallPaperChanged_) return;
     if (savePicture(ownWallPaper_, desktopPicture) && readDeskWallPaper() == ownWallPaper_)

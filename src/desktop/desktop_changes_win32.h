@@ -24,6 +24,9 @@ public:
     // The same with a given file path and record store.
     static std::unique_ptr<DesktopChanges> apply(const render::Image& desktopPicture, std::wstring path,
                                                  std::unique_ptr<RecordStore> record);
+    // Without changing anything of its own: what an earlier run that ended without its shutdown
+    // left (its record says), put back, and the record removed. Nothing without a record.
+    static void putBackEarlierRun();
     // The desktop colour and the wallpaper as they were (the wallpaper first at log-off: the
     // colour's broadcast can stall, and the wallpaper is what outlives the session); then the
     // record goes. Only the first call does anything.

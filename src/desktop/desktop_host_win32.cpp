@@ -76,6 +76,15 @@ void setLayered(HWND clock, bool layered) {
     if (layered) SetLayeredWindowAttributes(clock, 0, 255, LWA_ALPHA);
 }
 
+// Current Windows 11 does not compose a child of the desktop's layer that was layered at the
+// moment of SetParent: the style is off for the call, and set again afterwards where the host
+// needs it.
+void setParentUnlayered(HWND clock, HWND parent) {
+    const LONG_PTR ex = GetWindowLongPtrW(clock, GWL_EXSTYLE);
+    if (ex & WS_EX_LAYERED) SetWindowLongPtrW(clock, GWL_EXSTYLE, ex & ~LONG_PTR{WS_EX_LAYERED});
+    SetParent(clock, parent);
+}
+
 }  // namespace
 
 ShellSnapshot takeShellSnapshot(HWND clock) {
@@ -116,10 +125,10 @@ void applyAttachment(HWND clock, const Attachment& a) {
     const auto was = static_cast<DWORD>(GetWindowLongPtrW(clock, GWL_STYLE));
     DWORD style = was;
     if (host) {
-        if (now != host) SetParent(clock, host);
+        if (now != host) setParentUnlayered(clock, host);
         style = (style & ~DWORD{WS_POPUP}) | WS_CHILD;
     } else {
-        if (now != GetDesktopWindow()) SetParent(clock, nullptr);
+        if (now != GetDesktopWindow()) setParentUnlayered(clock, nullptr);
         style = (style & ~DWORD{WS_CHILD}) | WS_POPUP;
     }
     if (style != was) SetWindowLongPtrW(clock, GWL_STYLE, static_cast<LONG_PTR>(static_cast<LONG>(style)));

@@ -1,0 +1,76 @@
+#include "app/clock_drag_win32.h"
+
+#include <cstdlib>
+
+#include "desktop/clock_place_win32.h"
+
+namespace tavro::app {
+
+namespace {
+// Where the pointer is now, for the press and the moves alike. GetMessagePos was seen under Wine
+// to keep the press's position for the moves of a child of another process's window; a move's
+// own lParam is relative to where the window stood when it was sent, which a drag has changed.
+POINT pointer() {
+    POINT at{};
+    GetCursorPos(&at);
+    return at;
+}
+}  // namespace
+
+bool ClockDrag::onMessage(HWND window, UINT message) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+            pressed_ = true;
+            dragging_ = false;
+            start_ = pointer();
+            GetWindowRect(window, &startRect_);
+            SetCapture(window);
+            return true;
+        case WM_MOUSEMOVE:
+            if (!pressed_) return false;
+            follow(window, pointer());
+            return true;
+        case WM_LBUTTONUP:
+            if (!pressed_) return false;
+            finish(window);
+            return true;
+        case WM_CAPTURECHANGED:
+            // Taken by another window (a menu, a dialog): the clock stays where it got to.
+            if (!pressed_) return false;
+            finish(window);
+            return true;
+        default:
+            return false;
+    }
+}
+
+void ClockDrag::follow(HWND window, POINT pointer) {
+    const int dx = pointer.x - start_.x, dy = pointer.y - start_.y;
+    if (!dragging_) {
+        // Within the threshold it is still a click, or the first half of a double click.
+        if (std::abs(dx) < GetSystemMetrics(SM_CXDRAG) && std::abs(dy) < GetSystemMetrics(SM_CYDRAG)) return;
+        dragging_ = true;
+        monitors_ = desktop::currentMonitors();
+    }
+    const desktop::ScreenRect proposed{startRect_.left + dx, startRect_.top + dy, startRect_.right + dx,
+                                       startRect_.bottom + dy};
+    const desktop::ScreenRect shown = desktop::dragRect(proposed, monitors_);
+    POINT at{shown.left, shown.top};
+    // A child is placed in its parent's client coordinates; the parent may be another process's.
+    const HWND parent = GetAncestor(window, GA_PARENT);
+    if (parent && parent != GetDesktopWindow()) ScreenToClient(parent, &at);
+    // No z-order change and no activation: the clock stays where it lies among the windows.
+    SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE);
+}
+
+void ClockDrag::finish(HWND window) {
+    const bool moved = dragging_;
+    pressed_ = dragging_ = false;  // before ReleaseCapture: its WM_CAPTURECHANGED ends nothing more
+    if (GetCapture() == window) ReleaseCapture();
+    if (!moved || !dropped_) return;
+    RECT r{};
+    GetWindowRect(window, &r);
+    dropped_({r.left, r.top, r.right, r.bottom});
+}
+
+}  // namespace tavro::app

@@ -1,0 +1,82 @@
+// The clock's place among the monitors: the stored place back on screen, and a drag's snapping
+// (the place a drop stores is read back in the end-to-end tests). The clock is 440 x 580 at 96 DPI.
+#include "desktop/clock_place.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace tavro::desktop;
+
+namespace {
+
+// The primary with a 40 px task bar at the bottom; one monitor left of and above it; one right
+// of it at 144 DPI.
+const MonitorInfo kPrimary{L"\\\\.\\DISPLAY1", {0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 96, true};
+const MonitorInfo kLeftAbove{L"\\\\.\\DISPLAY2", {-1280, -1024, 0, 0}, {-1280, -1024, 0, 0}, 96, false};
+const MonitorInfo kRight144{L"\\\\.\\DISPLAY3", {1920, 0, 4480, 1440}, {1920, 0, 4480, 1440}, 144, false};
+const std::vector<MonitorInfo> kAll{kLeftAbove, kPrimary, kRight144};
+const ScreenRect kDefault{1460, 20, 1900, 600};
+
+StoredPlace at(const MonitorInfo& m, Corner corner, int x, int y) {
+    return {m.device, m.area, static_cast<int>(corner), x, y};
+}
+MonitorInfo changed(MonitorInfo m, ScreenRect area, ScreenRect work, int dpi) {
+    m.area = area, m.work = work, m.dpi = dpi;
+    return m;
+}
+StoredPlace renamed(StoredPlace p) {
+    p.device = L"\\\\.\\DISPLAY9";
+    return p;
+}
+
+}  // namespace
+
+TEST(ClockPlace, StoredPlaceComesBackWholeInsideAWorkArea) {
+    const StoredPlace leftBottom = at(kLeftAbove, Corner::BottomLeft, 10, 20);
+    struct Case {
+        const char* name;
+        std::optional<StoredPlace> stored;
+        std::vector<MonitorInfo> monitors;
+        ScreenRect rect;
+        int dpi;
+    } cases[] = {
+        {"nothing stored", std::nullopt, kAll, kDefault, 96},
+        {"top right", at(kPrimary, Corner::TopRight, 20, 20), kAll, kDefault, 96},
+        {"bottom right, above the task bar", at(kPrimary, Corner::BottomRight, 0, 0), kAll, {1480, 460, 1920, 1040}, 96},
+        {"bottom left of a monitor left of and above", leftBottom, kAll, {-1270, -600, -830, -20}, 96},
+        {"top left at 144 DPI", at(kRight144, Corner::TopLeft, 10, 10), kAll, {1935, 15, 2595, 885}, 144},
+        {"monitor gone: same corner on the primary", leftBottom, {kPrimary}, {10, 440, 450, 1020}, 96},
+        {"monitor renamed, found by its rectangle", renamed(leftBottom), kAll, {-1270, -600, -830, -20}, 96},
+        {"resolution changed", at(kPrimary, Corner::BottomRight, 0, 0),
+         {changed(kPrimary, {0, 0, 1280, 720}, {0, 0, 1280, 680}, 96)}, {840, 100, 1280, 680}, 96},
+        {"scaling changed", at(kPrimary, Corner::TopRight, 20, 20),
+         {changed(kPrimary, {0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 144)}, {1230, 30, 1890, 900}, 144},
+        {"task bar moved to the top", at(kPrimary, Corner::TopRight, 20, 0),
+         {changed(kPrimary, {0, 0, 1920, 1080}, {0, 60, 1920, 1080}, 96)}, {1460, 60, 1900, 640}, 96},
+        {"far beyond the work area", at(kPrimary, Corner::BottomLeft, 30000, 0), kAll, {1480, 460, 1920, 1040}, 96},
+        {"corner out of range", StoredPlace{kPrimary.device, kPrimary.area, 7, 0, 0}, kAll, kDefault, 96},
+        {"negative distance", at(kPrimary, Corner::TopLeft, -5, 0), kAll, kDefault, 96},
+        {"distance out of range", at(kPrimary, Corner::TopLeft, 0, 1000000), kAll, kDefault, 96},
+        {"unknown monitor", StoredPlace{L"", {}, 3, 0, 0}, kAll, {1480, 460, 1920, 1040}, 96},
+        {"no monitor known", leftBottom, {}, kDefault, 96},
+    };
+    for (const Case& c : cases) {
+        const ClockPlacement p = placeClock(c.stored, c.monitors, 440, 580, kDefault);
+        EXPECT_EQ(p.rect, c.rect) << c.name;
+        EXPECT_EQ(p.dpi, c.dpi) << c.name;
+    }
+}
+
+TEST(ClockPlace, DragSnapsToTheWorkAreaOfTheMonitorUnderItsCentre) {
+    struct Case {
+        ScreenRect proposed, shown;
+    } cases[] = {
+        {{5, 300, 445, 880}, {0, 300, 440, 880}},           // 5 px off the left edge: onto it
+        {{11, 300, 451, 880}, {11, 300, 451, 880}},         // 11 px: stays
+        {{100, 600, 540, 1180}, {100, 460, 540, 1040}},     // over the task bar: above it
+        {{1930, 14, 2370, 594}, {1920, 0, 2360, 580}},      // 144 DPI: within 15 px
+        {{-300, -700, 140, -120}, {-440, -700, 0, -120}},   // mostly on the left monitor: whole there
+    };
+    for (const Case& c : cases) EXPECT_EQ(dragRect(c.proposed, kAll), c.shown) << c.proposed.left;
+}
