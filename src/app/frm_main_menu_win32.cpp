@@ -37,6 +37,7 @@ void FrmMain::runMenuCommand(unsigned command) {
         case mnuTavro: dialogs::openUrl(std::wstring(dialogs::kTavroHomePage)); break;
         case mnuQuillmarSoft: dialogs::openUrl(std::wstring(dialogs::kQuillmarSoftHomePage)); break;
         case mnuAbout: dialogs::showAbout(hwnd_); break;
+        case mnuAlmanacWindow: openAlmanacWindow(std::nullopt); break;
         // WM_CLOSE unloads the window (desktop put back) and destroys it; its WM_DESTROY ends the loop.
         case mnuExit: PostMessageW(hwnd_, WM_CLOSE, 0, 0); break;
         default: break;  // the items without an action, and a dismissed menu

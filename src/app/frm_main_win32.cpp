@@ -1,5 +1,7 @@
 #include "app/frm_main_win32.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "app/local_time_win32.h"
@@ -43,6 +45,7 @@ std::string asciiSetting(std::wstring_view name) {
 std::unique_ptr<FrmMain> FrmMain::create(HINSTANCE instance, Program& program) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;  // a double click on the calendar opens the 暦 window
     wc.lpfnWndProc = base::ownedWindowProc<FrmMain, &FrmMain::hwnd_, &FrmMain::handleMessage>;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
@@ -149,6 +152,9 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 1;  // the canvas covers every pixel
         case WM_RBUTTONUP:
             onRightClick();
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            onDoubleClick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return 0;
         case WM_NOTIFY:
             if (dayTooltips_ && dayTooltips_->onNotify(*reinterpret_cast<NMHDR*>(lParam))) return 0;
@@ -291,6 +297,7 @@ void FrmMain::drawCalendarThenFetchHolidays(DateValue now) {
     drawCalender(*painter_, now, holidays_);
     dayTexts_.showMonth(datetime::firstDayOfMonth(now));
     if (dayTooltips_) dayTooltips_->refresh();
+    if (almanac_ && almanac_->isOpen()) almanac_->showToday(calendarDate_);
     feedSchedule_.shown(calendarDate_);
 }
 
@@ -298,7 +305,10 @@ void FrmMain::pumpFeed() {
     if (unloaded_) return;
     const auto nowMs = static_cast<int64_t>(GetTickCount64());
     bool redraw = false;
-    if (auto list = holidayList_.pump(calendarDate_, hwnd_, kFeedDone)) redraw = holidays_.takeList(std::move(list));
+    if (auto list = holidayList_.pump(calendarDate_, hwnd_, kFeedDone)) {
+        if (almanac_ && almanac_->isOpen()) almanac_->takeList(list);
+        redraw = holidays_.takeList(std::move(list));
+    }
     if (feedWorker_ && feedWorker_->finished()) {
         const int code = feedWorker_->code();
         std::vector<DateValue> dates = feedWorker_->dates();
