@@ -266,6 +266,7 @@ void FrmMain::Form_Unload() {
     KillTimer(watch_->hwnd(), kTickTimer);
     if (feedWorker_) feedWorker_->abandon();  // it winds down while the desktop is put back
     holidayList_.abandon();
+    almanac_.reset();  // it keeps its place as it closes, also at log-off
     ShowWindow(hwnd_, SW_HIDE);
     if (desktop_) desktop_->restore();
     feedWorker_.reset();
