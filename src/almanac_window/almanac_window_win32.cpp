@@ -341,14 +341,16 @@ void AlmanacWindow::drawDay(const DRAWITEMSTRUCT& item) const {
     low.top -= look_.fontHeight;
     // A holiday's name is red as the day is; a solar term is told in the plain colour.
     drawLine(dc, font, cell.holiday ? ink : plain, cell.note, low, DT_LEFT | DT_BOTTOM | DT_END_ELLIPSIS);
+    const int frame = MulDiv(3, dpi_, 96);
     if (cell.today) {
-        const base::UniqueGdiObject framePen(CreatePen(PS_INSIDEFRAME, MulDiv(3, dpi_, 96), look_.todayFrame));
+        const base::UniqueGdiObject framePen(CreatePen(PS_INSIDEFRAME, frame, look_.todayFrame));
         const base::ScopedSelect pen(dc, framePen.get());
         const base::ScopedSelect brush(dc, GetStockObject(NULL_BRUSH));
         Rectangle(dc, r.left + 1, r.top + 1, r.right - 1, r.bottom - 1);
     }
     if (GetFocus() == item.hwndItem) {
-        RECT focus{r.left + pad / 2 + 2, r.top + pad / 2 + 2, r.right - pad / 2 - 2, r.bottom - pad / 2 - 2};
+        const int inset = frame + 2;  // inside today's frame, which it would otherwise hide under
+        RECT focus{r.left + inset, r.top + inset, r.right - inset, r.bottom - inset};
         SetTextColor(dc, plain);
         DrawFocusRect(dc, &focus);
     }
