@@ -139,13 +139,13 @@ void AlmanacWindow::showMonth(int year, int month) {
     SetWindowTextW(hwnd_, model_.title.c_str());
     setText(header_, model_.header);
     // A static paints itself at once when its text is set: with drawing off the controls are
-    // painted once, all together, after the last text. (Turned on again, drawing would make a
-    // window not yet shown visible without showing it.)
+    // painted once, all together, right after the last text, so a held key shows every month.
+    // (Turned on again, drawing would make a window not yet shown visible without showing it.)
     const bool shown = IsWindowVisible(hwnd_);
     if (shown) SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
     for (int i = 0; i < kCells; ++i) setText(days_[i], model_.cells[i].description);
     if (shown) SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
-    RedrawWindow(hwnd_, &grid_, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    RedrawWindow(hwnd_, &grid_, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     const bool first = isFirstMonth(year, month), last = isLastMonth(year, month);
     // A disabled button with the focus would leave the keys nowhere.
     if ((first && GetFocus() == previous_) || (last && GetFocus() == next_)) SetFocus(selectedControl());
