@@ -61,15 +61,17 @@ std::unique_ptr<AlmanacWindow> AlmanacWindow::create(HINSTANCE instance, HWND cl
     std::unique_ptr<AlmanacWindow> self(new AlmanacWindow(instance, datetime::dateOnly(today)));
     self->holidays_.takeList(std::move(list));
     const RECT r = almanacOpeningRect(clock);
+    // The controls are made with their texts: setting them afterwards would cost as much again.
+    self->selected_ = civilDay(selectDay.value_or(today));
+    self->model_ = buildAlmanacMonth(self->selected_.year, self->selected_.month, self->today_, self->holidays_);
     // No owner: a window of its own with a task-bar button, whatever the clock hangs on.
-    CreateWindowExW(0, kWindowClass, L"暦", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, r.left, r.top, r.right - r.left,
-                    r.bottom - r.top, nullptr, nullptr, instance, self.get());
+    CreateWindowExW(0, kWindowClass, self->model_.title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, r.left, r.top,
+                    r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, self.get());
     if (!self->hwnd_ || !self->makeControls()) return nullptr;
     self->normalRect_ = r;
     self->dpi_ = render::windowDpi(self->hwnd_);
     self->applyLook();
-    self->selected_ = civilDay(selectDay.value_or(today));
-    self->showMonth(self->selected_.year, self->selected_.month);
+    self->showMonth(self->selected_.year, self->selected_.month);  // the buttons' states
     ShowWindow(self->hwnd_, SW_SHOWNORMAL);
     SetForegroundWindow(self->hwnd_);
     SetFocus(self->selectedControl());
@@ -86,14 +88,14 @@ bool AlmanacWindow::makeControls() {
         return CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd_,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     };
-    header_ = make(L"STATIC", L"", SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX, kHeaderId);
+    header_ = make(L"STATIC", model_.header.c_str(), SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX, kHeaderId);
     previous_ = make(L"BUTTON", L"◀", BS_PUSHBUTTON, kPreviousId);
     todayButton_ = make(L"BUTTON", L"今日", BS_PUSHBUTTON, kTodayId);
     next_ = make(L"BUTTON", L"▶", BS_PUSHBUTTON, kNextId);
     if (!header_ || !previous_ || !todayButton_ || !next_) return false;
     for (int i = 0; i < kCells; ++i) {
         // Owner-drawn statics: the system reads their text to screen readers as it does any label's.
-        days_[i] = make(L"STATIC", L"", SS_OWNERDRAW | SS_NOTIFY, kFirstDayId + i);
+        days_[i] = make(L"STATIC", model_.cells[i].description.c_str(), SS_OWNERDRAW | SS_NOTIFY, kFirstDayId + i);
         if (!days_[i] || !SetWindowSubclass(days_[i], dayProc, static_cast<UINT_PTR>(i), reinterpret_cast<DWORD_PTR>(this)))
             return false;
     }
@@ -136,7 +138,7 @@ void AlmanacWindow::select(CivilDate day) {
 // The same 42 controls show every month: only their texts change.
 void AlmanacWindow::showMonth(int year, int month) {
     model_ = buildAlmanacMonth(year, month, today_, holidays_);
-    SetWindowTextW(hwnd_, model_.title.c_str());
+    setText(hwnd_, model_.title);
     setText(header_, model_.header);
     // A static paints itself at once when its text is set: with drawing off the controls are
     // painted once, all together, right after the last text, so a held key shows every month.
