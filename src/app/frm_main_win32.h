@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "almanac_window/almanac_window_win32.h"
 #include "app/calendar_tooltip_win32.h"
 #include "app/canvas_clock_painter.h"
 #include "app/clock_tick.h"
@@ -13,7 +14,6 @@
 #include "app/desktop_follower_win32.h"
 #include "app/layout.h"
 #include "app/menu_texts.h"
-#include "almanac_window/almanac_window_win32.h"
 #include "app/shell_watch_win32.h"
 #include "desktop/desktop_changes_win32.h"
 #include "holidays/feed_schedule.h"
