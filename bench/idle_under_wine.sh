@@ -4,6 +4,7 @@
 # Usage: idle_under_wine.sh [seconds] [screen, e.g. 3840x2160]
 # With TAVRO_BENCH_SHELL=classic, split or 24h2 the test helper's stand-in shell desktop is up
 # first, so that the clock checks a real host at every tick (build the helper first).
+# With TAVRO_BENCH_ALMANAC=1 the 暦 window is open on the current month while it is measured.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
@@ -24,6 +25,11 @@ fi
 exe="$PWD/build/win64/tavroclock.exe"
 wine "$exe" &
 sleep 8  # start-up done, first fetch over
+if [ -n "${TAVRO_BENCH_ALMANAC:-}" ]; then
+  # A double click on a day of the calendar; the helper pages ten months on and back.
+  wine build/win64/helpers/tavro_testhelper.exe almanac-time 'C:\\almanac-time.txt' 220 211 >/dev/null 2>&1
+  sleep 2
+fi
 pid=$(pgrep -n -f "^$exe")
 read_counts() {
   local stat; stat=($(cut -d')' -f2 "/proc/$pid/stat"))

@@ -39,6 +39,7 @@ void FrmMain::runMenuCommand(unsigned command) {
         case mnuAbout: dialogs::showAbout(hwnd_); break;
         case mnuChangeWallpaper: setChangeWallpaper(!changeWallpaper_); break;
         case mnuResetPlace: resetPlace(); break;
+        case mnuAlmanacWindow: openAlmanacWindow(std::nullopt); break;
         // WM_CLOSE unloads the window (desktop put back) and destroys it; its WM_DESTROY ends the loop.
         case mnuExit: PostMessageW(hwnd_, WM_CLOSE, 0, 0); break;
         default: break;  // the items without an action, and a dismissed menu

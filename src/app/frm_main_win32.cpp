@@ -1,5 +1,7 @@
 #include "app/frm_main_win32.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "app/local_time_win32.h"
@@ -44,6 +46,7 @@ std::string asciiSetting(std::wstring_view name) {
 std::unique_ptr<FrmMain> FrmMain::create(HINSTANCE instance, Program& program) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;  // a double click on the calendar opens the 暦 window
     wc.lpfnWndProc = base::ownedWindowProc<FrmMain, &FrmMain::hwnd_, &FrmMain::handleMessage>;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
@@ -134,6 +137,9 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 1;  // the canvas covers every pixel
         case WM_RBUTTONUP:
             onRightClick();
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            onDoubleClick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return 0;
         case WM_NOTIFY:
             if (dayTooltips_ && dayTooltips_->onNotify(*reinterpret_cast<NMHDR*>(lParam))) return 0;
@@ -242,6 +248,7 @@ void FrmMain::Form_Unload() {
     KillTimer(watch_->hwnd(), kTickTimer);
     if (feedWorker_) feedWorker_->abandon();  // it winds down while the desktop is put back
     holidayList_.abandon();
+    almanac_.reset();  // it keeps its place as it closes, also at log-off
     ShowWindow(hwnd_, SW_HIDE);
     if (desktop_) desktop_->restore();
     feedWorker_.reset();
@@ -273,6 +280,7 @@ void FrmMain::drawCalendarThenFetchHolidays(DateValue now) {
     drawCalender(*painter_, now, holidays_);
     dayTexts_.showMonth(datetime::firstDayOfMonth(now));
     if (dayTooltips_) dayTooltips_->refresh();
+    if (almanac_ && almanac_->isOpen()) almanac_->showToday(calendarDate_);
     feedSchedule_.shown(calendarDate_);
 }
 
@@ -280,7 +288,10 @@ void FrmMain::pumpFeed() {
     if (unloaded_) return;
     const auto nowMs = static_cast<int64_t>(GetTickCount64());
     bool redraw = false;
-    if (auto list = holidayList_.pump(calendarDate_, hwnd_, kFeedDone)) redraw = holidays_.takeList(std::move(list));
+    if (auto list = holidayList_.pump(calendarDate_, hwnd_, kFeedDone)) {
+        if (almanac_ && almanac_->isOpen()) almanac_->takeList(list);
+        redraw = holidays_.takeList(std::move(list));
+    }
     if (feedWorker_ && feedWorker_->finished()) {
         const int code = feedWorker_->code();
         std::vector<DateValue> dates = feedWorker_->dates();

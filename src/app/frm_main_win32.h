@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "almanac_window/almanac_window_win32.h"
 #include "app/calendar_tooltip_win32.h"
 #include "app/canvas_clock_painter.h"
 #include "app/clock_drag_win32.h"
@@ -94,6 +95,10 @@ private:
     MenuChecks menuChecks() const;
     // A view item: the window's height, the check mark and the stored viewMode.
     void setViewMode(ViewMode mode);
+    // The 暦 window opened on selectDay's month (today's when none), or the open one brought to the front.
+    void openAlmanacWindow(std::optional<DateValue> selectDay);
+    // A double click on the calendar panel opens it, on the day under the pointer if any.
+    void onDoubleClick(int x, int y);
 
     HINSTANCE instance_;
     Program& program_;
@@ -124,6 +129,7 @@ private:
     holidays::HolidayListKeeper holidayList_;
     std::unique_ptr<CanvasClockPainter> painter_;
     std::unique_ptr<desktop::DesktopChanges> desktop_;
+    std::unique_ptr<almanac_window::AlmanacWindow> almanac_;
 };
 
 }  // namespace tavro::app

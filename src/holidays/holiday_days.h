@@ -42,6 +42,7 @@ public:
     bool usingFeed() const { return usingFeed_; }
     // A checked list (nothing: none). True when a day of the selected month changes colour.
     bool takeList(std::shared_ptr<const HolidayList> list);
+    const std::shared_ptr<const HolidayList>& list() const { return list_; }
 
 private:
     DateValue selected_ = -1;

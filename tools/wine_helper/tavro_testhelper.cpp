@@ -32,6 +32,13 @@
 //   hold FILE HELD       keeps FILE open, others allowed to read it only (as a virus scanner or a
 //                        backup may), until it is ended; writes the file HELD once it holds it.
 //   tooltip FILE         the text of every visible tooltip control, each followed by a line "--".
+//   almanac FILE         the 暦 window: title, rect (l,t,r,b), focus (the focused control's id), clipboard
+//                        (its text), then a "control" line per child (id, enabled, rect on the screen, text by WM_GETTEXT);
+//                        line breaks in texts written as "\\n".
+//   almanac-time FILE X Y  double-clicks the clock at its client point (X, Y), then pages ten months on
+//                        with PageDown and back: open_ms (until the 暦 window and all its controls are
+//                        painted), page_ms and page_max_ms (median and worst PageDown until the new month is
+//                        painted); the window stays open.
 //   dump FILE CAPTION    dialogs titled CAPTION: "window" (client=l,t,w,h, visible), then a "control"
 //                        line per child (id, class, text, rect in client coordinates, visible).
 // With any other first argument it records how it was started (command, folder, flags, show) to
@@ -39,6 +46,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -397,6 +406,101 @@ BOOL CALLBACK addTooltip(HWND hwnd, LPARAM) {
     return TRUE;
 }
 
+std::string escaped(const std::wstring& text) {
+    std::string out;
+    for (char c : utf8(text)) {
+        if (c == '\r') continue;
+        out += c == '\n' ? std::string("\\n") : std::string(1, c);
+    }
+    return out;
+}
+
+std::wstring asked(HWND hwnd) {
+    wchar_t buffer[1024] = {};
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, nullptr);
+    return buffer;
+}
+
+HWND almanacWindow() { return FindWindowW(L"TavroAlmanac", nullptr); }
+
+int almanac(const std::wstring& file) {
+    const HWND window = almanacWindow();
+    if (!window) return 1;
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui);
+    RECT r{};
+    GetWindowRect(window, &r);
+    std::wstring clip;
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+            if (auto* p = static_cast<const wchar_t*>(GlobalLock(data))) clip = p, GlobalUnlock(data);
+        }
+        CloseClipboard();
+    }
+    std::string out = "title=" + utf8(asked(window)) + "\nrect=" + list(r.left, r.top, r.right, r.bottom) +
+                      "\nfocus=" + to_string(gui.hwndFocus ? GetDlgCtrlID(gui.hwndFocus) : 0) +
+                      "\nclipboard=" + escaped(clip) + "\n";
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        GetWindowRect(child, &r);
+        out += "control\tid=" + to_string(GetDlgCtrlID(child)) + "\tenabled=" + (IsWindowEnabled(child) ? "1" : "0") +
+               "\trect=" + list(r.left, r.top, r.right, r.bottom) + "\ttext=" + escaped(asked(child)) + "\n";
+    }
+    return writeWhole(file, out);
+}
+
+// Painted: the window has handled everything sent before (WM_NULL comes after the message being
+// handled) and neither it nor a control has anything left to paint.
+bool painted(HWND window) {
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored)) return false;
+    if (GetUpdateRect(window, nullptr, FALSE)) return false;
+    // The last control first: it is painted last, and asking it alone loads the system least.
+    for (HWND child = GetWindow(GetWindow(window, GW_CHILD), GW_HWNDLAST); child; child = GetWindow(child, GW_HWNDPREV))
+        if (GetUpdateRect(child, nullptr, FALSE)) return false;
+    return true;
+}
+
+double msSince(const LARGE_INTEGER& start) {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return double(now.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart);
+}
+
+int almanacTime(const std::wstring& file, int x, int y) {
+    const HWND clock = findWindow("TavroClock");
+    if (!clock || almanacWindow()) return 1;
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    PostMessageW(clock, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, y));
+    HWND window = nullptr;
+    while (!(window = almanacWindow()) || !IsWindowVisible(window) || !painted(window)) {
+        if (msSince(start) > 30000) return 1;
+        Sleep(1);
+    }
+    const double openMs = msSince(start);
+    std::vector<double> pages;
+    for (int i = 0; i < 20; ++i) {
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui);
+        const std::wstring before = asked(window);
+        QueryPerformanceCounter(&start);
+        PostMessageW(gui.hwndFocus ? gui.hwndFocus : window, WM_KEYDOWN, i < 10 ? VK_NEXT : VK_PRIOR, 1);
+        while (asked(window) == before || !painted(window)) {
+            if (msSince(start) > 10000) return 1;
+            Sleep(1);
+        }
+        pages.push_back(msSince(start));
+    }
+    std::sort(pages.begin(), pages.end());
+    char line[200];
+    snprintf(line, sizeof line, "open_ms=%.1f\npage_ms=%.1f\npage_max_ms=%.1f\n", openMs, pages[pages.size() / 2],
+             pages.back());
+    return writeWhole(file, line);
+}
+
 int changeMode(int width, int height) {
     DEVMODEW mode{};
     mode.dmSize = sizeof mode;
@@ -451,6 +555,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         EnumWindows(addTooltip, 0);
         return writeWhole(arg[2], tooltips);
     }
+    if (verb == L"almanac") return count == 3 ? almanac(arg[2]) : 2;
+    if (verb == L"almanac-time")
+        return count == 5 ? almanacTime(arg[2], _wtoi(arg[3].c_str()), _wtoi(arg[4].c_str())) : 2;
     if (verb == L"dump") {
         if (count != 4) return 2;
         wanted = utf8(arg[3]);

@@ -1,0 +1,27 @@
+// The 暦 window's fonts and colours: the system's message font at the window's DPI, and only the
+// system's colours while high contrast is on.
+#pragma once
+
+#include <windows.h>
+
+#include "almanac_window/almanac_month.h"
+#include "base/unique_handle_win32.h"
+
+namespace tavro::almanac_window {
+
+struct AlmanacLook {
+    base::UniqueGdiObject font;     // the message font: header, weekdays, the small lines of a day
+    base::UniqueGdiObject dayFont;  // the day's number, twice as high
+    base::UniqueGdiObject headerFont;  // the month with its era, half as high again, bold
+    int fontHeight = 16;            // pixels of a line of the message font
+    bool highContrast = false;
+    COLORREF background = 0, text = 0, red = 0, blue = 0, grid = 0, todayFrame = 0;
+    COLORREF selectedBack = 0, selectedText = 0;
+
+    COLORREF colourOf(CellColour colour) const;
+};
+
+// Read anew at each DPI or system-settings change.
+AlmanacLook loadAlmanacLook(int dpi);
+
+}  // namespace tavro::almanac_window

@@ -1,0 +1,68 @@
+#include "almanac_window/almanac_month.h"
+
+#include <gtest/gtest.h>
+
+namespace tavro::almanac_window {
+namespace {
+
+using datetime::makeDate;
+
+// Months a printed calendar gets wrong most easily, one day of each looked at.
+TEST(AlmanacMonth, TrickyMonths) {
+    struct Case {
+        int year, month;
+        std::wstring header;
+        int rows, day;
+        std::wstring note, oldDate;
+        CellColour colour;
+        std::wstring firstLine;  // of the day's description
+    } cases[] = {
+        {1989, 1, L"1989年（昭和64年・平成元年）1月", 5, 8, L"", L"旧12月1日", CellColour::Red, L"1989年1月8日（日）"},
+        {2019, 5, L"2019年（令和元年）5月", 5, 2, L"休日", L"旧3/28", CellColour::Red, L"2019年5月2日（木） 休日"},
+        {2019, 5, L"2019年（令和元年）5月", 5, 6, L"休日", L"旧4/2", CellColour::Red, L"2019年5月6日（月） 休日"},
+        {2015, 9, L"2015年（平成27年）9月", 5, 22, L"休日", L"旧8/10", CellColour::Red, L"2015年9月22日（火） 休日"},
+        {2033, 12, L"2033年（令和15年）12月", 5, 22, L"", L"旧閏11月1日", CellColour::Text, L"2033年12月22日（木）"},
+        {2033, 12, L"2033年（令和15年）12月", 5, 21, L"冬至", L"旧11/30", CellColour::Text, L"2033年12月21日（水）"},
+        {1912, 7, L"1912年（明治45年・大正元年）7月", 5, 30, L"", L"旧6/17", CellColour::Text, L"1912年7月30日（火）"},
+        {1900, 1, L"1900年（明治33年）1月", 5, 1, L"", L"旧12月1日", CellColour::Text, L"1900年1月1日（月）"},
+        {2100, 12, L"2100年（令和82年）12月", 5, 25, L"", L"旧11/25", CellColour::Blue, L"2100年12月25日（土）"},
+        {2026, 8, L"2026年（令和8年）8月", 6, 31, L"", L"旧7/19", CellColour::Text, L"2026年8月31日（月）"},
+        {2026, 2, L"2026年（令和8年）2月", 4, 17, L"", L"旧1月1日", CellColour::Text, L"2026年2月17日（火）"},
+    };
+    for (const Case& c : cases) {
+        holidays::FeedOrComputedHolidays holidays;
+        const AlmanacMonth m = buildAlmanacMonth(c.year, c.month, makeDate(2019, 5, 6), holidays);
+        const int offset = datetime::weekdayOf(makeDate(c.year, c.month, 1));
+        const AlmanacCell& cell = m.cells[static_cast<std::size_t>(offset + c.day - 1)];
+        const auto where = std::to_string(c.year) + "-" + std::to_string(c.month) + "-" + std::to_string(c.day);
+        EXPECT_EQ(m.header, c.header) << where;
+        EXPECT_EQ(m.rows, c.rows) << where;
+        EXPECT_EQ(cell.note, c.note) << where;
+        EXPECT_EQ(cell.oldDate, c.oldDate) << where;
+        EXPECT_EQ(cell.colour, c.colour) << where;
+        EXPECT_EQ(cell.description.substr(0, cell.description.find(L"\r\n")), c.firstLine) << where;
+        EXPECT_EQ(cell.today, c.year == 2019 && c.month == 5 && c.day == 6) << where;
+        // The cells before the 1st and after the last day stay empty.
+        EXPECT_EQ(m.cells[static_cast<std::size_t>(offset ? offset - 1 : kCells - 1)].day, 0) << where;
+    }
+}
+
+// Paging stops at both ends of the range; the wheel's deltas make whole months however they come.
+TEST(AlmanacMonth, PagingAndWheel) {
+    EXPECT_EQ(addMonthsInRange({2027, 3, 31}, -1), (CivilDate{2027, 2, 28}));
+    EXPECT_EQ(addMonthsInRange({1900, 2, 10}, -12), (CivilDate{1900, 1, 10}));
+    EXPECT_EQ(addMonthsInRange({2100, 11, 30}, 12), (CivilDate{2100, 12, 30}));
+    EXPECT_EQ(addDaysInRange({1900, 1, 3}, -7), (CivilDate{1900, 1, 1}));
+    EXPECT_EQ(addDaysInRange({2100, 12, 30}, 7), (CivilDate{2100, 12, 31}));
+    EXPECT_EQ(addDaysInRange({2027, 2, 28}, 1), (CivilDate{2027, 3, 1}));
+    WheelMonths wheel;
+    int months = 0;
+    for (int i = 0; i < 12; ++i) months += wheel.add(30);  // a fine wheel's quarter notches
+    EXPECT_EQ(months, -3);
+    EXPECT_EQ(wheel.add(-60) + wheel.add(-60) + wheel.add(-1200), 11);
+    EXPECT_EQ(wheel.add(90), 0);  // left over: 3/4 of a notch earlier
+    EXPECT_EQ(wheel.add(-90), 0);  // the other way: the rest dropped, not a month back
+}
+
+}  // namespace
+}  // namespace tavro::almanac_window
