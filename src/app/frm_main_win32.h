@@ -19,6 +19,7 @@
 #include "holidays/happy_feed.h"
 #include "holidays/holiday_days.h"
 #include "holidays/holiday_list_keeper_win32.h"
+#include "notify/clock_notifier_win32.h"
 #include "render/canvas.h"
 #include "render/dib_canvas_win32.h"
 
@@ -78,11 +79,15 @@ private:
 
     // The popup menu and what its items do (frm_main_menu_win32.cpp).
     void onRightClick();
+    // The menu at a screen point, from the clock or from the notification-area icon.
+    void openMenuAt(POINT at);
     void runMenuCommand(unsigned command);
     // The check marks the menu shows at its next opening.
     MenuChecks menuChecks() const;
     // A view item: the window's height, the check mark and the stored viewMode.
     void setViewMode(ViewMode mode);
+    // The notification-area icon and the notice at zero (frm_main_notify_win32.cpp).
+    void startNotifier();
 
     HINSTANCE instance_;
     Program& program_;
@@ -108,6 +113,7 @@ private:
     holidays::HolidayListKeeper holidayList_;
     std::unique_ptr<CanvasClockPainter> painter_;
     std::unique_ptr<desktop::DesktopChanges> desktop_;
+    std::unique_ptr<notify::ClockNotifier> notifier_;
 };
 
 }  // namespace tavro::app
