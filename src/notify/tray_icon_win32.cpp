@@ -75,7 +75,9 @@ bool TrayIcon::add() {
     data.uCallbackMessage = kIconMessage;
     data.hIcon = icon_.get();
     copyText(data.szTip, tip_);
-    added_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+    // An icon the shell still holds (a "TaskbarCreated" for a new DPI, or Wine's tray, which
+    // outlives the message) refuses NIM_ADD and takes NIM_MODIFY.
+    added_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE || Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
     if (!added_) return false;
     data.uVersion = NOTIFYICON_VERSION_4;
     Shell_NotifyIconW(NIM_SETVERSION, &data);

@@ -31,14 +31,14 @@
 //   tooltip FILE         the text of every visible tooltip control, each followed by a line "--".
 //   tray FILE            the notification areas (Wine's stand-alone tray, a task bar's Shell_TrayWnd) and
 //                        their child windows ("tray"/"icon" lines: class, rect l,t,r,b, visible), then
-//                        every visible balloon ("balloon": title, text).
+//                        every visible balloon ("balloon": the same and its text).
 //   dump FILE CAPTION    dialogs titled CAPTION: "window" (client=l,t,w,h, visible), then a "control"
 //                        line per child (id, class, text, rect in client coordinates, visible).
 // With any other first argument it records how it was started (command, folder, flags, show) to
 // the file named by TAVRO_LAUNCH_RECORD: it stands in for the programs the clock starts.
 #include <windows.h>
 #include <shellapi.h>
-#include <commctrl.h>
+#include <commctrl.h>  // TTS_BALLOON
 
 #include <string>
 #include <vector>
@@ -398,53 +398,27 @@ BOOL CALLBACK addTooltip(HWND hwnd, LPARAM) {
     return TRUE;
 }
 
-// A balloon's title lives in the tooltip's process: TTM_GETTITLE is given a buffer there.
-std::string balloonTitle(HWND tooltip) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(tooltip, &pid);
-    const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (!process) return "?";
-    struct Request {
-        TTGETTITLE title;
-        wchar_t text[128];
-    } local{};
-    auto* remote = static_cast<Request*>(VirtualAllocEx(process, nullptr, sizeof local, MEM_COMMIT, PAGE_READWRITE));
-    std::string title = "?";
-    if (remote) {
-        local.title = {sizeof(TTGETTITLE), 0, 128, remote->text};
-        if (WriteProcessMemory(process, remote, &local, sizeof local, nullptr) &&
-            SendMessageTimeoutW(tooltip, TTM_GETTITLE, 0, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000, nullptr) &&
-            ReadProcessMemory(process, remote, &local, sizeof local, nullptr)) {
-            local.text[127] = 0;
-            title = utf8(local.text);
-        }
-        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    }
-    CloseHandle(process);
-    return title;
-}
-
 std::string trays;
 std::string windowLine(const char* kind, HWND hwnd) {
     RECT r{};
     GetWindowRect(hwnd, &r);
     return std::string(kind) + "\tclass=" + text(hwnd, true) + "\trect=" + list(r.left, r.top, r.right, r.bottom) +
-           "\tvisible=" + (IsWindowVisible(hwnd) ? "1" : "0") + "\n";
+           "\tvisible=" + (IsWindowVisible(hwnd) ? "1" : "0");
 }
 BOOL CALLBACK addTrayChild(HWND hwnd, LPARAM) {
-    trays += windowLine("icon", hwnd);
+    trays += windowLine("icon", hwnd) + "\n";
     return TRUE;
 }
 BOOL CALLBACK addTray(HWND hwnd, LPARAM balloons) {
     const std::string name = text(hwnd, true);
     if (!balloons && (name == "__winex11_standalone_tray" || name == "Shell_TrayWnd")) {
-        trays += windowLine("tray", hwnd);
+        trays += windowLine("tray", hwnd) + "\n";
         EnumChildWindows(hwnd, addTrayChild, 0);
     }
     if (balloons && name == "tooltips_class32" && IsWindowVisible(hwnd) && (GetWindowLongW(hwnd, GWL_STYLE) & TTS_BALLOON)) {
         wchar_t buffer[1024] = {};
         SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, nullptr);
-        trays += "balloon\ttitle=" + balloonTitle(hwnd) + "\ttext=" + utf8(buffer) + "\n";
+        trays += windowLine("balloon", hwnd) + "\ttext=" + utf8(buffer) + "\n";
     }
     return TRUE;
 }
