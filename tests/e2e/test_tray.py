@@ -78,12 +78,18 @@ def test_the_icon_opens_the_menu_and_its_item_hides_it_for_good(desktop, tmp_pat
     desktop.reg_add("URL Protocol", "REG_SZ", "", key=r"HKCR\ms-settings")
     desktop.reg_add(None, "REG_SZ", f'"{windows_path(HELPER)}" "%1"', key=r"HKCR\ms-settings\shell\open\command")
     try:
+        desktop.reg_add("targetDate", "REG_SZ", "2009/02/01 14:00:00")
         desktop.start(START)
         assert desktop.find_windows()
         icons = wait_for(lambda: tray(desktop)[0])
         assert len(icons) == 1, "no icon in the notification area"
         left, top, right, bottom = icons[0]
         centre = ((left + right) // 2, (top + bottom) // 2)
+
+        # Its tip: 2009-02-01 is the 7th day of the old calendar's first month, 先勝.
+        desktop.xdo("mousemove", *map(str, centre))
+        tip = "TavroClock\n2009年2月1日（日） 先勝\n目標まで 1時間 59分"
+        assert wait_for(lambda: tip in desktop.tooltips(), 15), desktop.tooltips()
 
         # The icon's right click: the clock's menu at the icon, whose view items work.
         menus = desktop.right_click(*centre)
