@@ -5,9 +5,12 @@
 namespace tavro::app {
 
 void FrmMain::startNotifier() {
+    // While a dialog of the clock is open (it disables the clock window) the icon does nothing:
+    // an exit or a second dialog from under it would pull the first one's owner away.
+    const auto free = [this] { return !unloaded_ && hwnd_ && IsWindowEnabled(hwnd_); };
     notifier_ = notify::ClockNotifier::create(instance_, {
-        [this](POINT at) { if (!unloaded_) openMenuAt(at); },
-        [this] { if (!unloaded_) runMenuCommand(mnuAlmanacWindow); },
+        [this, free](POINT at) { if (free()) openMenuAt(at); },
+        [this, free] { if (free()) runMenuCommand(mnuAlmanacWindow); },
         [] { return localNow(); },
     });
     if (notifier_) notifier_->start(program_.targetDateValue);

@@ -42,6 +42,7 @@ def balloon(desktop, timeout=30):
 
 
 def test_the_target_is_told_once_when_reached_and_caught_up_at_the_next_start(desktop):
+    desktop.reg_delete_key(name="showTrayIcon")  # the icon as by default
     desktop.reg_add("targetDate", "REG_SZ", TARGET)
     desktop.start(START)
     assert desktop.find_windows()
@@ -78,6 +79,7 @@ def test_the_icon_opens_the_menu_and_its_item_hides_it_for_good(desktop, tmp_pat
     desktop.reg_add("URL Protocol", "REG_SZ", "", key=r"HKCR\ms-settings")
     desktop.reg_add(None, "REG_SZ", f'"{windows_path(HELPER)}" "%1"', key=r"HKCR\ms-settings\shell\open\command")
     try:
+        desktop.reg_delete_key(name="showTrayIcon")
         desktop.reg_add("targetDate", "REG_SZ", "2009/02/01 14:00:00")
         desktop.start(START)
         assert desktop.find_windows()
