@@ -2,12 +2,14 @@
 #include <string>
 
 #include "app/frm_main_win32.h"
+#include "app/local_time_win32.h"
 #include "app/menu_texts.h"
 #include "app/popup_menu_win32.h"
 #include "dialogs/dialog_texts.h"
 #include "dialogs/dlg_set_target_win32.h"
 #include "dialogs/frm_about_win32.h"
 #include "dialogs/open_url_win32.h"
+#include "dialogs/proxy_settings_win32.h"
 #include "settings/registry_store.h"
 
 namespace tavro::app {
@@ -15,7 +17,10 @@ namespace tavro::app {
 void FrmMain::onRightClick() {
     // Where the button went up, not where the pointer is by the time the message is handled.
     const DWORD position = GetMessagePos();
-    const POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    openMenuAt(POINT{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))});
+}
+
+void FrmMain::openMenuAt(POINT at) {
     // No day tooltip over the menu while it is open.
     if (dayTooltips_) dayTooltips_->activate(false);
     const unsigned command = trackPopupMenu(instance_, menuChecks(), at);
@@ -32,7 +37,14 @@ void FrmMain::runMenuCommand(unsigned command) {
     }
     switch (command) {
         case mnuCountdownSetting:
-            if (dialogs::dlgSetTarget(hwnd_, program_.targetDateValue)) showNewTarget();
+            if (dialogs::dlgSetTarget(hwnd_, program_.targetDateValue)) {
+                showNewTarget();
+                if (notifier_) notifier_->targetSet(program_.targetDateValue, localNow());
+            }
+            break;
+        case mnuProxySetting: dialogs::openProxySettings(); break;
+        case mnuTrayIcon:
+            if (notifier_) notifier_->setIconShown(!notifier_->iconShown());
             break;
         case mnuTavro: dialogs::openUrl(std::wstring(dialogs::kTavroHomePage)); break;
         case mnuQuillmarSoft: dialogs::openUrl(std::wstring(dialogs::kQuillmarSoftHomePage)); break;
@@ -50,6 +62,7 @@ MenuChecks FrmMain::menuChecks() const {
     MenuChecks checks;
     checks.viewMode = viewMode_;
     checks.changeWallpaper = changeWallpaper_;
+    checks.trayIcon = notifier_ && notifier_->iconShown();
     return checks;
 }
 

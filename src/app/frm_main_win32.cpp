@@ -72,6 +72,7 @@ std::unique_ptr<FrmMain> FrmMain::create(HINSTANCE instance, Program& program) {
     form->follower_ = std::make_unique<DesktopFollower>([self] { return self->hwnd_; }, [self] { self->onAttached(); });
     if (!form->watch_ || !form->createWindow() || !form->Form_Load()) return nullptr;
     form->showWindow();
+    form->startNotifier();
     form->pumpFeed();
     return form;
 }
@@ -252,6 +253,7 @@ void FrmMain::Form_Unload() {
     ShowWindow(hwnd_, SW_HIDE);
     if (desktop_) desktop_->restore();
     feedWorker_.reset();
+    notifier_.reset();  // the icon leaves the notification area
 }
 
 void FrmMain::armTimer() { SetTimer(watch_->hwnd(), kTickTimer, millisecondsToNextSecond(), nullptr); }
@@ -263,7 +265,9 @@ void FrmMain::tickRepaintAndRearm() {
     if (hwnd_ && !IsWindow(hwnd_)) hwnd_ = nullptr;
     if (!hwnd_) recreateWindow();
     canvas_->flush();
-    tim10ms_Timer(state_, localNow(), program_.targetDateValue, *painter_);
+    const DateValue now = localNow();
+    tim10ms_Timer(state_, now, program_.targetDateValue, *painter_);
+    if (notifier_) notifier_->second(program_.targetDateValue, now);
     invalidate(painter_->takeDirty());
     armTimer();
     follower_->tick();  // a host gone or moved shows within the second

@@ -23,6 +23,7 @@
 #include "holidays/happy_feed.h"
 #include "holidays/holiday_days.h"
 #include "holidays/holiday_list_keeper_win32.h"
+#include "notify/clock_notifier_win32.h"
 #include "render/canvas.h"
 #include "render/dib_canvas_win32.h"
 
@@ -90,6 +91,8 @@ private:
 
     // The popup menu and what its items do (frm_main_menu_win32.cpp).
     void onRightClick();
+    // The menu at a screen point, from the clock or from the notification-area icon.
+    void openMenuAt(POINT at);
     void runMenuCommand(unsigned command);
     // The check marks the menu shows at its next opening.
     MenuChecks menuChecks() const;
@@ -99,6 +102,8 @@ private:
     void openAlmanacWindow(std::optional<DateValue> selectDay);
     // A double click on the calendar panel opens it, on the day under the pointer if any.
     void onDoubleClick(int x, int y);
+    // The notification-area icon and the notice at zero (frm_main_notify_win32.cpp).
+    void startNotifier();
 
     HINSTANCE instance_;
     Program& program_;
@@ -130,6 +135,7 @@ private:
     std::unique_ptr<CanvasClockPainter> painter_;
     std::unique_ptr<desktop::DesktopChanges> desktop_;
     std::unique_ptr<almanac_window::AlmanacWindow> almanac_;
+    std::unique_ptr<notify::ClockNotifier> notifier_;
 };
 
 }  // namespace tavro::app

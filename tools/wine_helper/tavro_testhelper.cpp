@@ -39,12 +39,16 @@
 //                        with PageDown and back: open_ms (until the 暦 window and all its controls are
 //                        painted), page_ms and page_max_ms (median and worst PageDown until the new month is
 //                        painted); the window stays open.
+//   tray FILE            the notification areas (Wine's stand-alone tray, a task bar's Shell_TrayWnd) and
+//                        their child windows ("tray"/"icon" lines: class, rect l,t,r,b, visible), then
+//                        every visible balloon ("balloon": the same and its text).
 //   dump FILE CAPTION    dialogs titled CAPTION: "window" (client=l,t,w,h, visible), then a "control"
 //                        line per child (id, class, text, rect in client coordinates, visible).
 // With any other first argument it records how it was started (command, folder, flags, show) to
 // the file named by TAVRO_LAUNCH_RECORD: it stands in for the programs the clock starts.
 #include <windows.h>
 #include <shellapi.h>
+#include <commctrl.h>  // TTS_BALLOON
 
 #include <algorithm>
 #include <cstdio>
@@ -499,6 +503,29 @@ int almanacTime(const std::wstring& file, int x, int y) {
     snprintf(line, sizeof line, "open_ms=%.1f\npage_ms=%.1f\npage_max_ms=%.1f\n", openMs, pages[pages.size() / 2],
              pages.back());
     return writeWhole(file, line);
+std::string trays;
+std::string windowLine(const char* kind, HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return std::string(kind) + "\tclass=" + text(hwnd, true) + "\trect=" + list(r.left, r.top, r.right, r.bottom) +
+           "\tvisible=" + (IsWindowVisible(hwnd) ? "1" : "0");
+}
+BOOL CALLBACK addTrayChild(HWND hwnd, LPARAM) {
+    trays += windowLine("icon", hwnd) + "\n";
+    return TRUE;
+}
+BOOL CALLBACK addTray(HWND hwnd, LPARAM balloons) {
+    const std::string name = text(hwnd, true);
+    if (!balloons && (name == "__winex11_standalone_tray" || name == "Shell_TrayWnd")) {
+        trays += windowLine("tray", hwnd) + "\n";
+        EnumChildWindows(hwnd, addTrayChild, 0);
+    }
+    if (balloons && name == "tooltips_class32" && IsWindowVisible(hwnd) && (GetWindowLongW(hwnd, GWL_STYLE) & TTS_BALLOON)) {
+        wchar_t buffer[1024] = {};
+        SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, nullptr);
+        trays += windowLine("balloon", hwnd) + "\ttext=" + utf8(buffer) + "\n";
+    }
+    return TRUE;
 }
 
 int changeMode(int width, int height) {
@@ -558,6 +585,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (verb == L"almanac") return count == 3 ? almanac(arg[2]) : 2;
     if (verb == L"almanac-time")
         return count == 5 ? almanacTime(arg[2], _wtoi(arg[3].c_str()), _wtoi(arg[4].c_str())) : 2;
+    if (verb == L"tray") {
+        if (count != 3) return 2;
+        EnumWindows(addTray, 0);
+        EnumWindows(addTray, 1);
+        return writeWhole(arg[2], trays);
+    }
     if (verb == L"dump") {
         if (count != 4) return 2;
         wanted = utf8(arg[3]);

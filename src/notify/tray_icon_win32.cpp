@@ -1,0 +1,207 @@
+#include "notify/tray_icon_win32.h"
+
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "base/owned_window_win32.h"
+#include "render/display_dpi_win32.h"
+
+namespace tavro::notify {
+
+namespace {
+constexpr wchar_t kClass[] = L"TavroClockTray";
+constexpr UINT kIconMessage = WM_APP + 30;
+constexpr UINT kIconId = 1;
+constexpr UINT_PTR kTemporaryTimer = 1;
+constexpr UINT kTemporaryMs = 60'000;
+
+template <std::size_t N>
+void copyText(wchar_t (&field)[N], const std::wstring& text) {
+    const std::size_t n = std::min(text.size(), N - 1);
+    std::copy_n(text.begin(), n, field);
+    field[n] = L'\0';
+}
+
+// Windows 10 1607 and later give the system metrics of any DPI; before, the system's own.
+int metricForDpi(int metric, int dpi) {
+    using ForDpiFn = int(WINAPI*)(int, UINT);
+    static const auto forDpi = reinterpret_cast<ForDpiFn>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+    return forDpi ? forDpi(metric, static_cast<UINT>(dpi)) : GetSystemMetrics(metric);
+}
+}  // namespace
+
+std::unique_ptr<TrayIcon> TrayIcon::create(HINSTANCE instance, Handlers handlers) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = base::ownedWindowProc<TrayIcon, &TrayIcon::hwnd_, &TrayIcon::handleMessage>;
+    wc.hInstance = instance;
+    wc.lpszClassName = kClass;
+    RegisterClassExW(&wc);  // fails harmlessly when the class is already there
+    std::unique_ptr<TrayIcon> tray(new TrayIcon(instance, std::move(handlers)));
+    tray->taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    // Top-level and never shown: broadcasts reach only top-level windows.
+    CreateWindowExW(WS_EX_TOOLWINDOW, kClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, tray.get());
+    if (!tray->hwnd_) return nullptr;
+    tray->loadIcon();
+    return tray;
+}
+
+TrayIcon::~TrayIcon() {
+    remove();
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void TrayIcon::setShown(bool shown) {
+    wanted_ = shown;
+    if (shown) {
+        temporary_ = false;
+        KillTimer(hwnd_, kTemporaryTimer);
+        if (!added_) add();
+    } else if (added_ && !temporary_) {
+        remove();
+    }
+}
+
+bool TrayIcon::add() {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = hwnd_;
+    data.uID = kIconId;
+    // NIF_SHOWTIP: with version 4 the standard tip shows only when asked for.
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
+    data.uCallbackMessage = kIconMessage;
+    data.hIcon = icon_.get();
+    copyText(data.szTip, tip_);
+    // An icon the shell still holds (a "TaskbarCreated" for a new DPI, or Wine's tray, which
+    // outlives the message) refuses NIM_ADD and takes NIM_MODIFY.
+    added_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE || Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+    if (!added_) return false;
+    data.uVersion = NOTIFYICON_VERSION_4;
+    Shell_NotifyIconW(NIM_SETVERSION, &data);
+    return true;
+}
+
+void TrayIcon::remove() {
+    KillTimer(hwnd_, kTemporaryTimer);
+    temporary_ = false;
+    if (!added_) return;
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = hwnd_;
+    data.uID = kIconId;
+    Shell_NotifyIconW(NIM_DELETE, &data);
+    added_ = false;
+}
+
+void TrayIcon::setTip(const std::wstring& tip) {
+    if (tip == tip_) return;
+    tip_ = tip;
+    if (!added_) return;
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = hwnd_;
+    data.uID = kIconId;
+    data.uFlags = NIF_TIP | NIF_SHOWTIP;
+    copyText(data.szTip, tip_);
+    Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+void TrayIcon::showNotice(const std::wstring& title, const std::wstring& text) {
+    if (!added_) {
+        if (!add()) return;  // no notification area: the red countdown is the only sign
+        temporary_ = !wanted_;
+    }
+    if (temporary_) SetTimer(hwnd_, kTemporaryTimer, kTemporaryMs, nullptr);
+    const int size = metricForDpi(SM_CXICON, render::primaryMonitorDpi());
+    balloonIcon_.reset(static_cast<HICON>(LoadImageW(instance_, L"APPICON", IMAGE_ICON, size, size, 0)));
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = hwnd_;
+    data.uID = kIconId;
+    data.uFlags = NIF_INFO;
+    copyText(data.szInfoTitle, title);
+    copyText(data.szInfo, text);
+    // No NIIF_RESPECT_QUIET_TIME: a notice dropped in the first hour after log-on would be lost.
+    data.dwInfoFlags = balloonIcon_ ? NIIF_USER | NIIF_LARGE_ICON : NIIF_INFO;
+    data.hBalloonIcon = balloonIcon_.get();
+    Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+void TrayIcon::endTemporary() {
+    if (temporary_) remove();
+}
+
+void TrayIcon::loadIcon() {
+    const int size = metricForDpi(SM_CXSMICON, render::primaryMonitorDpi());
+    if (size == iconSize_ && icon_) return;
+    UniqueIcon icon(static_cast<HICON>(LoadImageW(instance_, L"APPICON", IMAGE_ICON, size, size, 0)));
+    if (!icon) return;
+    icon_ = std::move(icon);
+    iconSize_ = size;
+    if (!added_) return;
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = hwnd_;
+    data.uID = kIconId;
+    data.uFlags = NIF_ICON;
+    data.hIcon = icon_.get();
+    Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+void TrayIcon::onIconMessage(UINT event, WPARAM anchor) {
+    switch (event) {
+        case WM_CONTEXTMENU:
+            if (handlers_.menu) handlers_.menu(POINT{GET_X_LPARAM(anchor), GET_Y_LPARAM(anchor)});
+            break;
+        case NIN_SELECT:
+        case NIN_KEYSELECT:
+            if (handlers_.select) handlers_.select();
+            break;
+        case WM_MOUSEMOVE:
+        case NIN_POPUPOPEN:
+            if (handlers_.tipDue) handlers_.tipDue();
+            break;
+        case NIN_BALLOONHIDE:
+        case NIN_BALLOONTIMEOUT:
+        case NIN_BALLOONUSERCLICK:
+            endTemporary();
+            break;
+    }
+}
+
+LRESULT TrayIcon::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+        // A new shell (or a new DPI) holds no icons: the icon at its new size, added again.
+        added_ = false;
+        temporary_ = false;
+        KillTimer(hwnd_, kTemporaryTimer);
+        loadIcon();
+        if (wanted_) add();
+        return 0;
+    }
+    switch (message) {
+        case kIconMessage:
+            // Version 4: the event in the low word, the icon's anchor point in wParam.
+            onIconMessage(LOWORD(lParam), wParam);
+            return 0;
+        case WM_TIMER:
+            if (wParam == kTemporaryTimer) endTemporary();
+            return 0;
+        case WM_DPICHANGED:
+        case WM_DISPLAYCHANGE:
+            loadIcon();
+            return 0;
+        case WM_SETTINGCHANGE:
+            loadIcon();
+            break;
+        case WM_ENDSESSION:
+            if (wParam) remove();
+            return 0;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+}  // namespace tavro::notify
