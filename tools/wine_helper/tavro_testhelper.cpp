@@ -503,6 +503,8 @@ int almanacTime(const std::wstring& file, int x, int y) {
     snprintf(line, sizeof line, "open_ms=%.1f\npage_ms=%.1f\npage_max_ms=%.1f\n", openMs, pages[pages.size() / 2],
              pages.back());
     return writeWhole(file, line);
+}
+
 std::string trays;
 std::string windowLine(const char* kind, HWND hwnd) {
     RECT r{};
