@@ -11,10 +11,11 @@ import subprocess
 import pytest
 from PIL import Image
 
-from conftest import BUILD, EXE, WINEPREFIX, Desktop, run, start_xvfb, wait_for, windows_path
+from conftest import BUILD, EXE, MOSAIC_COLOUR, WINEPREFIX, Desktop, run, start_xvfb, wait_for, windows_path
 from sevenseg import ClockReader
-from test_desktop import OWN, RECORD_VALUES, USER, USER_COLOUR, desktop_of, exit_clock, kill_clock, shell, unix  # noqa: F401
-from test_desktop_host import MOSAIC_COLOUR, Shell, start_clock
+from test_desktop import (OWN, RECORD_VALUES, USER, USER_COLOUR, desktop_of, exit_clock, kill_clock, shell,  # noqa: F401
+                          start_clock, unix)
+from test_desktop_host import Shell
 
 PLACE = {"placeMonitor": "\\\\.\\DISPLAY1", "placeCorner": "0x2", "placeX": "0x64", "placeY": "0x28"}
 
