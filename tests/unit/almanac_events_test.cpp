@@ -12,9 +12,7 @@
 namespace tavro::almanac {
 namespace {
 
-struct JstMinute {
-    int year, month, day, hour, minute;
-};
+struct JstMinute { int year, month, day, hour, minute; };
 
 double julianDayUt(const JstMinute& t) {
     return kJulianDayOfDay0 + static_cast<double>(datetime::daysFromCivil(t.year, t.month, t.day)) +

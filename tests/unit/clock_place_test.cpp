@@ -69,9 +69,7 @@ TEST(ClockPlace, StoredPlaceComesBackWholeInsideAWorkArea) {
 }
 
 TEST(ClockPlace, DragSnapsToTheWorkAreaOfTheMonitorUnderItsCentre) {
-    struct Case {
-        ScreenRect proposed, shown;
-    } cases[] = {
+    struct Case { ScreenRect proposed, shown; } cases[] = {
         {{5, 300, 445, 880}, {0, 300, 440, 880}},           // 5 px off the left edge: onto it
         {{11, 300, 451, 880}, {11, 300, 451, 880}},         // 11 px: stays
         {{100, 600, 540, 1180}, {100, 460, 540, 1040}},     // over the task bar: above it

@@ -16,10 +16,7 @@ const DateValue T2 = makeDateTime({2027, 1, 2, 0, 0, 0});
 DateValue at(int seconds) { return T + seconds / 86400.0; }
 
 enum Step { Start, Tick, Dialog };  // a start (catch-up), a second of the tick, the target dialog
-struct Event {
-    Step step;
-    DateValue target, now;
-};
+struct Event { Step step; DateValue target, now; };
 constexpr int R = int(NoticeKind::Reached), P = int(NoticeKind::Passed), N = -1;
 
 // The notices a run of events gives, one per event or N, and the told text stored at the end.

@@ -16,10 +16,7 @@ constexpr int kThisYear = 2009;
 std::optional<DateValue> parse(std::wstring_view text) { return parseDateText(text, kThisYear); }
 
 // What a user types, and the stored text the parser reads it as.
-struct Accepted {
-    const wchar_t* typed;
-    const char* stored;
-};
+struct Accepted { const wchar_t* typed; const char* stored; };
 
 constexpr Accepted kAccepted[] = {
     // The locale's forms, with a time after a space, "T" or nothing after 日.

@@ -10,10 +10,7 @@ using datetime::makeDate;
 // What the tooltip of a cell says, with the holidays the calendar uses and the old calendar. (A
 // holiday, a 休日, a term, a new moon, a leap month and 友引: the end-to-end tooltip test.)
 TEST(DayTooltip, TextOfEachKindOfCell) {
-    struct Case {
-        int year, month, column, row;
-        std::wstring want;
-    } cases[] = {
+    struct Case { int year, month, column, row; std::wstring want; } cases[] = {
         {2026, 5, 0, 5, L"2026年5月31日（日）\r\n赤口　旧暦4月15日"},  // the sixth row
         {2026, 5, 1, 5, L""},                                          // after the last day
         {2026, 5, 4, 0, L""},                                          // before the first

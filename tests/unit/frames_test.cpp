@@ -93,11 +93,7 @@ TEST(DrawWaku, PiecesLandOnTheirRectangles) {
     // Four cells high: the side edges are one cell stretched over two, not repeated.
     const FrameCanvas f(440, 140, 1, 0, 22, 4);
     const auto side = [](int i) -> PixelOf { return [=](int x, int y) { return rgb(cellId(i, 1), 4 * y, 8 * x + 2); }; };
-    const struct {
-        int x, y, w, h;
-        PixelOf expected;
-        const char* what;
-    } pieces[] = {
+    const struct { int x, y, w, h; PixelOf expected; const char* what; } pieces[] = {
         {0, 20, 20, 20, halfCell(0, 0), "top left"},      {0, 80, 20, 20, halfCell(0, 2), "bottom left"},
         {420, 20, 20, 20, halfCell(6, 0), "top right"},   {420, 80, 20, 20, halfCell(6, 2), "bottom right"},
         {0, 40, 20, 40, side(0), "left edge"},            {420, 40, 20, 40, side(6), "right edge"},

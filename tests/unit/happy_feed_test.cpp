@@ -114,14 +114,7 @@ TEST(FeedSchedule, OneAtATimeForTheShownDayWithinTheDeadline) {
     // for none); 'o' is it overdue (want 1/0); 'f' the fetch ends with `code` (want: used 1/0).
     const DateValue d1 = makeDate(2027, 1, 15), d2 = makeDate(2027, 2, 15);
     const int64_t D = kFetchDeadlineMs;
-    struct Event {
-        char op;
-        DateValue day;
-        int code;
-        int64_t ms;
-        DateValue want;
-        const char* rule;
-    } script[] = {
+    struct Event { char op; DateValue day; int code; int64_t ms; DateValue want; const char* rule; } script[] = {
         {'b', 0, 0, 0, 0, "nothing shown yet"},          {'s', d1 + 0.75, 0, 0, 0, ""},
         {'b', 0, 0, 0, d1, "the shown day"},             {'s', d2, 0, 0, 0, ""},
         {'b', 0, 0, 100, 0, "never two at once"},        {'f', 0, 0, 200, 0, "the day changed meanwhile: dropped"},

@@ -16,11 +16,7 @@ using namespace tavro;
 using namespace tavro::app;
 
 TEST(ClockLayout, PlaceAndSizeFollowTheDpiAndTheParent) {
-    struct Case {
-        int dpi, screenWidth;
-        long stored;
-        WindowRect rect;
-    } cases[] = {
+    struct Case { int dpi, screenWidth; long stored; WindowRect rect; } cases[] = {
         // Views 1 and 2 are shorter; any other stored view is the full countdown panel.
         {96, 1920, 3, {1460, 20, 440, 580}},   {96, 1920, 1, {1460, 20, 440, 80}},
         {96, 1920, 2, {1460, 20, 440, 420}},   {96, 1920, 7, {1460, 20, 440, 580}},
@@ -76,11 +72,7 @@ render::PixelBounds changedPixels(const render::Image& image) {
 
 TEST(ClockPainter, ARedrawnFieldMarksExactlyThePixelsItChanged) {
     const render::Image sheet(640, 640, kSheetGrey);
-    struct Case {
-        float scale, x, y;
-        const wchar_t *fieldTemplate, *text;
-        render::PixelBounds bounds;
-    } cases[] = {
+    struct Case { float scale, x, y; const wchar_t *fieldTemplate, *text; render::PixelBounds bounds; } cases[] = {
         {0.5f, 1, 1, L"0000", L"2009", {true, 20, 34, 99, 66}},
         {0.5f, 18, 26, L"00", L"", {true, 360, 534, 399, 566}},
         {0.5f, 6, 26, L"↓ZZZ0", L"-12", {true, 120, 534, 219, 566}},

@@ -41,10 +41,7 @@ TEST(NationalHolidays, MatchEveryDateAndNameOfTheCabinetOfficeList) {
 // and bad ranges. (Substitute Mondays and the Happy Mondays are all in the list.)
 TEST(NationalHolidays, BeyondTheListAndAtTheEdges) {
     const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
-    struct Case {
-        double from, to;
-        std::set<double> dates;
-    } cases[] = {
+    struct Case { double from, to; std::set<double> dates; } cases[] = {
         {makeDate(2100, 3, 1), makeDate(2100, 3, 31), {makeDate(2100, 3, 20)}},  // the old constant gave 3/19
         {makeDate(2150, 3, 1), makeDate(2400, 1, 1),
          {makeDate(2150, 3, 21), makeDate(2150, 4, 29), makeDate(2150, 5, 3), makeDate(2150, 5, 4),
