@@ -52,11 +52,6 @@ def term_moment(term, start_ut):
     return t1
 
 
-def date_of_day(day):
-    y, m, d = ephem.Date(day + JD_DAY0 - DUBLIN).triple()
-    return y, m, int(d)
-
-
 def old_calendar(new_moon_days, principal_days, solstice_days, day):
     """The month rules of src/almanac/lunisolar_calendar.h on another ephemeris's days."""
     def lunation(d):

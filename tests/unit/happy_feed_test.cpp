@@ -127,15 +127,11 @@ TEST(FeedSchedule, OneAtATimeForTheShownDayWithinTheDeadline) {
     };
     FeedSchedule s;
     for (const Event& e : script) {
-        if (e.op == 's') s.shown(e.day);
-        if (e.op == 'b') {
-            EXPECT_EQ(s.startDue(e.ms).value_or(0), e.want) << e.rule;
-        }
-        if (e.op == 'o') {
-            EXPECT_EQ(s.overdue(e.ms), e.want == 1) << e.rule;
-        }
-        if (e.op == 'f') {
-            EXPECT_EQ(s.finish(e.code, e.ms), e.want == 1) << e.rule;
+        switch (e.op) {
+            case 's': s.shown(e.day); break;
+            case 'b': EXPECT_EQ(s.startDue(e.ms).value_or(0), e.want) << e.rule; break;
+            case 'o': EXPECT_EQ(s.overdue(e.ms), e.want == 1) << e.rule; break;
+            case 'f': EXPECT_EQ(s.finish(e.code, e.ms), e.want == 1) << e.rule; break;
         }
     }
 }
@@ -147,8 +143,6 @@ TEST(FeedOrComputedHolidays, ComputedUntilTheFeedAnswersForTheShownMonth) {
     for (int day : {3, 4, 5, 6}) EXPECT_TRUE(h.isHappy(makeDate(2009, 5, day))) << day;  // 6: substitute
     EXPECT_TRUE(h.isHappy(makeDate(2009, 4, 29)));  // the month before
     EXPECT_FALSE(h.isHappy(makeDate(2009, 5, 7)) || h.isHappy(makeDate(2009, 7, 20)));
-    EXPECT_EQ(h.holidayName(makeDate(2009, 5, 4)), L"みどりの日");
-    EXPECT_EQ(h.holidayName(makeDate(2009, 5, 6)), L"休日");
     EXPECT_EQ(h.holidayName(makeDate(2009, 5, 7)), L"");
     EXPECT_FALSE(h.takeFeed(makeDate(2009, 6, 1), {makeDate(2009, 6, 2)}) || h.usingFeed()) << "not the shown month";
     EXPECT_FALSE(h.takeFeed(may, {makeDate(2009, 5, 6), makeDate(2009, 5, 3), makeDate(2009, 5, 4),
