@@ -14,7 +14,6 @@ const std::wstring kOwn = L"C:\\U\\Pictures\\mosaic.bmp", kMine = L"C:\\U\\Local
 TEST(Paths, TheFileTheBufferTheFilesTheSystemRewritesAndTheirCopies) {
     EXPECT_EQ(wallpaperPath(L"C:\\P", L"C:\\D"), L"C:\\P\\mosaic.bmp");
     EXPECT_EQ(wallpaperPath(L"", L"C:\\写真"), L"C:\\写真\\mosaic.bmp");
-    EXPECT_EQ(wallpaperPath(L"", L""), L"\\mosaic.bmp");
     const wchar_t buffer[] = {L'a', L'b', L'\0', L'c'}, full[] = {L'x', L'y'};
     EXPECT_EQ(textBeforeNul(buffer, 4) + textBeforeNul(full, 2) + textBeforeNul(nullptr, 4), L"abxy");
     EXPECT_TRUE(isRewrittenBySystem(L"c:\\u\\appdata\\roaming\\microsoft\\windows\\THEMES\\Transcoded_001", kThemes));

@@ -9,7 +9,6 @@
 #include <tuple>
 #include <utility>
 
-
 using namespace tavro::render;
 
 namespace {

@@ -26,19 +26,10 @@ struct FakeSteps : HttpSteps {
         return fail == name ? 12029 : 0;
     }
     int openInternet() override { return step("internet"); }
-    int openConnection(const std::string& host, int port) override {
-        path = host + ":" + std::to_string(port);
-        return step("connection");
-    }
-    int openRequest(const std::string& verb, const std::string& p) override {
-        path += " " + verb + " " + p;
-        return step("request");
-    }
+    int openConnection(const std::string& host, int port) override { return path = host + ":" + std::to_string(port), step("connection"); }
+    int openRequest(const std::string& verb, const std::string& p) override { return path += " " + verb + " " + p, step("request"); }
     int sendRequest() override { return step("send"); }
-    int queryInfo(int level, std::string& text) override {
-        text = level == kStatusCodeLevel ? status : "";
-        return step("query");
-    }
+    int queryInfo(int level, std::string& text) override { return text = level == kStatusCodeLevel ? status : "", step("query"); }
     int readChunk(uint8_t* buffer, int capacity, int& got) override {
         got = static_cast<int>(std::min({body.size() - served, static_cast<size_t>(capacity), static_cast<size_t>(chunk)}));
         if (readFailures-- > 0) return got = 0, 12002;
@@ -71,13 +62,7 @@ TEST(HappyFeed, RequestPathAndSettings) {
 }
 
 TEST(HappyFeed, EachAnswerGivesItsCodeAndDatesAndClosesEverything) {
-    struct Case {
-        const char* fail;
-        std::string status, body;
-        int readFailures, code;
-        std::vector<DateValue> dates;
-        std::string log;
-    } cases[] = {
+    struct Case { const char* fail; std::string status, body; int readFailures, code; std::vector<DateValue> dates; std::string log; } cases[] = {
         {"internet", "200", "", 0, 12029, {}, "internet -internet "},
         {"connection", "200", "", 0, 12029, {}, "internet connection -connection -internet "},
         {"request", "200", "", 0, 12029, {}, "internet connection request -request -connection -internet "},

@@ -59,7 +59,6 @@ std::string withNames(std::size_t count) {
 TEST(HolidayList, TheOfficialListPassesAndEveryBadFormIsRejected) {
     const auto good = checkHolidayList(officialList(), 2027, decodeCp932);
     ASSERT_TRUE(good);
-    EXPECT_EQ(good->size(), 1067u);
     EXPECT_EQ(good->firstYear(), 1955);
     EXPECT_EQ(good->lastYear(), 2027);
     const auto nov = good->between(makeDate(2026, 11, 1), makeDate(2026, 11, 30));

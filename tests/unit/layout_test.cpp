@@ -34,9 +34,6 @@ TEST(ClockLayout, PlaceAndSizeFollowTheDpiAndTheParent) {
         EXPECT_EQ(toParentClient(clockWindowRect(0, 0, 1920, ViewCountdown, 0.5f), clientLeft, clientTop),
                   (WindowRect{left, top, 440, 580})) << clientLeft << "," << clientTop;
     EXPECT_EQ(clockWindowRect(-1920, 0, 1920, ViewCountdown, 0.5f).left, -460) << "a primary monitor not at 0";
-    // The calendar's first and last cells.
-    EXPECT_TRUE(calendarCellX(0) == 2.5f && calendarCellY(0) == 4.75f && calendarCellX(6) == 17.5f &&
-                calendarCellY(5) == 17.25f);
 }
 
 // The calendar's colours (whole months of them are read off the screen by the end-to-end tests):

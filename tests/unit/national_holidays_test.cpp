@@ -52,8 +52,7 @@ TEST(NationalHolidays, BeyondTheListAndAtTheEdges) {
          {makeDate(1948, 9, 23), makeDate(1948, 11, 3), makeDate(1948, 11, 23)}},  // the Act from 1948-07-20
         {makeDate(2019, 5, 1) + 0.9, makeDate(2019, 5, 1) + 0.1, {makeDate(2019, 5, 1)}},  // time of day ignored
         {nan, makeDate(2020, 1, 1), {}}, {makeDate(2020, 1, 1), nan, {}},
-        {makeDate(2020, 12, 31), makeDate(2020, 1, 1), {}},
-        {inf, -inf, {}},
+        {makeDate(2020, 12, 31), makeDate(2020, 1, 1), {}}, {inf, -inf, {}},
     };
     for (const Case& c : cases) EXPECT_EQ(datesOf(nationalHolidays(c.from, c.to)), c.dates) << c.from;
 }
