@@ -28,6 +28,19 @@ TEST(DayTooltip, TextOfEachKindOfCell) {
     }
 }
 
+// A calendar shown again says what a fresh one says: after another month of the year, and after
+// the same month of another year.
+TEST(DayTooltip, TextsFollowTheShownMonth) {
+    holidays::FeedOrComputedHolidays holidays;
+    CalendarDayTexts reused;
+    for (auto [year, month] : {std::pair{2026, 5}, {2026, 6}, {2027, 6}}) {
+        reused.showMonth(makeDate(year, month, 1));
+        CalendarDayTexts fresh;
+        fresh.showMonth(makeDate(year, month, 1));
+        EXPECT_EQ(reused.forCell(3, 2, holidays), fresh.forCell(3, 2, holidays)) << year << "-" << month;
+    }
+}
+
 // The hover areas tile the grid: squares of the 2.5-unit pitch around the digits, each starting
 // where its neighbour ends.
 TEST(DayTooltip, CellAreasTileTheGrid) {

@@ -69,9 +69,9 @@ TEST(HappyFeed, EachAnswerGivesItsCodeAndDatesAndClosesEverything) {
         {"send", "200", "", 0, 12029, {}, "internet connection request send -request -connection -internet "},
         {"query", "200", "", 0, 12029, {}, "internet connection request send query -request -connection -internet "},
         {"", "404", marker("2009-01-01"), 0, kStatusNotOk, {}, ""},
-        {"", "299", marker("2009-01-01") + marker("2009-01-12T00:00") + marker("2009-01-01"), 0, 0,
-         {makeDate(2009, 1, 1), makeDate(2009, 1, 12), makeDate(2009, 1, 1)}, ""},
-        {"", "200", "<gd:when startTime='2009-02-30'/>" + marker("2009-02-11") + "<GD:WHEN startTime='2009-03-03'",
+        {"", "299", marker("2009-01-01") + marker("2009-01-12T00:00") + marker("2009-01-01") + marker("0001-01-01"), 0, 0,
+         {makeDate(2009, 1, 1), makeDate(2009, 1, 12), makeDate(2009, 1, 1), makeDate(1, 1, 1)}, ""},
+        {"", "200", marker("2009-02-30") + marker("2009/02/12") + marker("2009-02-11") + "<GD:WHEN startTime='2009-03-03'",
          2, 0, {makeDate(2009, 2, 11)}, ""},
         {"", "200", "<feed></feed>", 0, kNotAFeed, {}, ""},  // 2xx but no marker: a login page, say
         {"", "200", "", 0, kNotAFeed, {}, ""},
