@@ -62,6 +62,8 @@ TEST(PaddingMosaic, TilesFromTheCornerWithoutGapsAtAnyScale) {
     // Bad scales or tiles (none, or one under a pixel high) draw nothing.
     for (float scale : {0.0f, -0.5f, 0.01f, NAN}) EXPECT_EQ(changedOutside(mosaic(50, 50, tile, scale), 0, 0, 0, 0), 0);
     for (const Image& bad : {Image{}, Image(40, 1, kMarker)}) EXPECT_EQ(changedOutside(mosaic(50, 50, bad, 0.5f), 0, 0, 0, 0), 0);
+    // A tile exactly one pixel high and wide at the scale still covers everything.
+    EXPECT_EQ(mismatches(mosaic(5, 5, Image(2, 2, kMarker), 0.5f), 0, 0, 5, 5, flat(kMarker)), 0);
 }
 
 // Each 40 px cell of the synthetic frame picture names itself in red; green runs down and blue
