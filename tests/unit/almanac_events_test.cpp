@@ -12,9 +12,7 @@
 namespace tavro::almanac {
 namespace {
 
-struct JstMinute {
-    int year, month, day, hour, minute;
-};
+struct JstMinute { int year, month, day, hour, minute; };
 
 double julianDayUt(const JstMinute& t) {
     return kJulianDayOfDay0 + static_cast<double>(datetime::daysFromCivil(t.year, t.month, t.day)) +
@@ -25,10 +23,7 @@ double julianDayUt(const JstMinute& t) {
 constexpr double kToleranceSeconds = 90;
 
 TEST(AlmanacEvents, EventsNearAJstMidnightFallOnThePublishedDay) {
-    const struct {
-        int term;  // -1: a new moon
-        JstMinute at;
-    } published[] = {
+    const struct { int term; /* -1: a new moon */ JstMinute at; } published[] = {
         {18, {2025, 12, 22, 0, 3}},  // 冬至 three minutes after midnight
         {21, {2021, 2, 3, 23, 59}},  // 立春 a minute before: 節分 on 2/2
         {-1, {2017, 2, 26, 23, 58}}, {-1, {2012, 6, 20, 0, 2}},
@@ -53,9 +48,7 @@ TEST(AlmanacEvents, EventsNearAJstMidnightFallOnThePublishedDay) {
 
 TEST(AlmanacEvents, DeltaTFollowsTheObservedValues) {
     // TT - UT1 as observed (IERS), seconds.
-    const struct {
-        double year, seconds;
-    } observed[] = {{1900, -2.8}, {1925, 23.6}, {1950, 29.1}, {1975, 45.5}, {2000, 63.8}, {2010, 66.1}};
+    const struct { double year, seconds; } observed[] = {{1900, -2.8}, {1925, 23.6}, {1950, 29.1}, {1975, 45.5}, {2000, 63.8}, {2010, 66.1}};
     for (const auto& o : observed) EXPECT_NEAR(deltaTSeconds(o.year), o.seconds, 1.0) << o.year;
     // The extrapolation rises past 2050 without a jump at the change of formula.
     EXPECT_NEAR(deltaTSeconds(2049.999), deltaTSeconds(2050.0), 1.0);

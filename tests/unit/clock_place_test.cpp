@@ -25,22 +25,13 @@ MonitorInfo changed(MonitorInfo m, ScreenRect area, ScreenRect work, int dpi) {
     m.area = area, m.work = work, m.dpi = dpi;
     return m;
 }
-StoredPlace renamed(StoredPlace p) {
-    p.device = L"\\\\.\\DISPLAY9";
-    return p;
-}
+StoredPlace renamed(StoredPlace p) { return p.device = L"\\\\.\\DISPLAY9", p; }
 
 }  // namespace
 
 TEST(ClockPlace, StoredPlaceComesBackWholeInsideAWorkArea) {
     const StoredPlace leftBottom = at(kLeftAbove, Corner::BottomLeft, 10, 20);
-    struct Case {
-        const char* name;
-        std::optional<StoredPlace> stored;
-        std::vector<MonitorInfo> monitors;
-        ScreenRect rect;
-        int dpi;
-    } cases[] = {
+    struct Case { const char* name; std::optional<StoredPlace> stored; std::vector<MonitorInfo> monitors; ScreenRect rect; int dpi; } cases[] = {
         {"nothing stored", std::nullopt, kAll, kDefault, 96},
         {"top right", at(kPrimary, Corner::TopRight, 20, 20), kAll, kDefault, 96},
         {"bottom right, above the task bar", at(kPrimary, Corner::BottomRight, 0, 0), kAll, {1480, 460, 1920, 1040}, 96},
@@ -69,9 +60,7 @@ TEST(ClockPlace, StoredPlaceComesBackWholeInsideAWorkArea) {
 }
 
 TEST(ClockPlace, DragSnapsToTheWorkAreaOfTheMonitorUnderItsCentre) {
-    struct Case {
-        ScreenRect proposed, shown;
-    } cases[] = {
+    struct Case { ScreenRect proposed, shown; } cases[] = {
         {{5, 300, 445, 880}, {0, 300, 440, 880}},           // 5 px off the left edge: onto it
         {{11, 300, 451, 880}, {11, 300, 451, 880}},         // 11 px: stays
         {{100, 600, 540, 1180}, {100, 460, 540, 1040}},     // over the task bar: above it

@@ -35,11 +35,7 @@ DateValue at(int y, int mo, int d, int h, int mi, int s) { return makeDateTime(C
 
 // One second of the clock: what the present-time, target and countdown rows draw, in which
 // colour the countdown is drawn (0: not looked at) and how often the calendar is drawn.
-struct Step {
-    DateValue now, target;
-    const wchar_t *nowRow, *targetRow, *countdown;
-    int colour, calendars;
-};
+struct Step { DateValue now, target; const wchar_t *nowRow, *targetRow, *countdown; int colour, calendars; };
 using Case = std::pair<const char*, std::vector<Step>>;  // a rule; its first step starts the clock
 // (A target an hour ahead counting down in green: the end-to-end menu test reads it off the screen.)
 

@@ -16,22 +16,14 @@ const DateValue T2 = makeDateTime({2027, 1, 2, 0, 0, 0});
 DateValue at(int seconds) { return T + seconds / 86400.0; }
 
 enum Step { Start, Tick, Dialog };  // a start (catch-up), a second of the tick, the target dialog
-struct Event {
-    Step step;
-    DateValue target, now;
-};
+struct Event { Step step; DateValue target, now; };
 constexpr int R = int(NoticeKind::Reached), P = int(NoticeKind::Passed), N = -1;
 
 // The notices a run of events gives, one per event or N, and the told text stored at the end.
 TEST(CountdownNotice, WhenANoticeIsDueAndWhatWasTold) {
     const std::wstring told = L"2026/12/31 23:59:59", none = L"1899/12/30 00:00:00";
-    struct Case {
-        const char* name;
-        std::wstring stored;
-        std::vector<Event> events;
-        std::vector<int> want;
-        std::wstring storedAfter;
-    } cases[] = {
+    struct Case { const char* name; std::wstring stored; std::vector<Event> events; std::vector<int> want;
+                  std::wstring storedAfter; } cases[] = {
         {"crossing while running", L"", {{Start, T, at(-2)}, {Tick, T, at(-1)}, {Tick, T, at(0)}, {Tick, T, at(1)}}, {N, N, R, N}, told},
         {"a late tick is still in time", L"", {{Start, T, at(-9)}, {Tick, T, at(5)}}, {N, R}, told},
         {"catch-up at start", L"", {{Start, T, at(3)}, {Tick, T, at(4)}}, {P, N}, told},
@@ -52,11 +44,8 @@ TEST(CountdownNotice, WhenANoticeIsDueAndWhatWasTold) {
         for (std::size_t i = 0; i < c.events.size(); ++i) {
             const Event& e = c.events[i];
             std::optional<Notice> got;
-            if (e.step == Dialog) {
-                notice.targetSet(e.target, e.now);
-            } else {
-                got = notice.due(e.target, e.now, e.step == Start);
-            }
+            if (e.step == Dialog) notice.targetSet(e.target, e.now);
+            else got = notice.due(e.target, e.now, e.step == Start);
             EXPECT_EQ(got ? int(got->kind) : N, c.want[i]) << c.name << ", event " << i;
             EXPECT_TRUE(!got || got->target == e.target) << c.name;
         }

@@ -16,10 +16,7 @@ constexpr int kThisYear = 2009;
 std::optional<DateValue> parse(std::wstring_view text) { return parseDateText(text, kThisYear); }
 
 // What a user types, and the stored text the parser reads it as.
-struct Accepted {
-    const wchar_t* typed;
-    const char* stored;
-};
+struct Accepted { const wchar_t* typed; const char* stored; };
 
 constexpr Accepted kAccepted[] = {
     // The locale's forms, with a time after a space, "T" or nothing after 日.
@@ -103,8 +100,6 @@ TEST(DateParser, ExactValuesAndTheCurrentYear) {
 
 TEST(DateFormat, FixedWidthFieldsAndTheNoTargetText) {
     EXPECT_EQ(formatDateTime(0.0), "1899/12/30 00:00:00");
-    EXPECT_EQ(formatDateTime(makeDateTime({2010, 2, 3, 7, 5, 9})), "2010/02/03 07:05:09");
-    EXPECT_EQ(formatDateTime(0.75), "1899/12/30 18:00:00");
     // Rounded to the nearest second, carrying into the next day.
     EXPECT_EQ(formatDateTime(makeDate(2010, 12, 31) + 86399.6 / 86400), "2011/01/01 00:00:00");
     EXPECT_EQ(formatDateTime(makeDate(100, 1, 1)), "0100/01/01 00:00:00");

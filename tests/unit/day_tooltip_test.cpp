@@ -10,10 +10,7 @@ using datetime::makeDate;
 // What the tooltip of a cell says, with the holidays the calendar uses and the old calendar. (A
 // holiday, a 休日, a term, a new moon, a leap month and 友引: the end-to-end tooltip test.)
 TEST(DayTooltip, TextOfEachKindOfCell) {
-    struct Case {
-        int year, month, column, row;
-        std::wstring want;
-    } cases[] = {
+    struct Case { int year, month, column, row; std::wstring want; } cases[] = {
         {2026, 5, 0, 5, L"2026年5月31日（日）\r\n赤口　旧暦4月15日"},  // the sixth row
         {2026, 5, 1, 5, L""},                                          // after the last day
         {2026, 5, 4, 0, L""},                                          // before the first
@@ -28,6 +25,19 @@ TEST(DayTooltip, TextOfEachKindOfCell) {
         CalendarDayTexts texts;
         texts.showMonth(makeDate(c.year, c.month, 1));
         EXPECT_EQ(texts.forCell(c.column, c.row, holidays), c.want) << c.year << "-" << c.month << " " << c.column << "," << c.row;
+    }
+}
+
+// A calendar shown again says what a fresh one says: after another month of the year, and after
+// the same month of another year.
+TEST(DayTooltip, TextsFollowTheShownMonth) {
+    holidays::FeedOrComputedHolidays holidays;
+    CalendarDayTexts reused;
+    for (auto [year, month] : {std::pair{2026, 5}, {2026, 6}, {2027, 6}}) {
+        reused.showMonth(makeDate(year, month, 1));
+        CalendarDayTexts fresh;
+        fresh.showMonth(makeDate(year, month, 1));
+        EXPECT_EQ(reused.forCell(3, 2, holidays), fresh.forCell(3, 2, holidays)) << year << "-" << month;
     }
 }
 

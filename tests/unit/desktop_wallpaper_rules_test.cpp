@@ -14,7 +14,6 @@ const std::wstring kOwn = L"C:\\U\\Pictures\\mosaic.bmp", kMine = L"C:\\U\\Local
 TEST(Paths, TheFileTheBufferTheFilesTheSystemRewritesAndTheirCopies) {
     EXPECT_EQ(wallpaperPath(L"C:\\P", L"C:\\D"), L"C:\\P\\mosaic.bmp");
     EXPECT_EQ(wallpaperPath(L"", L"C:\\写真"), L"C:\\写真\\mosaic.bmp");
-    EXPECT_EQ(wallpaperPath(L"", L""), L"\\mosaic.bmp");
     const wchar_t buffer[] = {L'a', L'b', L'\0', L'c'}, full[] = {L'x', L'y'};
     EXPECT_EQ(textBeforeNul(buffer, 4) + textBeforeNul(full, 2) + textBeforeNul(nullptr, 4), L"abxy");
     EXPECT_TRUE(isRewrittenBySystem(L"c:\\u\\appdata\\roaming\\microsoft\\windows\\THEMES\\Transcoded_001", kThemes));
@@ -46,12 +45,7 @@ TEST(OriginalsAtStart, TheRecordStandsForWhatStillShowsOursAndTheUsersLaterChoic
     const auto recorded = ownedBy(settings(kTranscoded, 0x102030), kOwn, {copy});
     const std::optional<DesktopSettings> record = recorded;
     const auto movedRecord = ownedBy(settings(L"C:\\sea.jpg", 0x102030, L"2", L"1"), L"C:\\Old\\mosaic.bmp");
-    struct Row {
-        const char* name;
-        DesktopSettings now;
-        std::optional<DesktopSettings> record;
-        DesktopSettings expected;
-    } rows[] = {
+    struct Row { const char* name; DesktopSettings now; std::optional<DesktopSettings> record; DesktopSettings expected; } rows[] = {
         {"no record: all in force is the user's", settings(L"C:\\sea.jpg", 1), std::nullopt,
          ownedBy(settings(L"C:\\sea.jpg", 1), kOwn)},
         {"ours with no record: nothing better known", ours, std::nullopt, ownedBy(ours, kOwn)},
@@ -129,15 +123,9 @@ TEST(RestoreDesktop, TheUsersPictureComesBackDurablyWhatTheUserChoseStaysAndCopi
     const auto originals = ownedBy(withShell(settings(kTranscoded, 0x102030), {{L"A", kTranscoded}, {L"B", L"C:\\b.jpg"}}, true),
                                    kOwn, {{kTranscoded, copy}});
     const auto running = withShell(settings(kOwn, kDesktopColour, L"0"), {{L"A", kOwn}, {L"B", kOwn}, {L"N", kOwn}});
-    struct Row {
-        const char* name;
-        DesktopSettings now;
-        std::string transcoded;  // what the themes file holds at exit
-        std::wstring unwritable;
-        RestoreOrder order;
-        std::vector<std::wstring> calls;
-        std::map<std::wstring, std::string> files;
-    } rows[] = {
+    // `transcoded`: what the themes file holds at exit.
+    struct Row { const char* name; DesktopSettings now; std::string transcoded; std::wstring unwritable; RestoreOrder order;
+                 std::vector<std::wstring> calls; std::map<std::wstring, std::string> files; } rows[] = {
         {"overwritten by the system: copied back", running, "mosaic", L"", RestoreOrder::ColourFirst,
          {kBack, L"style 2/0", L"wallpaper " + kTranscoded, L"monitor A " + kTranscoded, L"monitor B C:\\b.jpg",
           L"monitor N " + kTranscoded, L"position 4", L"slideshow C:\\Show"},

@@ -9,7 +9,6 @@
 #include <tuple>
 #include <utility>
 
-
 using namespace tavro::render;
 
 namespace {
@@ -63,6 +62,8 @@ TEST(PaddingMosaic, TilesFromTheCornerWithoutGapsAtAnyScale) {
     // Bad scales or tiles (none, or one under a pixel high) draw nothing.
     for (float scale : {0.0f, -0.5f, 0.01f, NAN}) EXPECT_EQ(changedOutside(mosaic(50, 50, tile, scale), 0, 0, 0, 0), 0);
     for (const Image& bad : {Image{}, Image(40, 1, kMarker)}) EXPECT_EQ(changedOutside(mosaic(50, 50, bad, 0.5f), 0, 0, 0, 0), 0);
+    // A tile exactly one pixel high and wide at the scale still covers everything.
+    EXPECT_EQ(mismatches(mosaic(5, 5, Image(2, 2, kMarker), 0.5f), 0, 0, 5, 5, flat(kMarker)), 0);
 }
 
 // Each 40 px cell of the synthetic frame picture names itself in red; green runs down and blue
@@ -93,11 +94,7 @@ TEST(DrawWaku, PiecesLandOnTheirRectangles) {
     // Four cells high: the side edges are one cell stretched over two, not repeated.
     const FrameCanvas f(440, 140, 1, 0, 22, 4);
     const auto side = [](int i) -> PixelOf { return [=](int x, int y) { return rgb(cellId(i, 1), 4 * y, 8 * x + 2); }; };
-    const struct {
-        int x, y, w, h;
-        PixelOf expected;
-        const char* what;
-    } pieces[] = {
+    const struct { int x, y, w, h; PixelOf expected; const char* what; } pieces[] = {
         {0, 20, 20, 20, halfCell(0, 0), "top left"},      {0, 80, 20, 20, halfCell(0, 2), "bottom left"},
         {420, 20, 20, 20, halfCell(6, 0), "top right"},   {420, 80, 20, 20, halfCell(6, 2), "bottom right"},
         {0, 40, 20, 40, side(0), "left edge"},            {420, 40, 20, 40, side(6), "right edge"},

@@ -26,19 +26,10 @@ struct FakeSteps : HttpSteps {
         return fail == name ? 12029 : 0;
     }
     int openInternet() override { return step("internet"); }
-    int openConnection(const std::string& host, int port) override {
-        path = host + ":" + std::to_string(port);
-        return step("connection");
-    }
-    int openRequest(const std::string& verb, const std::string& p) override {
-        path += " " + verb + " " + p;
-        return step("request");
-    }
+    int openConnection(const std::string& host, int port) override { return path = host + ":" + std::to_string(port), step("connection"); }
+    int openRequest(const std::string& verb, const std::string& p) override { return path += " " + verb + " " + p, step("request"); }
     int sendRequest() override { return step("send"); }
-    int queryInfo(int level, std::string& text) override {
-        text = level == kStatusCodeLevel ? status : "";
-        return step("query");
-    }
+    int queryInfo(int level, std::string& text) override { return text = level == kStatusCodeLevel ? status : "", step("query"); }
     int readChunk(uint8_t* buffer, int capacity, int& got) override {
         got = static_cast<int>(std::min({body.size() - served, static_cast<size_t>(capacity), static_cast<size_t>(chunk)}));
         if (readFailures-- > 0) return got = 0, 12002;
@@ -71,22 +62,16 @@ TEST(HappyFeed, RequestPathAndSettings) {
 }
 
 TEST(HappyFeed, EachAnswerGivesItsCodeAndDatesAndClosesEverything) {
-    struct Case {
-        const char* fail;
-        std::string status, body;
-        int readFailures, code;
-        std::vector<DateValue> dates;
-        std::string log;
-    } cases[] = {
+    struct Case { const char* fail; std::string status, body; int readFailures, code; std::vector<DateValue> dates; std::string log; } cases[] = {
         {"internet", "200", "", 0, 12029, {}, "internet -internet "},
         {"connection", "200", "", 0, 12029, {}, "internet connection -connection -internet "},
         {"request", "200", "", 0, 12029, {}, "internet connection request -request -connection -internet "},
         {"send", "200", "", 0, 12029, {}, "internet connection request send -request -connection -internet "},
         {"query", "200", "", 0, 12029, {}, "internet connection request send query -request -connection -internet "},
         {"", "404", marker("2009-01-01"), 0, kStatusNotOk, {}, ""},
-        {"", "299", marker("2009-01-01") + marker("2009-01-12T00:00") + marker("2009-01-01"), 0, 0,
-         {makeDate(2009, 1, 1), makeDate(2009, 1, 12), makeDate(2009, 1, 1)}, ""},
-        {"", "200", "<gd:when startTime='2009-02-30'/>" + marker("2009-02-11") + "<GD:WHEN startTime='2009-03-03'",
+        {"", "299", marker("2009-01-01") + marker("2009-01-12T00:00") + marker("2009-01-01") + marker("0001-01-01"), 0, 0,
+         {makeDate(2009, 1, 1), makeDate(2009, 1, 12), makeDate(2009, 1, 1), makeDate(1, 1, 1)}, ""},
+        {"", "200", marker("2009-02-30") + marker("2009/02/12") + marker("2009-02-11") + "<GD:WHEN startTime='2009-03-03'",
          2, 0, {makeDate(2009, 2, 11)}, ""},
         {"", "200", "<feed></feed>", 0, kNotAFeed, {}, ""},  // 2xx but no marker: a login page, say
         {"", "200", "", 0, kNotAFeed, {}, ""},
@@ -114,14 +99,7 @@ TEST(FeedSchedule, OneAtATimeForTheShownDayWithinTheDeadline) {
     // for none); 'o' is it overdue (want 1/0); 'f' the fetch ends with `code` (want: used 1/0).
     const DateValue d1 = makeDate(2027, 1, 15), d2 = makeDate(2027, 2, 15);
     const int64_t D = kFetchDeadlineMs;
-    struct Event {
-        char op;
-        DateValue day;
-        int code;
-        int64_t ms;
-        DateValue want;
-        const char* rule;
-    } script[] = {
+    struct Event { char op; DateValue day; int code; int64_t ms; DateValue want; const char* rule; } script[] = {
         {'b', 0, 0, 0, 0, "nothing shown yet"},          {'s', d1 + 0.75, 0, 0, 0, ""},
         {'b', 0, 0, 0, d1, "the shown day"},             {'s', d2, 0, 0, 0, ""},
         {'b', 0, 0, 100, 0, "never two at once"},        {'f', 0, 0, 200, 0, "the day changed meanwhile: dropped"},
@@ -134,15 +112,11 @@ TEST(FeedSchedule, OneAtATimeForTheShownDayWithinTheDeadline) {
     };
     FeedSchedule s;
     for (const Event& e : script) {
-        if (e.op == 's') s.shown(e.day);
-        if (e.op == 'b') {
-            EXPECT_EQ(s.startDue(e.ms).value_or(0), e.want) << e.rule;
-        }
-        if (e.op == 'o') {
-            EXPECT_EQ(s.overdue(e.ms), e.want == 1) << e.rule;
-        }
-        if (e.op == 'f') {
-            EXPECT_EQ(s.finish(e.code, e.ms), e.want == 1) << e.rule;
+        switch (e.op) {
+            case 's': s.shown(e.day); break;
+            case 'b': EXPECT_EQ(s.startDue(e.ms).value_or(0), e.want) << e.rule; break;
+            case 'o': EXPECT_EQ(s.overdue(e.ms), e.want == 1) << e.rule; break;
+            case 'f': EXPECT_EQ(s.finish(e.code, e.ms), e.want == 1) << e.rule; break;
         }
     }
 }
@@ -154,8 +128,6 @@ TEST(FeedOrComputedHolidays, ComputedUntilTheFeedAnswersForTheShownMonth) {
     for (int day : {3, 4, 5, 6}) EXPECT_TRUE(h.isHappy(makeDate(2009, 5, day))) << day;  // 6: substitute
     EXPECT_TRUE(h.isHappy(makeDate(2009, 4, 29)));  // the month before
     EXPECT_FALSE(h.isHappy(makeDate(2009, 5, 7)) || h.isHappy(makeDate(2009, 7, 20)));
-    EXPECT_EQ(h.holidayName(makeDate(2009, 5, 4)), L"みどりの日");
-    EXPECT_EQ(h.holidayName(makeDate(2009, 5, 6)), L"休日");
     EXPECT_EQ(h.holidayName(makeDate(2009, 5, 7)), L"");
     EXPECT_FALSE(h.takeFeed(makeDate(2009, 6, 1), {makeDate(2009, 6, 2)}) || h.usingFeed()) << "not the shown month";
     EXPECT_FALSE(h.takeFeed(may, {makeDate(2009, 5, 6), makeDate(2009, 5, 3), makeDate(2009, 5, 4),

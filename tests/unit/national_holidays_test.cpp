@@ -41,10 +41,7 @@ TEST(NationalHolidays, MatchEveryDateAndNameOfTheCabinetOfficeList) {
 // and bad ranges. (Substitute Mondays and the Happy Mondays are all in the list.)
 TEST(NationalHolidays, BeyondTheListAndAtTheEdges) {
     const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
-    struct Case {
-        double from, to;
-        std::set<double> dates;
-    } cases[] = {
+    struct Case { double from, to; std::set<double> dates; } cases[] = {
         {makeDate(2100, 3, 1), makeDate(2100, 3, 31), {makeDate(2100, 3, 20)}},  // the old constant gave 3/19
         {makeDate(2150, 3, 1), makeDate(2400, 1, 1),
          {makeDate(2150, 3, 21), makeDate(2150, 4, 29), makeDate(2150, 5, 3), makeDate(2150, 5, 4),
@@ -55,8 +52,7 @@ TEST(NationalHolidays, BeyondTheListAndAtTheEdges) {
          {makeDate(1948, 9, 23), makeDate(1948, 11, 3), makeDate(1948, 11, 23)}},  // the Act from 1948-07-20
         {makeDate(2019, 5, 1) + 0.9, makeDate(2019, 5, 1) + 0.1, {makeDate(2019, 5, 1)}},  // time of day ignored
         {nan, makeDate(2020, 1, 1), {}}, {makeDate(2020, 1, 1), nan, {}},
-        {makeDate(2020, 12, 31), makeDate(2020, 1, 1), {}},
-        {inf, -inf, {}},
+        {makeDate(2020, 12, 31), makeDate(2020, 1, 1), {}}, {inf, -inf, {}},
     };
     for (const Case& c : cases) EXPECT_EQ(datesOf(nationalHolidays(c.from, c.to)), c.dates) << c.from;
 }

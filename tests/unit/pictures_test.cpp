@@ -74,6 +74,12 @@ TEST(Pictures, GlyphSheetCellsAtTheirPlacesInTheirRowsColours) {
     EXPECT_EQ(count(sheet, 0, 0, 38, 64, brighterThan, 0x18), 0);
 }
 
+// The wallpaper is a written BMP: a file that cannot be made is reported, not taken as written.
+TEST(Pictures, AFileThatCannotBeMadeIsNotWritten) {
+    Image img(2, 2, 0);
+    EXPECT_FALSE(tavro::render::writeBmpFile((picturePath("no such folder") + "/x.bmp").c_str(), img.canvas()));
+}
+
 TEST(Pictures, CommittedFilesAreTheGeneratorsOutput) {
     const std::vector<tavro::pictures::PictureFile> files = tavro::pictures::makeAllPictures();
     ASSERT_FALSE(files.empty());

@@ -55,6 +55,10 @@ TEST(Draw7seg, AnEmptyFieldShowsTheUnlitPointOfEachDigitPosition) {
     // A lit glyph in the colour's row; the sign's arrow turns for a negative value.
     const Field lit(1, 1, L"↓Z0", L"-5", 4);
     EXPECT_TRUE(lit.glyphAt(20, 34) == cellColour(12, 4) && lit.glyphAt(60, 34) == cellColour(5, 4));
+    // A sheet narrower than the glyph sheet (a picture that is not it) draws nothing.
+    Image img(100, 100, 0);
+    Canvas c = img.canvas();
+    EXPECT_FALSE(draw7seg(c, Image(639, 640, 1), 0.5f, 1, 1, L"00", L"12", 6).any);
 }
 
 TEST(StretchCopy, HalvesRoundTiesUpInALongStretchAndNeverReadsOutsideThePicture) {
