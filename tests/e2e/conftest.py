@@ -126,14 +126,16 @@ class Desktop:
         wait_for(once, timeout if until else 0)
         return seen[-1]
 
+    def rows(self, verb, *args):
+        """The verb's lines "KIND\tNAME=VALUE\t..." as [(kind, {name: value})]."""
+        text = self.written_by_helper(verb, *args)
+        assert text is not None, f"the {verb} verb failed"
+        return [(kind, dict(f.split("=", 1) for f in rest)) for kind, *rest in (s.split("\t") for s in text.splitlines())]
+
     def dialogs(self, caption):
         """Top-level dialogs titled caption, as seen from another process: [(window, {id: control})]."""
-        text = self.written_by_helper("dump", caption)
-        assert text is not None, "the dump failed"
         found = []
-        for line in text.splitlines():
-            kind, *rest = line.split("\t")
-            values = dict(f.split("=", 1) for f in rest)
+        for kind, values in self.rows("dump", caption):
             for key in ("client", "rect"):
                 if key in values:
                     values[key] = tuple(int(v) for v in values[key].split(","))
