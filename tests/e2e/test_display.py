@@ -4,13 +4,12 @@ the primary monitor: test_desktop)."""
 import datetime
 import glob
 import os
-import shutil
 
 import numpy as np
 import pytest
 from PIL import Image
 
-from conftest import EXE, WINEPREFIX, Desktop, run, start_xvfb, wait_for
+from conftest import EXE, Desktop, run, start_xvfb, wait_for
 from sevenseg import GREEN, ClockReader, expected_grid
 from test_menu import DIALOG
 
@@ -65,16 +64,10 @@ def scaled(request, display):
     """A Wine session of its own at the DPI, on an X screen of its own, tall enough for the
     countdown row at 192 DPI."""
     dpi = request.param
-    session = Desktop(os.path.join(os.path.dirname(WINEPREFIX), f"wineprefix-dpi{dpi}"),
-                      os.environ.get("TAVRO_DPI_DISPLAY", ":53"))
+    session = Desktop.own(f"dpi{dpi}", os.environ.get("TAVRO_DPI_DISPLAY", ":53"))
     xvfb = start_xvfb(session.display, (1920, 1240))
-    if not os.path.isdir(session.prefix):
-        run(["wineserver", "-w"], timeout=60)
-        shutil.copytree(WINEPREFIX, session.prefix, symlinks=True)
     session.reg_add("LogPixels", "REG_DWORD", dpi, key=r"HKCU\Control Panel\Desktop")
-    session.reg_delete_key()
-    session.reg_add("feedHost", "REG_SZ", "127.0.0.1:9")
-    session.reg_add("targetDate", "REG_SZ", "2009/02/02 13:00:00")
+    session.reset().reg_add("targetDate", "REG_SZ", "2009/02/02 13:00:00")
     session.kill_all()  # LogPixels is read when the session starts
     yield dpi, session
     session.kill_all()

@@ -10,7 +10,7 @@ import numpy as np
 import pytest
 from PIL import Image
 
-from conftest import CLOCK_KEY, EXE, MOSAIC_COLOUR, ROOT, Desktop, wait_for, windows_path
+from conftest import EXE, MOSAIC_COLOUR, ROOT, Desktop, wait_for, windows_path
 
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\TavroClock"

@@ -5,13 +5,12 @@ dropped on a second monitor (Xephyr with two Xinerama heads) and read back from 
 and the wallpaper choice."""
 import datetime
 import os
-import shutil
 import subprocess
 
 import pytest
 from PIL import Image
 
-from conftest import BUILD, MOSAIC_COLOUR, WINEPREFIX, Desktop, run, start_xvfb, wait_for, windows_path
+from conftest import BUILD, MOSAIC_COLOUR, Desktop, run, start_xvfb, wait_for, windows_path
 from sevenseg import ClockReader
 from test_desktop import OWN, RECORD_VALUES, USER, USER_COLOUR, desktop_of, exit_clock, kill_clock, shell, start_clock, unix  # noqa: F401
 from test_desktop_host import Shell
@@ -67,20 +66,12 @@ def two_monitors(display):
     without RandR, Wine takes its monitors from Xinerama (with it, Wine saw the first head only)."""
     host_display = os.environ.get("TAVRO_TWO_MONITOR_HOST_DISPLAY", ":54")
     host = start_xvfb(host_display, (3200, 1080))
-    session = Desktop(os.path.join(os.path.dirname(WINEPREFIX), "wineprefix-two-monitors"),
-                      os.environ.get("TAVRO_TWO_MONITOR_DISPLAY", ":55"))
+    session = Desktop.own("two-monitors", os.environ.get("TAVRO_TWO_MONITOR_DISPLAY", ":55"))
     xephyr = subprocess.Popen(["Xephyr", session.display, "-screen", "1920x1080+0+0", "-screen", "1280x1024+1920+0",
                                "+xinerama", "-extension", "RANDR", "-nolisten", "tcp"],
                               env=dict(os.environ, DISPLAY=host_display), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     assert wait_for(lambda: run(["xdpyinfo"], 10, display=session.display).returncode == 0, 20)
-    if not os.path.isdir(session.prefix):
-        run(["wineserver", "-w"], timeout=60)
-        shutil.copytree(WINEPREFIX, session.prefix, symlinks=True)
-    session.kill_all()
-    session.reg_delete_key()
-    session.reg_add("feedHost", "REG_SZ", "127.0.0.1:9")
-    session.reg_add("holidayListUrl", "REG_SZ", "http://127.0.0.1:9/")
-    yield session
+    yield session.reset()
     session.kill_all()
     for server in (xephyr, host):
         server.terminate()
