@@ -1,6 +1,7 @@
 """The real exe under Wine in Xvfb: one display and one Wine prefix for the whole run."""
 import glob
 import os
+import shutil
 import subprocess
 import tempfile
 import time
@@ -126,14 +127,16 @@ class Desktop:
         wait_for(once, timeout if until else 0)
         return seen[-1]
 
+    def rows(self, verb, *args):
+        """The verb's lines "KIND\tNAME=VALUE\t..." as [(kind, {name: value})]."""
+        text = self.written_by_helper(verb, *args)
+        assert text is not None, f"the {verb} verb failed"
+        return [(kind, dict(f.split("=", 1) for f in rest)) for kind, *rest in (s.split("\t") for s in text.splitlines())]
+
     def dialogs(self, caption):
         """Top-level dialogs titled caption, as seen from another process: [(window, {id: control})]."""
-        text = self.written_by_helper("dump", caption)
-        assert text is not None, "the dump failed"
         found = []
-        for line in text.splitlines():
-            kind, *rest = line.split("\t")
-            values = dict(f.split("=", 1) for f in rest)
+        for kind, values in self.rows("dump", caption):
             for key in ("client", "rect"):
                 if key in values:
                     values[key] = tuple(int(v) for v in values[key].split(","))
@@ -165,6 +168,28 @@ class Desktop:
                              stderr=subprocess.DEVNULL)
         self.procs.append(p)
         return p
+
+    @staticmethod
+    def own(name, display):
+        """A session in a prefix of its own, copied once from the shared one."""
+        session = Desktop(os.path.join(os.path.dirname(WINEPREFIX), f"wineprefix-{name}"), display)
+        if not os.path.isdir(session.prefix):
+            run(["wineserver", "-w"], timeout=60)
+            shutil.copytree(WINEPREFIX, session.prefix, symlinks=True)
+        return session
+
+    def reset(self):
+        """No clock running and none of its settings but these; gives back the session."""
+        self.kill_all()
+        self.reg_delete_key()
+        # The feed and the holiday list must not wait on a network this machine does not have.
+        self.reg_add("feedHost", "REG_SZ", "127.0.0.1:9")
+        self.reg_add("holidayListUrl", "REG_SZ", "http://127.0.0.1:9/")
+        # No notification-area icon unless a test asks for it: Wine's stand-alone tray would take the
+        # screen's top left, and with no window manager its hiding adds a second to every exit.
+        self.reg_add("showTrayIcon", "REG_DWORD", 0)
+        self.forget_holiday_list()
+        return self
 
     def forget_holiday_list(self):
         for cached in holiday_list_cache(self.prefix):
@@ -316,16 +341,7 @@ class Desktop:
 
 @pytest.fixture
 def desktop(display):
-    d = Desktop()
-    d.kill_all()
-    d.reg_delete_key()
-    # The feed and the holiday list must not wait on a network this machine does not have.
-    d.reg_add("feedHost", "REG_SZ", "127.0.0.1:9")
-    d.reg_add("holidayListUrl", "REG_SZ", "http://127.0.0.1:9/")
-    # No notification-area icon unless a test asks for it: Wine's stand-alone tray would take the
-    # screen's top left, and with no window manager its hiding adds a second to every exit.
-    d.reg_add("showTrayIcon", "REG_DWORD", 0)
-    d.forget_holiday_list()
+    d = Desktop().reset()
     yield d
     d.kill_all()
     # A test's list must not show in the next clock started in this prefix (tools/run_clock.sh).

@@ -9,6 +9,8 @@ import os
 import numpy as np
 from PIL import Image
 
+from conftest import wait_for
+
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 LOOKUP = "0123456789+-↑↓←→"
 SHEET = Image.open(os.path.join(ROOT, "pictures", "seven_segment.bmp")).convert("RGB")
@@ -70,6 +72,10 @@ class ClockReader:
         """The countdown row's texts (sign and days unstripped) and its colours."""
         texts = self.texts(shot, COUNTDOWN, strip=False)
         return [texts[0]] + [t.strip() for t in texts[1:]], self.colours(shot, COUNTDOWN)
+
+    def shows(self, desktop, want, timeout=15):
+        """Whether the calendar reads as want (expected_grid) within timeout seconds."""
+        return wait_for(lambda: self.grid(desktop.screenshot()) == want, timeout)
 
     def grid(self, shot):
         """The calendar's 42 cells: (day or None, its colour or None); unreadable cells as "?"."""

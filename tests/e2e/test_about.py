@@ -57,8 +57,10 @@ def http_handler(desktop):
         desktop.reg_add(None, *earlier, key=HTTP_COMMAND_KEY)
 
 
-def test_the_about_box_shows_caption_texts_and_labels_closes_with_enter_and_esc_and_links_open(
-        desktop, http_handler, launch_record):
+def test_the_about_box_shows_caption_texts_and_labels_closes_with_enter_and_esc_links_open_and_system_information(
+        desktop, http_handler, launch_record, tmp_path):
+    for key in (MSINFO_PATH_KEY, MSINFO_LOCATION_KEY):
+        desktop.reg_delete_key(key)
     desktop.start(START)
     assert desktop.find_windows()
     wid, (x, y, width, height) = desktop.menu_item("h", "a", dialog=ABOUT)  # ヘルプ(&H) > バージョン情報(&A)...
@@ -99,15 +101,9 @@ def test_the_about_box_shows_caption_texts_and_labels_closes_with_enter_and_esc_
         assert record["folder"].rstrip("\\").lower() == windows_path(BUILD).rstrip("\\").lower()
         assert [name for _, name, _ in desktop.our_windows()] == ["TavroClock"]
 
-
-def test_the_system_information_button_without_keys_with_the_path_key_and_with_the_location_key(
-        desktop, launch_record, tmp_path):
-    for key in (MSINFO_PATH_KEY, MSINFO_LOCATION_KEY):
-        desktop.reg_delete_key(key)
-    desktop.start(START)
-    assert desktop.find_windows()
+    # The system-information button without keys, with the path key and with the location key.
+    launch_record.unlink()
     _, (x, y, _, _) = desktop.menu_item("h", "a", dialog=ABOUT)
-    [(_, controls)] = desktop.dialogs(ABOUT)
     left, top, width, height = controls[SYSINFO]["rect"]
 
     def press_expecting_message():

@@ -38,12 +38,6 @@ def desktop_of(seen):
     return seen["wallpaper"], seen["colour"], seen["style"], seen["tile"]
 
 
-def start_progman(desktop, *args):
-    progman = desktop.start_helper("progman", *args)
-    desktop.find_windows("Program Manager", timeout=30)
-    return progman
-
-
 def start_clock(desktop):
     desktop.start()
     return desktop.shown_on_desktop()
@@ -64,7 +58,8 @@ def exit_clock(desktop):
 @pytest.fixture
 def shell(desktop):
     """A pictures folder of the test's own, the user's wallpaper, style and colour (the colour is
-    read by the next wineserver), and the stand-in program manager."""
+    read by the next wineserver), and the stand-in program manager, spanning a monitor left of the
+    primary too (from x -1280): the clock keeps its place on the screen."""
     values = [(SHELL_FOLDERS, "My Pictures", "REG_EXPAND_SZ", PICTURES), (DESKTOP_KEY, "Wallpaper", "REG_SZ", USER),
               (DESKTOP_KEY, "WallpaperStyle", "REG_SZ", "2"), (DESKTOP_KEY, "TileWallpaper", "REG_SZ", "0"),
               (COLOURS_KEY, "Background", "REG_SZ", USER_COLOUR)]
@@ -75,7 +70,8 @@ def shell(desktop):
     for key, name, kind, data in values:
         desktop.reg_add(name, kind, data, key=key)
     desktop.kill_all()
-    desktop.progman = start_progman(desktop)
+    desktop.progman = desktop.start_helper("progman", "-1280")
+    desktop.find_windows("Program Manager", timeout=30)
     yield desktop
     desktop.kill_all()
     for key, name, value in saved:

@@ -1,15 +1,15 @@
-"""The clock follows the display: a change of resolution in a Wine virtual desktop, a program
-manager that starts left of the primary monitor, and 144 and 192 DPI, each from one start."""
+"""The clock follows the display: a change of resolution in a Wine virtual desktop (a stored place
+keeps its corner) and 144 and 192 DPI, each from one start (a program manager that starts left of
+the primary monitor: test_desktop)."""
 import datetime
 import glob
 import os
-import shutil
 
 import numpy as np
 import pytest
 from PIL import Image
 
-from conftest import EXE, WINEPREFIX, Desktop, run, start_xvfb, wait_for
+from conftest import EXE, Desktop, run, start_xvfb, wait_for
 from sevenseg import GREEN, ClockReader, expected_grid
 from test_menu import DIALOG
 
@@ -29,30 +29,26 @@ def periodic(img, step):
     return (part[:, step:] == part[:, :-step]).all() and (part[step:] == part[:-step]).all()
 
 
-def test_a_change_of_resolution_moves_the_clock_and_repaints_the_wallpaper(desktop):
+def test_a_change_of_resolution_keeps_the_stored_corner_and_repaints_the_wallpaper(desktop):
+    # Stored 100 px from the left and 40 above the bottom of the primary: the corner is kept.
+    for name, kind, value in (("placeMonitor", "REG_SZ", "\\\\.\\DISPLAY1"), ("placeCorner", "REG_DWORD", 2),
+                              ("placeX", "REG_DWORD", 100), ("placeY", "REG_DWORD", 40)):
+        desktop.reg_add(name, kind, value)
     desktop.start(exe="explorer", args=(f"/desktop={VDESK},1920x1080", EXE))
     # A helper started before the desktop is up would make it at the default size.
     assert wait_for(lambda: "1920x1080+0+0" in run(["xwininfo", "-root", "-children"]).stdout, 30)
     inside = Desktop(virtual_desktop=VDESK)
     seen = inside.report(lambda s: s.get("visible") == "1", 60)
-    assert rect(seen) == (1460, 20, 440, 580)
+    assert rect(seen) == (100, 460, 440, 580)
     assert inside.helper("mode", "1600", "900").returncode == 0
     # Under load a report can come back before the clock has handled the change: poll for the move.
-    seen = inside.report(lambda s: rect(s) == (1140, 20, 440, 580), 60)
-    assert rect(seen) == (1140, 20, 440, 580), seen
+    seen = inside.report(lambda s: rect(s) == (100, 280, 440, 580), 60)
+    assert rect(seen) == (100, 280, 440, 580), seen
     path = run(["winepath", "-u", seen["wallpaper"]]).stdout.strip()
     assert wait_for(lambda: Image.open(path).size == (1600, 900), 10)
     img = np.asarray(Image.open(path).convert("RGB"))
     # (The logo's place at the screen's corner: test_download's screenshot of tools/run_clock.sh.)
     assert periodic(img, 20) and not periodic(img, 10)
-
-
-def test_under_a_program_manager_spanning_a_left_monitor_the_clock_keeps_its_screen_place(desktop):
-    desktop.start_helper("progman", "-1280")
-    assert desktop.find_windows("Program Manager")
-    desktop.start("2009-02-01 12:00:00")
-    seen = desktop.report(lambda s: s.get("visible") == "1", 60)
-    assert seen["parent_class"] == "Progman" and rect(seen) == (1460, 20, 440, 580)
 
 
 # At each DPI: window (left, top, width, height) on a 1920-wide screen, mosaic cell, the target
@@ -68,16 +64,10 @@ def scaled(request, display):
     """A Wine session of its own at the DPI, on an X screen of its own, tall enough for the
     countdown row at 192 DPI."""
     dpi = request.param
-    session = Desktop(os.path.join(os.path.dirname(WINEPREFIX), f"wineprefix-dpi{dpi}"),
-                      os.environ.get("TAVRO_DPI_DISPLAY", ":53"))
+    session = Desktop.own(f"dpi{dpi}", os.environ.get("TAVRO_DPI_DISPLAY", ":53"))
     xvfb = start_xvfb(session.display, (1920, 1240))
-    if not os.path.isdir(session.prefix):
-        run(["wineserver", "-w"], timeout=60)
-        shutil.copytree(WINEPREFIX, session.prefix, symlinks=True)
     session.reg_add("LogPixels", "REG_DWORD", dpi, key=r"HKCU\Control Panel\Desktop")
-    session.reg_delete_key()
-    session.reg_add("feedHost", "REG_SZ", "127.0.0.1:9")
-    session.reg_add("targetDate", "REG_SZ", "2009/02/02 13:00:00")
+    session.reset().reg_add("targetDate", "REG_SZ", "2009/02/02 13:00:00")
     session.kill_all()  # LogPixels is read when the session starts
     yield dpi, session
     session.kill_all()

@@ -1,20 +1,18 @@
 """The clock where the user drags it: on the 24H2 stand-in shell (a child of another process's
 window, which Wine does not draw: checked through the helper's report), through a restart, put
-back by 「位置を元に戻す」; its corner kept through a change of resolution in a virtual desktop;
+back by 「位置を元に戻す」 (its corner kept through a change of resolution: test_display);
 dropped on a second monitor (Xephyr with two Xinerama heads) and read back from a screenshot;
 and the wallpaper choice."""
 import datetime
 import os
-import shutil
 import subprocess
 
 import pytest
 from PIL import Image
 
-from conftest import BUILD, EXE, MOSAIC_COLOUR, WINEPREFIX, Desktop, run, start_xvfb, wait_for, windows_path
+from conftest import BUILD, MOSAIC_COLOUR, Desktop, run, start_xvfb, wait_for, windows_path
 from sevenseg import ClockReader
-from test_desktop import (OWN, RECORD_VALUES, USER, USER_COLOUR, desktop_of, exit_clock, kill_clock, shell,  # noqa: F401
-                          start_clock, unix)
+from test_desktop import OWN, RECORD_VALUES, USER, USER_COLOUR, desktop_of, exit_clock, kill_clock, shell, start_clock, unix  # noqa: F401
 from test_desktop_host import Shell
 
 PLACE = {"placeMonitor": "\\\\.\\DISPLAY1", "placeCorner": "0x2", "placeX": "0x64", "placeY": "0x28"}
@@ -58,21 +56,8 @@ def test_a_child_of_the_24h2_shell_dragged_restarted_put_back_and_unlayered_for_
     assert desktop.helper("shell-do", "split").returncode == 0
     assert wait_for(log.exists, 30)
     changes = [line.split(" ", 1)[1] for line in log.read_text().splitlines()]
-    print("24h2 split, parent and layered style seen:", changes)
     assert changes[0] == "Progman layered=1" and "WorkerW layered=1" not in changes
     assert changes.index("Progman layered=0") < changes.index("WorkerW layered=0")
-
-
-def test_a_stored_bottom_left_place_keeps_its_corner_through_a_change_of_resolution(desktop):
-    for name, value in PLACE.items():
-        desktop.reg_add(name, "REG_SZ" if name == "placeMonitor" else "REG_DWORD", int(value, 16) if value[:2] == "0x" else value)
-    desktop.start(exe="explorer", args=("/desktop=tavroplace,1920x1080", EXE))
-    # A helper started before the desktop is up would make it at the default size.
-    assert wait_for(lambda: "1920x1080+0+0" in run(["xwininfo", "-root", "-children"]).stdout, 30)
-    inside = Desktop(virtual_desktop="tavroplace")
-    assert inside.report(lambda s: s.get("rect") == "100,460,540,1040", 60).get("rect") == "100,460,540,1040"
-    assert inside.helper("mode", "1600", "900").returncode == 0
-    assert inside.report(lambda s: s.get("rect") == "100,280,540,860", 60).get("rect") == "100,280,540,860"
 
 
 @pytest.fixture
@@ -81,20 +66,12 @@ def two_monitors(display):
     without RandR, Wine takes its monitors from Xinerama (with it, Wine saw the first head only)."""
     host_display = os.environ.get("TAVRO_TWO_MONITOR_HOST_DISPLAY", ":54")
     host = start_xvfb(host_display, (3200, 1080))
-    session = Desktop(os.path.join(os.path.dirname(WINEPREFIX), "wineprefix-two-monitors"),
-                      os.environ.get("TAVRO_TWO_MONITOR_DISPLAY", ":55"))
+    session = Desktop.own("two-monitors", os.environ.get("TAVRO_TWO_MONITOR_DISPLAY", ":55"))
     xephyr = subprocess.Popen(["Xephyr", session.display, "-screen", "1920x1080+0+0", "-screen", "1280x1024+1920+0",
                                "+xinerama", "-extension", "RANDR", "-nolisten", "tcp"],
                               env=dict(os.environ, DISPLAY=host_display), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     assert wait_for(lambda: run(["xdpyinfo"], 10, display=session.display).returncode == 0, 20)
-    if not os.path.isdir(session.prefix):
-        run(["wineserver", "-w"], timeout=60)
-        shutil.copytree(WINEPREFIX, session.prefix, symlinks=True)
-    session.kill_all()
-    session.reg_delete_key()
-    session.reg_add("feedHost", "REG_SZ", "127.0.0.1:9")
-    session.reg_add("holidayListUrl", "REG_SZ", "http://127.0.0.1:9/")
-    yield session
+    yield session.reset()
     session.kill_all()
     for server in (xephyr, host):
         server.terminate()

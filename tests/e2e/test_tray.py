@@ -10,11 +10,8 @@ START, TARGET = "2009-02-01 12:00:00", "2009/02/01 12:00:08"
 
 def tray(desktop):
     """([(l, t, r, b) of each visible icon], [(text, (l, t, r, b)) of each balloon])."""
-    text = desktop.written_by_helper("tray")
-    assert text is not None, "the tray verb failed"
     found = {"icon": [], "balloon": []}
-    for kind, *rest in (line.split("\t") for line in text.splitlines()):
-        values = dict(f.split("=", 1) for f in rest)
+    for kind, values in desktop.rows("tray"):
         rect = tuple(int(v) for v in values["rect"].split(","))
         if kind == "icon" and values["visible"] == "1":
             found["icon"].append(rect)

@@ -7,11 +7,9 @@
 
 #include <string>
 
-namespace {
+static HWND clock = nullptr;
 
-HWND clock = nullptr;
-
-BOOL CALLBACK match(HWND hwnd, LPARAM topLevel) {
+static BOOL CALLBACK match(HWND hwnd, LPARAM topLevel) {
     wchar_t title[32] = {};
     InternalGetWindowText(hwnd, title, 32);
     if (std::wstring(title) == L"TavroClock") clock = hwnd;
@@ -19,30 +17,19 @@ BOOL CALLBACK match(HWND hwnd, LPARAM topLevel) {
     return !clock;
 }
 
-std::string seen() {
-    char parent[64] = "";
-    if (const HWND p = GetAncestor(clock, GA_PARENT); p && p != GetDesktopWindow()) GetClassNameA(p, parent, 64);
-    const bool layered = (GetWindowLongPtrW(clock, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
-    return std::string(parent) + " layered=" + (layered ? "1" : "0");
-}
-
-}  // namespace
-
 int wmain(int count, wchar_t** arg) {
-    if (count != 3) return 2;
-    EnumWindows(match, 1);
-    if (!clock) return 1;
+    if (count != 3 || (EnumWindows(match, 1), !clock)) return 1;
     std::string log, last;
     const DWORD start = GetTickCount(), length = static_cast<DWORD>(_wtoi(arg[2])) * 1000;
     while (GetTickCount() - start < length && IsWindow(clock)) {
-        const std::string now = seen();
+        char parent[64] = "";
+        if (const HWND p = GetAncestor(clock, GA_PARENT); p && p != GetDesktopWindow()) GetClassNameA(p, parent, 64);
+        const bool layered = GetWindowLongPtrW(clock, GWL_EXSTYLE) & WS_EX_LAYERED;
+        const std::string now = std::string(parent) + (layered ? " layered=1" : " layered=0");
         if (now != last) log += std::to_string(GetTickCount() - start) + " " + now + "\n";
         last = now;
     }
     const HANDLE file = CreateFileW(arg[1], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return 1;
-    DWORD written = 0;
-    WriteFile(file, log.data(), DWORD(log.size()), &written, nullptr);
-    CloseHandle(file);
-    return 0;
+    DWORD written = 0;  // the handle closes as the process ends
+    return file != INVALID_HANDLE_VALUE && WriteFile(file, log.data(), DWORD(log.size()), &written, nullptr) ? 0 : 1;
 }
