@@ -4,30 +4,22 @@
 
 #include <malloc.h>
 
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 
-#include "../tests/unit/cp932_iconv.h"
+#include "../tools/native/holiday_list_native.h"
 #include "holidays/holiday_days.h"
 #include "holidays/holiday_list.h"
 
 using namespace tavro;
 
 namespace {
-const std::string& listBytes() {
-    static const std::string bytes = [] {
-        std::ifstream in(std::string(TAVRO_SOURCE_DIR) + "/tests/data/syukujitsu.csv", std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }();
-    return bytes;
-}
+const std::string& listBytes() { return native::officialListBytes(); }
 }  // namespace
 
 static void CheckAndParseTheWholeList(benchmark::State& s) {
     for (auto _ : s) {
-        auto list = holidays::checkHolidayList(listBytes(), 2027, testing::decodeCp932);
+        auto list = holidays::checkHolidayList(listBytes(), 2027, native::decodeCp932);
         if (!list) s.SkipWithError("the list was rejected");
         benchmark::DoNotOptimize(list);
     }
@@ -51,7 +43,7 @@ static void CheckAListOfThousandsOfNames(benchmark::State& s) {
     }();
     std::size_t kept = 0;
     for (auto _ : s) {
-        auto list = holidays::checkHolidayList(bytes, 2027, testing::decodeCp932);
+        auto list = holidays::checkHolidayList(bytes, 2027, native::decodeCp932);
         kept = list ? list->size() : 0;
         benchmark::DoNotOptimize(list);
     }
@@ -67,13 +59,13 @@ static void HeapKeptByTheList(benchmark::State& s) {
     holidays::FeedOrComputedHolidays sources;
     sources.selectMonth(datetime::makeDate(2026, 12, 1));
     // Neither the file nor iconv's first-use tables (Windows decodes in the system) are what the clock keeps.
-    holidays::checkHolidayList(listBytes(), 2027, testing::decodeCp932);
+    holidays::checkHolidayList(listBytes(), 2027, native::decodeCp932);
     const std::size_t before = mallinfo2().uordblks;
     std::size_t afterFirst = 0, afterLast = 0;
     for (auto _ : s) {
         {
             std::string bytes = listBytes();  // as the download hands it over, then freed
-            auto list = holidays::checkHolidayList(bytes, 2027, testing::decodeCp932);
+            auto list = holidays::checkHolidayList(bytes, 2027, native::decodeCp932);
             sources.takeList(std::make_shared<const holidays::HolidayList>(std::move(*list)));
         }
         afterLast = mallinfo2().uordblks - before;

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "../unit/cp932_iconv.h"
+#include "../../tools/native/holiday_list_native.h"
 #include "holidays/holiday_list.h"
 
 using namespace tavro::holidays;
@@ -13,7 +13,7 @@ using namespace tavro::holidays;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const int currentYear = size > 0 ? 1955 + data[0] % 80 : 2026;
-    const auto list = checkHolidayList(bytes, currentYear, tavro::testing::decodeCp932);
+    const auto list = checkHolidayList(bytes, currentYear, tavro::native::decodeCp932);
     if (!list) return 0;
     if (list->size() == 0 || list->firstYear() > kListFirstYear || list->lastYear() < currentYear) std::abort();
     const auto days = list->between(-1e9, 1e9);

@@ -2,29 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
-#include "cp932_iconv.h"
+#include "../../tools/native/holiday_list_native.h"
 #include "holidays/holiday_days.h"
 #include "holidays/list_answer.h"
 #include "holidays/list_schedule.h"
 
 using namespace tavro::holidays;
 using tavro::datetime::makeDate;
-using tavro::testing::cp932;
-using tavro::testing::decodeCp932;
+using tavro::native::cp932;
+using tavro::native::decodeCp932;
 
 namespace {
 
-const std::string& officialList() {
-    static const std::string bytes = [] {
-        std::ifstream in(std::string(TAVRO_SOURCE_DIR) + "/tests/data/syukujitsu.csv", std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }();
-    return bytes;
-}
+const std::string& officialList() { return tavro::native::officialListBytes(); }
 
 // The official list with `from` replaced by `to` once.
 std::string edited(const std::string& from, const std::string& to) {

@@ -4,13 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <set>
 #include <string>
 
-#include "cp932_iconv.h"
+#include "../../tools/native/holiday_list_native.h"
 #include "holidays/holiday_list.h"
 
 namespace tavro::holidays {
@@ -26,8 +24,7 @@ std::set<double> datesOf(const std::vector<NationalHoliday>& list) {
 
 // Every date and name of the Cabinet Office list (1955 to 2027), in order, no more and no fewer.
 TEST(NationalHolidays, MatchEveryDateAndNameOfTheCabinetOfficeList) {
-    std::ifstream in(std::string(TAVRO_SOURCE_DIR) + "/tests/data/syukujitsu.csv", std::ios::binary);
-    const auto list = checkHolidayList(std::string(std::istreambuf_iterator<char>(in), {}), 2027, testing::decodeCp932);
+    const auto list = checkHolidayList(native::officialListBytes(), 2027, native::decodeCp932);
     ASSERT_TRUE(list) << "tests/data/syukujitsu.csv";
     const auto official = list->between(makeDate(1955, 1, 1), makeDate(2027, 12, 31));
     const auto ours = nationalHolidays(makeDate(1955, 1, 1), makeDate(2027, 12, 31));

@@ -1,13 +1,17 @@
-// Shift_JIS as Windows reads it (code page 932), through glibc's iconv, for the native builds.
+// What the native builds (unit tests, fuzzers, benchmarks) use for the holiday list in place of
+// Windows: Shift_JIS as code page 932 reads it, through glibc's iconv instead of
+// MultiByteToWideChar; and the Cabinet Office's list kept under tests/data.
 #pragma once
 
 #include <iconv.h>
 
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace tavro::testing {
+namespace tavro::native {
 
 // The bytes converted whole, nothing when iconv refuses any of them.
 inline std::optional<std::string> convert(std::string_view bytes, const char* to, const char* from) {
@@ -36,4 +40,15 @@ inline std::optional<std::wstring> decodeCp932(std::string_view bytes) {
 // UTF-8 text as code page 932 bytes, for building lists in the tests.
 inline std::string cp932(std::string_view utf8) { return convert(utf8, "CP932", "UTF-8").value_or(""); }
 
-}  // namespace tavro::testing
+#ifdef TAVRO_SOURCE_DIR
+// The bytes of the official list (1955 to 2027) as downloaded.
+inline const std::string& officialListBytes() {
+    static const std::string bytes = [] {
+        std::ifstream in(std::string(TAVRO_SOURCE_DIR) + "/tests/data/syukujitsu.csv", std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }();
+    return bytes;
+}
+#endif
+
+}  // namespace tavro::native
