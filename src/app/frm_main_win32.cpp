@@ -187,6 +187,7 @@ render::Image FrmMain::paintDesktopPicture() {
     wallScale_ = drawScaleForDpi(render::primaryMonitorDpi());
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    wallSize_ = {screenWidth, screenHeight};
     render::Image screen(std::max(screenWidth, 1), std::max(screenHeight, 1));
     render::Canvas screenCanvas = screen.canvas();
     render::paddingMosaic(screenCanvas, imgMosaic_, wallScale_);
@@ -239,7 +240,12 @@ void FrmMain::loadPictures() {
 void FrmMain::attachToDesktop() { follower_->check(); }
 
 void FrmMain::onAttached() {
-    if (canvas_ && desktop_ && drawScaleForDpi(render::primaryMonitorDpi()) != wallScale_) return onDisplayChanged();
+    // A change of the screen that came with no message of its own (seen under Wine, under load,
+    // as a clock moved into place over a wallpaper of the old size): the picture is made anew.
+    const SIZE screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (canvas_ && desktop_ && (drawScaleForDpi(render::primaryMonitorDpi()) != wallScale_ || screen.cx != wallSize_.cx ||
+                                screen.cy != wallSize_.cy))
+        return onDisplayChanged();
     placeWindow();
 }
 

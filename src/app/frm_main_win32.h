@@ -115,6 +115,7 @@ private:
     float drawScale_ = 0.5f;  // of the monitor the clock stands on
     int clockDpi_ = 96;
     float wallScale_ = 0.5f;  // of the desktop picture: the primary monitor's
+    SIZE wallSize_{};          // of the desktop picture: the screen's
     std::optional<desktop::StoredPlace> storedPlace_;
     bool changeWallpaper_ = true;
     ClockDrag drag_{[this](const desktop::ScreenRect& where) { onDropped(where); }};
