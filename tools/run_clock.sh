@@ -27,8 +27,7 @@ poll() {  # poll SECONDS COMMAND...: until the command succeeds, once a second (
   until "$@" >/dev/null 2>&1; do [ "$SECONDS" -lt "$end" ] || return 1; sleep 1; done
 }
 poll 20 xdpyinfo || { echo "Xvfb did not start on $DISPLAY" >&2; exit 1; }
-# A helper in the same desktop sees the clock; once it is there with its desktop colour set, a
-# moment more lets the desktop and the clock paint.
+# A helper in the same desktop sees the clock: first that it is there with its desktop colour set.
 helper() { timeout 30 wine explorer "/desktop=$desktop" build/win64/helpers/tavro_testhelper.exe "$@"; }
 report="$(mktemp /tmp/tavro-report.XXXXXX)"
 clock_up() { helper report "Z:$(tr / '\\' <<<"$report")" && grep -q '^clock=1' "$report" && grep -q '^colour=70 74 78' "$report"; }
@@ -46,8 +45,11 @@ for attempt in 1 2 3; do
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
 done
-sleep "${TAVRO_RUN_SECONDS:-2}"
-timeout 30 import -window root "$shot"
+# Drawn once the date and time read off a screenshot where the report puts the clock.
+rect="$(sed -n 's/^rect=//p' "$report" | tr , ' ')"
+drawn() { timeout 30 import -window root "$shot" && /usr/bin/python3 tools/clock_reader.py "$shot" $rect; }
+if [ "$up" -eq 0 ]; then timeout 30 import -window root "$shot" || true
+elif ! poll 30 drawn; then echo "the clock's time does not read on the screen" >&2; up=0; fi
 # Closing the clock as its exit item does puts the user's wallpaper and colour back.
 helper close || true
 poll 30 clock_gone || echo "the clock did not end" >&2

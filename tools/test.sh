@@ -1,39 +1,55 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds all three presets and runs every test:
-# native unit tests, the fuzzer, the Windows-side tests under Wine, the end-to-end tests.
+# Installs what is missing, builds the three presets and runs every test: native unit tests, the
+# fuzzers, the Windows-side tests under Wine, the downloads built again in a clone, the end-to-end tests.
+#
+# The end-to-end tests mostly wait on Wine: they run in two workers, each with displays and a Wine
+# prefix of its own, and the work that only needs the processor (the native build and its tests,
+# the i686 build, which nothing runs here, the fuzzers, the clone's build) goes on beside them at
+# the lowest priority, where it takes the idle time and not theirs.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 started=$SECONDS
 tools/install_deps.sh || exit 1
-tools/build_all.sh || { echo "build failed"; exit 1; }
+cmake --preset win64 >/dev/null && cmake --build --preset win64 -j2 || { echo "build failed"; exit 1; }
 
 passed=0; failed=0
 record() { if [ "$2" -eq 0 ]; then passed=$((passed + 1)); echo "SUITE PASSED: $1"; else failed=$((failed + 1)); echo "SUITE FAILED: $1"; fi; }
-
-(cd build/native && ctest --output-on-failure -j2 2>&1 | tail -25); record "native unit tests" "${PIPESTATUS[0]}"
-
-if [ -x tools/run_fuzz.sh ]; then tools/run_fuzz.sh; record "feed scan fuzzing" $?; fi
-
-. tools/wine_env.sh
-prepare_wine_prefix
-if [ -f build/win64/win_tests.exe ]; then
-  # The dialog, menu and desktop tests make real windows: they need a display.
-  win_display="${TAVRO_WIN_TEST_DISPLAY:-:92}"
-  Xvfb "$win_display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
-  win_xvfb=$!
-  for _ in $(seq 100); do DISPLAY="$win_display" xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  DISPLAY="$win_display" timeout 900 wine build/win64/win_tests.exe --gtest_color=no 2>&1 | tail -40
-  record "Windows-side tests under Wine" "${PIPESTATUS[0]}"
-  wineserver -k 2>/dev/null || true
-  kill "$win_xvfb" 2>/dev/null || true
-fi
-wineserver -k 2>/dev/null || true
+names=(); pids=()
+beside() {  # name, command: runs at the lowest priority into build/<name>.log
+  local log="build/${1// /_}.log"
+  names+=("$1"); shift
+  nice -n 19 "$@" >"$log" 2>&1 &
+  pids+=($!)
+}
 
 # The end-to-end tests install what a user downloads: the installer and the zip in build/dist.
 tools/package.sh >/dev/null; record "installer and zip (tools/package.sh)" $?
+beside "native build and unit tests" bash -c 'cmake --preset native >/dev/null && cmake --build --preset native -j2 &&
+  cd build/native && ctest --output-on-failure -j2'
+beside "the downloads again from a clone" /usr/bin/python3 -m pytest -q -p no:cacheprovider tests/package
+beside "i686 build" bash -c 'cmake --preset win32 >/dev/null && cmake --build --preset win32 -j2 --target tavroclock'
+beside "feed scan fuzzing" tools/run_fuzz.sh
 
-timeout 2400 /usr/bin/python3 -m pytest -q -p no:cacheprovider tests/e2e 2>&1 | tail -40
+. tools/wine_env.sh
+prepare_wine_prefix
+# The dialog, menu and desktop tests make real windows: they need a display.
+win_display="${TAVRO_WIN_TEST_DISPLAY:-:92}"
+Xvfb "$win_display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+win_xvfb=$!
+for _ in $(seq 100); do DISPLAY="$win_display" xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+DISPLAY="$win_display" timeout 900 wine build/win64/win_tests.exe --gtest_color=no 2>&1 | tail -40
+record "Windows-side tests under Wine" "${PIPESTATUS[0]}"
+wineserver -k 2>/dev/null || true
+kill "$win_xvfb" 2>/dev/null || true
+
+timeout 2400 /usr/bin/python3 -m pytest -q -p no:cacheprovider -n "${TAVRO_E2E_WORKERS:-2}" --durations=12 tests/e2e 2>&1 | tail -40
 record "end-to-end tests under Xvfb and Wine" "${PIPESTATUS[0]}"
+
+for i in "${!pids[@]}"; do
+  wait "${pids[$i]}"; status=$?
+  tail -5 "build/${names[$i]// /_}.log"
+  record "${names[$i]}" "$status"
+done
 
 echo "total time: $(( (SECONDS - started) / 60 )) min $(( (SECONDS - started) % 60 )) s"
 echo "suites: $passed passed, $failed failed"

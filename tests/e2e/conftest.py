@@ -3,6 +3,7 @@ import glob
 import os
 import shutil
 import subprocess
+import sys
 import tempfile
 import time
 
@@ -13,14 +14,27 @@ from PIL import Image
 from local_servers import FeedServer
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+sys.path.insert(0, os.path.join(ROOT, "tools"))  # clock_reader, which tools/run_clock.sh waits with too
 # Overridable so that several people can run the suite side by side on one machine.
 BUILD = os.environ.get("TAVRO_E2E_BUILD", os.path.join(ROOT, "build", "win64"))
 EXE = os.path.join(BUILD, "tavroclock.exe")
 # One helper exe, a verb per job (see its source); with no known verb it records how it was started.
 HELPER = os.path.join(BUILD, "helpers", "tavro_testhelper.exe")
 SCREEN = (1920, 1080)
-DISPLAY = os.environ.get("TAVRO_E2E_DISPLAY", ":93")
-WINEPREFIX = os.environ.get("TAVRO_E2E_WINEPREFIX", os.path.join(ROOT, "build", "wineprefix"))
+# Run by pytest-xdist (-n N), each worker has X displays and Wine prefixes of its own: worker n
+# takes the display numbers plus 100 n and prefixes named "-gwn" (worker 0 the plain ones).
+WORKER = int(os.environ.get("PYTEST_XDIST_WORKER", "gw0")[2:])
+PREFIX_SUFFIX = f"-gw{WORKER}" if WORKER else ""
+
+
+def worker_display(variable, number):
+    """The display the environment variable names, else this worker's :number."""
+    return os.environ.get(variable, f":{number + 100 * WORKER}")
+
+
+DISPLAY = worker_display("TAVRO_E2E_DISPLAY", 93)
+SHARED_PREFIX = os.environ.get("TAVRO_E2E_WINEPREFIX", os.path.join(ROOT, "build", "wineprefix"))
+WINEPREFIX = SHARED_PREFIX + PREFIX_SUFFIX
 CLOCK_KEY = r"HKCU\Software\Quillmar-soft\tavroClock"
 MOSAIC_COLOUR = "70 74 78"  # the desktop colour while the clock runs (the report's "colour")
 # On the calendar's frame, left of the days: the menu opens there and no day's tooltip shows.
@@ -68,6 +82,16 @@ def start_xvfb(display, size):
     assert wait_for(lambda: run(["xdpyinfo"], timeout=10, display=display).returncode == 0, 20), \
         f"Xvfb {display} did not start"
     return xvfb
+
+
+def pytest_configure(config):
+    """Before xdist's workers start, the controller copies the shared prefix for workers 1 and on."""
+    if hasattr(config, "workerinput"):
+        return
+    for worker in range(1, getattr(config.option, "numprocesses", None) or 0):
+        if not os.path.isdir(f"{SHARED_PREFIX}-gw{worker}"):
+            run(["wineserver", "-w"], timeout=60, prefix=SHARED_PREFIX)
+            shutil.copytree(SHARED_PREFIX, f"{SHARED_PREFIX}-gw{worker}", symlinks=True)
 
 
 @pytest.fixture(scope="session")
@@ -172,7 +196,7 @@ class Desktop:
     @staticmethod
     def own(name, display):
         """A session in a prefix of its own, copied once from the shared one."""
-        session = Desktop(os.path.join(os.path.dirname(WINEPREFIX), f"wineprefix-{name}"), display)
+        session = Desktop(f"{SHARED_PREFIX}-{name}{PREFIX_SUFFIX}", display)
         if not os.path.isdir(session.prefix):
             run(["wineserver", "-w"], timeout=60)
             shutil.copytree(WINEPREFIX, session.prefix, symlinks=True)

@@ -1,6 +1,6 @@
 """The month calendar read off the screen, with the feed's holidays and while the clock moves."""
 from conftest import wait_for
-from sevenseg import GREEN, RED, ClockReader, expected_grid
+from clock_reader import GREEN, RED, ClockReader, expected_grid
 
 READER = ClockReader()
 
@@ -11,7 +11,7 @@ def test_the_month_with_the_feeds_holidays(desktop, feed):
     assert desktop.find_windows()
     # Today on a holiday: orange. 2/14 is a Saturday: red, not light blue.
     want = expected_grid(2009, 2, 11, {11, 14})
-    assert READER.shows(desktop, want, 10)
+    assert READER.shows(desktop.screenshot, want, 10)
     assert server.requests == [
         "/calendar/feeds/test@example.org/public/attendees-only?start-min=2009-01-01&start-max=2009-03-01"]
 
@@ -35,8 +35,8 @@ def test_a_clock_moved_while_running(desktop, feed, tmp_path):
     # feed: the computed holidays (1/1, Coming of Age Day 1/11) stay.
     stamp.write_text("@2027-01-15 23:59:58\n")
     assert wait_for(lambda: len(server.requests) >= 2, 15)
-    assert READER.shows(desktop, expected_grid(2027, 1, 16, {1, 11}))
+    assert READER.shows(desktop.screenshot, expected_grid(2027, 1, 16, {1, 11}))
     # A month later on the same day number: February's grid.
     stamp.write_text("@2027-02-16 12:00:00\n")
-    assert READER.shows(desktop, expected_grid(2027, 2, 16, {11, 23}))
+    assert READER.shows(desktop.screenshot, expected_grid(2027, 2, 16, {11, 23}))
     assert len(server.requests) >= 3

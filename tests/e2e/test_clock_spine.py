@@ -5,7 +5,7 @@ import time
 import pytest
 
 from conftest import CLOCK_KEY, wait_for
-from sevenseg import TARGET, ClockReader
+from clock_reader import TARGET, ClockReader
 
 DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
 

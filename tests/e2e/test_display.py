@@ -9,8 +9,8 @@ import numpy as np
 import pytest
 from PIL import Image
 
-from conftest import EXE, Desktop, run, start_xvfb, wait_for
-from sevenseg import GREEN, ClockReader, expected_grid
+from conftest import EXE, Desktop, run, start_xvfb, wait_for, worker_display
+from clock_reader import GREEN, ClockReader, expected_grid
 from test_menu import DIALOG
 
 VDESK = "tavrodisplay"
@@ -64,7 +64,7 @@ def scaled(request, display):
     """A Wine session of its own at the DPI, on an X screen of its own, tall enough for the
     countdown row at 192 DPI."""
     dpi = request.param
-    session = Desktop.own(f"dpi{dpi}", os.environ.get("TAVRO_DPI_DISPLAY", ":53"))
+    session = Desktop.own(f"dpi{dpi}", worker_display("TAVRO_DPI_DISPLAY", 53))
     xvfb = start_xvfb(session.display, (1920, 1240))
     session.reg_add("LogPixels", "REG_DWORD", dpi, key=r"HKCU\Control Panel\Desktop")
     session.reset().reg_add("targetDate", "REG_SZ", "2009/02/02 13:00:00")

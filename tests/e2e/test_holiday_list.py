@@ -8,7 +8,7 @@ import pytest
 
 from conftest import ROOT, holiday_list_cache, wait_for
 from local_servers import ListServer
-from sevenseg import ClockReader, expected_grid
+from clock_reader import ClockReader, expected_grid
 
 READER = ClockReader()
 TODAY = "2026-12-09 12:00:00"
@@ -36,7 +36,7 @@ def test_downloaded_cached_and_kept_against_bad_answers(desktop, tmp_path):
     desktop.reg_add("holidayListUrl", "REG_SZ", server.url)
     try:
         stamp = desktop.start_moving_clock(tmp_path, "2026-12-09 12:00:00")
-        assert READER.shows(desktop, WITH_LIST)
+        assert READER.shows(desktop.screenshot, WITH_LIST)
         assert cached() == LIST
         assert server.requests[0].startswith("GET /chosei/syukujitsu.csv HTTP/1.1\r\n")
         assert "If-" not in server.requests[0], "nothing in use yet: unconditional"
@@ -47,7 +47,7 @@ def test_downloaded_cached_and_kept_against_bad_answers(desktop, tmp_path):
             assert wait_for(lambda: len(server.requests) == asked + 1, 15), day
             assert 'If-None-Match: "v1"\r\n' in server.requests[-1], server.requests[-1]
             assert "If-Modified-Since: Mon, 02 Feb 2026 00:00:00 GMT\r\n" in server.requests[-1]
-            assert READER.shows(desktop, expected_grid(2026, 12, day, {14})) and cached() == LIST, server.answers[asked - 1][:2]
+            assert READER.shows(desktop.screenshot, expected_grid(2026, 12, day, {14})) and cached() == LIST, server.answers[asked - 1][:2]
 
         # The trickling answer: the seconds go on, and exit is quick even mid-download.
         first = wait_for(lambda: READER.now(desktop.screenshot()))
@@ -63,7 +63,7 @@ def test_downloaded_cached_and_kept_against_bad_answers(desktop, tmp_path):
         desktop.kill_all()
         desktop.start(TODAY)
         assert desktop.find_windows()
-        assert READER.shows(desktop, WITH_LIST)
+        assert READER.shows(desktop.screenshot, WITH_LIST)
         assert desktop.hover_day(1, 2, "2026年12月14日（月） 記念の日", first_line=True) == ["2026年12月14日（月） 記念の日"]
     finally:
         server.stop()
@@ -99,7 +99,7 @@ def test_over_https_only_with_a_trusted_certificate(desktop, tmp_path):
         assert desktop.find_windows()
         # Once the connection is over, no GET can come on it.
         assert wait_for(lambda: server.ended, 15)
-        assert READER.shows(desktop, BY_THE_ACT, 0) and cached() is None and not any(r.startswith("GET") for r in server.requests)
+        assert READER.shows(desktop.screenshot, BY_THE_ACT, 0) and cached() is None and not any(r.startswith("GET") for r in server.requests)
         desktop.kill_all()
 
         # Trusted: the list comes over TLS and is kept.
@@ -107,7 +107,7 @@ def test_over_https_only_with_a_trusted_certificate(desktop, tmp_path):
             bundle.write(authority)
         desktop.start(TODAY)
         assert desktop.find_windows()
-        assert READER.shows(desktop, WITH_LIST)
+        assert READER.shows(desktop.screenshot, WITH_LIST)
         assert cached() == LIST and server.requests[-1].startswith("GET /chosei/syukujitsu.csv HTTP/1.1")
     finally:
         server.stop()

@@ -4,7 +4,7 @@ import datetime
 import numpy as np
 
 from conftest import MENU_POINT, wait_for
-from sevenseg import GREEN, TARGET, ClockReader, expected_grid
+from clock_reader import GREEN, TARGET, ClockReader, expected_grid
 
 DIALOG = "目標時刻を日付形式で入力してください"
 START = "2009-02-01 12:00:00"

@@ -4,7 +4,7 @@ import time
 import numpy as np
 
 from conftest import wait_for
-from sevenseg import NOW, ORANGE, ClockReader
+from clock_reader import NOW, ORANGE, ClockReader
 
 LABEL = np.array([0xD6, 0xD3, 0xD6])
 BODY = np.array([0x46, 0x4A, 0x4E])

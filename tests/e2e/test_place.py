@@ -10,8 +10,8 @@ import subprocess
 import pytest
 from PIL import Image
 
-from conftest import BUILD, MOSAIC_COLOUR, Desktop, run, start_xvfb, wait_for, windows_path
-from sevenseg import ClockReader
+from conftest import BUILD, MOSAIC_COLOUR, Desktop, run, start_xvfb, wait_for, windows_path, worker_display
+from clock_reader import ClockReader
 from test_desktop import OWN, RECORD_VALUES, USER, USER_COLOUR, desktop_of, exit_clock, kill_clock, shell, start_clock, unix  # noqa: F401
 from test_desktop_host import Shell
 
@@ -64,9 +64,9 @@ def test_a_child_of_the_24h2_shell_dragged_restarted_put_back_and_unlayered_for_
 def two_monitors(display):
     """Xephyr with a 1920 x 1080 head and a 1280 x 1024 one right of it, in an Xvfb of its own;
     without RandR, Wine takes its monitors from Xinerama (with it, Wine saw the first head only)."""
-    host_display = os.environ.get("TAVRO_TWO_MONITOR_HOST_DISPLAY", ":54")
+    host_display = worker_display("TAVRO_TWO_MONITOR_HOST_DISPLAY", 54)
     host = start_xvfb(host_display, (3200, 1080))
-    session = Desktop.own("two-monitors", os.environ.get("TAVRO_TWO_MONITOR_DISPLAY", ":55"))
+    session = Desktop.own("two-monitors", worker_display("TAVRO_TWO_MONITOR_DISPLAY", 55))
     xephyr = subprocess.Popen(["Xephyr", session.display, "-screen", "1920x1080+0+0", "-screen", "1280x1024+1920+0",
                                "+xinerama", "-extension", "RANDR", "-nolisten", "tcp"],
                               env=dict(os.environ, DISPLAY=host_display), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

@@ -1,17 +1,23 @@
 """Reads the clock's seven-segment fields back out of a screenshot, using the glyph sheet as the font,
 at any drawScale s: the glyph at grid (x, y) covers the pixels floor(s*(40x+1)) .. floor(s*(40x+39)) - 1
-and floor(s*(40y+28)) .. floor(s*(40y+92)) - 1, the sheet's cell shrunk by area averaging."""
+and floor(s*(40y+28)) .. floor(s*(40y+92)) - 1, the sheet's cell shrunk by area averaging.
+
+tools/run_clock.sh waits with it until the clock has drawn; the end-to-end tests read every field.
+  clock_reader.py SHOT [LEFT TOP RIGHT BOTTOM]
+prints the date and time the clock shows in the screenshot (its window where given, else at
+1460,20 at 96 DPI) and exits 1 while they do not read as one.
+"""
 import calendar
 import datetime
 import math
 import os
+import sys
+import time
 
 import numpy as np
 from PIL import Image
 
-from conftest import wait_for
-
-ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 LOOKUP = "0123456789+-↑↓←→"
 SHEET = Image.open(os.path.join(ROOT, "pictures", "seven_segment.bmp")).convert("RGB")
 GREEN, LIGHTBLUE, RED, ORANGE, WHITE = 2, 3, 4, 6, 7  # colour rows of the sheet
@@ -73,9 +79,14 @@ class ClockReader:
         texts = self.texts(shot, COUNTDOWN, strip=False)
         return [texts[0]] + [t.strip() for t in texts[1:]], self.colours(shot, COUNTDOWN)
 
-    def shows(self, desktop, want, timeout=15):
-        """Whether the calendar reads as want (expected_grid) within timeout seconds."""
-        return wait_for(lambda: self.grid(desktop.screenshot()) == want, timeout)
+    def shows(self, screenshot, want, timeout=15):
+        """Whether the calendar in screenshot()'s pictures reads as want (expected_grid) within timeout seconds."""
+        end = time.time() + timeout
+        while self.grid(screenshot()) != want:
+            if time.time() >= end:
+                return False
+            time.sleep(0.2)
+        return True
 
     def grid(self, shot):
         """The calendar's 42 cells: (day or None, its colour or None); unreadable cells as "?"."""
@@ -101,3 +112,13 @@ def expected_grid(year, month, today, holidays):
         red = weekday == 0 or day in holidays
         cells.append((day, ORANGE if day == today else RED if red else LIGHTBLUE if weekday == 6 else WHITE))
     return cells + [(None, None)] * (42 - len(cells))
+
+
+def main(shot, left=1460, top=20, right=1900, bottom=None):
+    now = ClockReader((int(right) - int(left)) / 880, int(left), int(top)).now(np.asarray(Image.open(shot).convert("RGB")))
+    print(now or "the time does not read")
+    return 0 if now else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main(*sys.argv[1:]))
