@@ -18,14 +18,10 @@ def test_frames_mosaic_and_captions_with_their_halo_and_a_second_copy_ends_at_on
     shot = desktop.screenshot()
     assert reader.colours(shot, NOW) == {ORANGE}
     w = shot[20:600, 1460:1900].astype(int)
-    # The black interiors, at places no digit or label covers.
+    # The black interiors, at places no digit or label covers: the frames are drawn (each piece's
+    # place: the unit tests).
     for x0, y0, x1, y1 in [(401, 40, 419, 45), (21, 101, 419, 108), (401, 460, 419, 465), (21, 540, 119, 545)]:
         assert (w[y0 : y1 + 1, x0 : x1 + 1] == 0).all(), (x0, y0)
-    # Each frame's outer edge is neither black nor mosaic body: the bevelled border.
-    for y_top, y_bottom in [(20, 79), (80, 419), (440, 499), (520, 579)]:
-        for y in (y_top + 2, y_bottom - 2):
-            assert w[y, 5].sum() > 0 and w[y, 434].sum() > 0
-        assert w[y_top + 30 if y_bottom - y_top > 60 else y_top + 10, 10].sum() > 0
     # Mosaic tiles on the 20 px grid between the frames: the bright bevel at the corner, body inside.
     for row in (0, 21, 25):
         for col in (0, 1, 2, 3, 4, 15, 16, 17, 18, 19, 20, 21):

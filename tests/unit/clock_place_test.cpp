@@ -45,7 +45,7 @@ TEST(ClockPlace, StoredPlaceComesBackWholeInsideAWorkArea) {
          {changed(kPrimary, {0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 144)}, {1230, 30, 1890, 900}, 144},
         {"task bar moved to the top", at(kPrimary, Corner::TopRight, 20, 0),
          {changed(kPrimary, {0, 0, 1920, 1080}, {0, 60, 1920, 1080}, 96)}, {1460, 60, 1900, 640}, 96},
-        {"far beyond the work area", at(kPrimary, Corner::BottomLeft, 30000, 0), kAll, {1480, 460, 1920, 1040}, 96},
+        {"the farthest distance: into the work area", at(kPrimary, Corner::BottomLeft, kMostPlaceDistance, 0), kAll, {1480, 460, 1920, 1040}, 96},
         {"corner out of range", StoredPlace{kPrimary.device, kPrimary.area, 7, 0, 0}, kAll, kDefault, 96},
         {"negative distance", at(kPrimary, Corner::TopLeft, -5, 0), kAll, kDefault, 96},
         {"distance out of range", at(kPrimary, Corner::TopLeft, 0, 1000000), kAll, kDefault, 96},

@@ -14,7 +14,7 @@ using namespace tavro::render;
 namespace {
 constexpr float kScale = 0.5f;
 
-// Their rounding: the halo below (blend) and the composed logo on the screen (add).
+// Their rounding: the halo below (blend) and the logo on the screen (add: the end-to-end run-command test).
 TEST(PixelOps, PixelsOutsideTheCanvasAreLeftAlone) {
     Image img(2, 2, 0);
     Canvas c = img.canvas();
@@ -24,18 +24,6 @@ TEST(PixelOps, PixelsOutsideTheCanvasAreLeftAlone) {
         addPixel(c, x, y, 0xFFFFFF, 1.0f);
     }
     EXPECT_EQ(img.pixels, std::vector<Pixel>(4, 0)) << "pixels outside the canvas are left alone";
-}
-
-// The logo is added onto the wallpaper 24 px left of the work area's right edge and 32 px above its
-// bottom, its corner colour left out (on the screen: the end-to-end run-command test).
-TEST(ComposeLogo, AddsAllButTheCornerColour) {
-    Image logo(2, 1, 0x050505);
-    logo.at(1, 0) = 0x102030;
-    Image screen(30, 40, 0x010101);
-    Canvas c = screen.canvas();
-    composeLogo(c, logo, 30, 40);
-    EXPECT_EQ(screen.at(4, 7), 0x010101u);
-    EXPECT_EQ(screen.at(5, 7), 0x112131u);
 }
 
 // Draws a fixed set of pixels relative to the top left of the character cell.
