@@ -10,16 +10,9 @@ constexpr UINT kWindowLost = WM_APP + 1;
 }  // namespace
 
 std::unique_ptr<ShellWatch> ShellWatch::create(HINSTANCE instance, Handlers handlers) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = base::ownedWindowProc<ShellWatch, &ShellWatch::hwnd_, &ShellWatch::handleMessage>;
-    wc.hInstance = instance;
-    wc.lpszClassName = kClass;
-    RegisterClassExW(&wc);
     std::unique_ptr<ShellWatch> watch(new ShellWatch(std::move(handlers)));
     watch->taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
-    // Top-level (not a message-only window): broadcasts reach only top-level windows.
-    CreateWindowExW(WS_EX_TOOLWINDOW, kClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, watch.get());
+    base::createBroadcastWindow<ShellWatch, &ShellWatch::hwnd_, &ShellWatch::handleMessage>(instance, kClass, watch.get());
     if (!watch->hwnd_) return nullptr;
     return watch;
 }

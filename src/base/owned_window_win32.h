@@ -23,4 +23,18 @@ LRESULT CALLBACK ownedWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     return owner ? (owner->*Handle)(message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+// A window of the owner's that is never shown but hears the system's broadcasts: top-level, as
+// only top-level windows do (not a message-only one). Its class is registered here, which fails
+// harmlessly when it is there already. The window handle is the owner's once this returns.
+template <typename Owner, HWND Owner::*Window, LRESULT (Owner::*Handle)(UINT, WPARAM, LPARAM)>
+void createBroadcastWindow(HINSTANCE instance, const wchar_t* className, Owner* owner) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = ownedWindowProc<Owner, Window, Handle>;
+    wc.hInstance = instance;
+    wc.lpszClassName = className;
+    RegisterClassExW(&wc);
+    CreateWindowExW(WS_EX_TOOLWINDOW, className, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, owner);
+}
+
 }  // namespace tavro::base

@@ -1,6 +1,5 @@
 #include "notify/tray_icon_win32.h"
 
-#include <shellapi.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -34,16 +33,9 @@ int metricForDpi(int metric, int dpi) {
 }  // namespace
 
 std::unique_ptr<TrayIcon> TrayIcon::create(HINSTANCE instance, Handlers handlers) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = base::ownedWindowProc<TrayIcon, &TrayIcon::hwnd_, &TrayIcon::handleMessage>;
-    wc.hInstance = instance;
-    wc.lpszClassName = kClass;
-    RegisterClassExW(&wc);  // fails harmlessly when the class is already there
     std::unique_ptr<TrayIcon> tray(new TrayIcon(instance, std::move(handlers)));
     tray->taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
-    // Top-level and never shown: broadcasts reach only top-level windows.
-    CreateWindowExW(WS_EX_TOOLWINDOW, kClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, tray.get());
+    base::createBroadcastWindow<TrayIcon, &TrayIcon::hwnd_, &TrayIcon::handleMessage>(instance, kClass, tray.get());
     if (!tray->hwnd_) return nullptr;
     tray->loadIcon();
     return tray;
@@ -66,12 +58,8 @@ void TrayIcon::setShown(bool shown) {
 }
 
 bool TrayIcon::add() {
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof data;
-    data.hWnd = hwnd_;
-    data.uID = kIconId;
     // NIF_SHOWTIP: with version 4 the standard tip shows only when asked for.
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
+    NOTIFYICONDATAW data = iconData(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP);
     data.uCallbackMessage = kIconMessage;
     data.hIcon = icon_.get();
     copyText(data.szTip, tip_);
@@ -84,14 +72,20 @@ bool TrayIcon::add() {
     return true;
 }
 
-void TrayIcon::remove() {
-    KillTimer(hwnd_, kTemporaryTimer);
-    temporary_ = false;
-    if (!added_) return;
+NOTIFYICONDATAW TrayIcon::iconData(UINT flags) const {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
     data.hWnd = hwnd_;
     data.uID = kIconId;
+    data.uFlags = flags;
+    return data;
+}
+
+void TrayIcon::remove() {
+    KillTimer(hwnd_, kTemporaryTimer);
+    temporary_ = false;
+    if (!added_) return;
+    NOTIFYICONDATAW data = iconData(0);
     Shell_NotifyIconW(NIM_DELETE, &data);
     added_ = false;
 }
@@ -100,11 +94,7 @@ void TrayIcon::setTip(const std::wstring& tip) {
     if (tip == tip_) return;
     tip_ = tip;
     if (!added_) return;
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof data;
-    data.hWnd = hwnd_;
-    data.uID = kIconId;
-    data.uFlags = NIF_TIP | NIF_SHOWTIP;
+    NOTIFYICONDATAW data = iconData(NIF_TIP | NIF_SHOWTIP);
     copyText(data.szTip, tip_);
     Shell_NotifyIconW(NIM_MODIFY, &data);
 }
@@ -117,11 +107,7 @@ void TrayIcon::showNotice(const std::wstring& title, const std::wstring& text) {
     if (temporary_) SetTimer(hwnd_, kTemporaryTimer, kTemporaryMs, nullptr);
     const int size = metricForDpi(SM_CXICON, render::primaryMonitorDpi());
     balloonIcon_.reset(static_cast<HICON>(LoadImageW(instance_, L"APPICON", IMAGE_ICON, size, size, 0)));
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof data;
-    data.hWnd = hwnd_;
-    data.uID = kIconId;
-    data.uFlags = NIF_INFO;
+    NOTIFYICONDATAW data = iconData(NIF_INFO);
     copyText(data.szInfoTitle, title);
     copyText(data.szInfo, text);
     // No NIIF_RESPECT_QUIET_TIME: a notice dropped in the first hour after log-on would be lost.
@@ -142,11 +128,7 @@ void TrayIcon::loadIcon() {
     icon_ = std::move(icon);
     iconSize_ = size;
     if (!added_) return;
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof data;
-    data.hWnd = hwnd_;
-    data.uID = kIconId;
-    data.uFlags = NIF_ICON;
+    NOTIFYICONDATAW data = iconData(NIF_ICON);
     data.hIcon = icon_.get();
     Shell_NotifyIconW(NIM_MODIFY, &data);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <functional>
 #include <memory>
@@ -42,6 +43,7 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onIconMessage(UINT event, WPARAM anchor);
     bool add();
+    NOTIFYICONDATAW iconData(UINT flags) const;  // this icon, by window and id, with the flags
     void endTemporary();
     // The program's icon at the size the notification area asks for at the primary monitor's DPI;
     // the shell is told when that size changed.
