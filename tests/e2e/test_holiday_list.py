@@ -47,8 +47,7 @@ def test_downloaded_cached_and_kept_against_bad_answers(desktop, tmp_path):
             assert "If-Modified-Since: Mon, 02 Feb 2026 00:00:00 GMT\r\n" in server.requests[-1]
             assert READER.shows(desktop.screenshot, expected_grid(2026, 12, day, {14})) and cached() == LIST, server.answers[asked - 1][:2]
 
-        # (The clock going on and its exit during a download that trickles: the one download
-        # worker's, test_clock_spine.)
+        # (Ticking on and exiting during a trickling download: the one download worker's, test_clock_spine.)
         assert cached() == LIST and len(server.requests) == 7, "once a date"
 
         # Server gone: the cached copy draws the first calendar and names the day in its tooltip.

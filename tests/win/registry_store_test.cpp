@@ -1,6 +1,5 @@
-// The settings store on the real registry: what it makes of values as a user or another program
-// may have left them (the forms it writes are read back by the end-to-end tests). Whatever the key
-// held before is put back afterwards.
+// The settings store on the real registry: what it makes of values a user or another program may have
+// left (the forms it writes are read back end to end). What the key held before is put back afterwards.
 #include <windows.h>
 
 #include "settings/registry_store.h"
