@@ -430,6 +430,9 @@ HWND almanacWindow() { return FindWindowW(L"TavroAlmanac", nullptr); }
 int almanac(const std::wstring& file) {
     const HWND window = almanacWindow();
     if (!window) return 1;
+    // The title first: its answer waits until the window's thread is between two messages, so the
+    // focus read next is never the half-way state of a month being opened or paged.
+    const std::string title = utf8(asked(window));
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
     GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui);
@@ -442,7 +445,7 @@ int almanac(const std::wstring& file) {
         }
         CloseClipboard();
     }
-    std::string out = "title=" + utf8(asked(window)) + "\nrect=" + list(r.left, r.top, r.right, r.bottom) +
+    std::string out = "title=" + title + "\nrect=" + list(r.left, r.top, r.right, r.bottom) +
                       "\nfocus=" + to_string(gui.hwndFocus ? GetDlgCtrlID(gui.hwndFocus) : 0) +
                       "\nclipboard=" + escaped(clip) + "\n";
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
