@@ -9,7 +9,7 @@ import time
 
 import numpy as np
 import pytest
-from PIL import Image
+from PIL import ImageGrab
 
 from local_servers import FeedServer
 
@@ -205,13 +205,10 @@ class Desktop:
     def reset(self):
         """No clock running and none of its settings but these; gives back the session."""
         self.kill_all()
-        self.reg_delete_key()
-        # The feed and the holiday list must not wait on a network this machine does not have.
-        self.reg_add("feedHost", "REG_SZ", "127.0.0.1:9")
-        self.reg_add("holidayListUrl", "REG_SZ", "http://127.0.0.1:9/")
-        # No notification-area icon unless a test asks for it: Wine's stand-alone tray would take the
+        # The feed and the holiday list must not wait on a network this machine does not have. No
+        # notification-area icon unless a test asks for it: Wine's stand-alone tray would take the
         # screen's top left, and with no window manager its hiding adds a second to every exit.
-        self.reg_add("showTrayIcon", "REG_DWORD", 0)
+        self.reg_set({"feedHost": "127.0.0.1:9", "holidayListUrl": "http://127.0.0.1:9/", "showTrayIcon": 0}, fresh=True)
         self.forget_holiday_list()
         return self
 
@@ -257,10 +254,7 @@ class Desktop:
         return self.geometry(windows[0])
 
     def screenshot(self):
-        with tempfile.TemporaryDirectory() as folder:
-            out = os.path.join(folder, "shot.png")
-            self.run(["import", "-window", "root", out], timeout=30)
-            return np.asarray(Image.open(out).convert("RGB"))
+        return np.asarray(ImageGrab.grab(xdisplay=self.display))
 
     # The mouse, the keys and the clock's own windows.
     def our_windows(self):
@@ -293,9 +287,9 @@ class Desktop:
         return wait_for(self.menus)
 
     def keys(self, *names, wait=0.5):
-        for name in names:
+        for i, name in enumerate(names):
+            time.sleep(wait if i else 0)  # the menu or dialog takes a key before the next one
             self.xdo("key", name)
-            time.sleep(wait)  # the menu or dialog takes the key before the next one
 
     def menu_item(self, *keys, dialog=None):
         """Chooses an item of the popup menu by its access keys; with dialog, waits for it to open."""
@@ -347,6 +341,16 @@ class Desktop:
         """Done, or a missing key or value, which reg itself reports (in the locale's words) with 1."""
         return r.returncode == 0 or (r.returncode == 1 and r.stdout.strip().startswith("reg:"))
 
+    def reg_set(self, values, key=CLOCK_KEY, fresh=False):
+        """Sets the values (str: REG_SZ, int: REG_DWORD) by one import, one Wine start; fresh: and no others."""
+        name = key.replace("HKCU", "HKEY_CURRENT_USER", 1)
+        text = lambda s: '"' + s.replace("\\", "\\\\").replace('"', '\\"') + '"'
+        lines = ["Windows Registry Editor Version 5.00", *([f"[-{name}]"] if fresh else []), f"[{name}]"]
+        lines += [f"{text(n)}=" + (f"dword:{v:08x}" if isinstance(v, int) else text(v)) for n, v in values.items()]
+        with tempfile.NamedTemporaryFile("w", suffix=".reg", encoding="utf-16", dir="/tmp") as file:
+            file.write("\r\n".join(lines) + "\r\n"), file.flush()
+            self.reg_until_done(["wine", "reg", "import", windows_path(file.name)], lambda r: r.returncode == 0)
+
     def reg_add(self, name, kind, data, key=CLOCK_KEY):
         """name None sets the key's default value."""
         value = ["/v", name] if name is not None else ["/ve"]
@@ -380,8 +384,7 @@ def feed(desktop):
     def start(dates=(), status=200, mode="feed", lifetime=60):
         server = FeedServer(dates, status, mode, lifetime)
         servers.append(server)
-        desktop.reg_add("feedHost", "REG_SZ", f"127.0.0.1:{server.port}")
-        desktop.reg_add("feedCalendarId", "REG_SZ", "test@example.org")
+        desktop.reg_set({"feedHost": f"127.0.0.1:{server.port}", "feedCalendarId": "test@example.org"})
         return server
 
     yield start
