@@ -11,6 +11,8 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 started=$SECONDS
 tools/install_deps.sh || exit 1
+. tools/wine_env.sh
+prepare_wine_prefix & prefix_made=$!  # a new prefix mostly waits on Wine itself: beside the build
 cmake --preset win64 >/dev/null && cmake --build --preset win64 -j2 || { echo "build failed"; exit 1; }
 
 passed=0; failed=0
@@ -31,8 +33,7 @@ beside "the downloads again from a clone" /usr/bin/python3 -m pytest -q -p no:ca
 beside "i686 build" bash -c 'cmake --preset win32 >/dev/null && cmake --build --preset win32 -j2 --target tavroclock'
 beside "feed scan fuzzing" tools/run_fuzz.sh
 
-. tools/wine_env.sh
-prepare_wine_prefix
+wait "$prefix_made"
 # The dialog, menu and desktop tests make real windows: they need a display.
 win_display="${TAVRO_WIN_TEST_DISPLAY:-:92}"
 Xvfb "$win_display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
