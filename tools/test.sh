@@ -4,9 +4,8 @@
 #
 # The end-to-end tests mostly wait on Wine, and the work that only needs the processor (the native build and its tests,
 # the i686 build, which nothing runs here, the fuzzers, the clone's build) goes on beside them at
-# the lowest priority, where it takes the idle time and not theirs. TAVRO_E2E_WORKERS=2 runs the
-# end-to-end tests in two workers, each with displays and a Wine prefix of its own: a third faster,
-# but under the background builds some of their timeouts have been seen to run out.
+# the lowest priority, where it takes the idle time and not theirs. The end-to-end tests run in
+# TAVRO_E2E_WORKERS workers (two unless set), each with displays and a Wine prefix of its own.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 started=$SECONDS
@@ -44,7 +43,7 @@ record "Windows-side tests under Wine" "${PIPESTATUS[0]}"
 wineserver -k 2>/dev/null || true
 kill "$win_xvfb" 2>/dev/null || true
 
-timeout 2400 /usr/bin/python3 -m pytest -q -p no:cacheprovider -n "${TAVRO_E2E_WORKERS:-1}" --durations=12 tests/e2e 2>&1 | tail -40
+timeout 2400 /usr/bin/python3 -m pytest -q -p no:cacheprovider -n "${TAVRO_E2E_WORKERS:-2}" --durations=12 tests/e2e 2>&1 | tail -40
 record "end-to-end tests under Xvfb and Wine" "${PIPESTATUS[0]}"
 
 for i in "${!pids[@]}"; do
