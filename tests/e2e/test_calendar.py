@@ -20,7 +20,7 @@ def test_a_clock_moved_while_running(desktop, feed, tmp_path):
     """One start, the clock moved by a time-stamp file; the feed answers 200 with a login page."""
     server = feed(mode="html")
     desktop.reg_add("targetDate", "REG_SZ", "2027/01/15 12:00:00")
-    stamp = desktop.start_moving_clock(tmp_path, "2027-01-15 11:59:50")
+    stamp = desktop.start_moving_clock(tmp_path, "2027-01-15 11:59:55")
 
     def sign_and_colours():
         texts, colours = READER.countdown(desktop.screenshot())

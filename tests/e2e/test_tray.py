@@ -47,7 +47,7 @@ def test_the_target_is_told_once_when_reached_and_caught_up_at_the_next_start(de
     desktop.kill_all()
     desktop.start("2009-02-01 12:01:00")
     assert desktop.find_windows() and wait_for(lambda: len(tray(desktop)[0]) == 1)
-    assert balloon(desktop, timeout=12) is None
+    assert balloon(desktop, timeout=6) is None
 
     # A target that passed while the clock was not running: told at the start, in other words.
     desktop.kill_all()
