@@ -45,13 +45,18 @@ for attempt in 1 2 3; do
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
 done
-# Drawn once the date and time read off a screenshot where the report puts the clock; the desktop
-# window paints the new wallpaper on its own time, so the picture kept is taken a moment later.
+# Drawn once the date and time read off a screenshot where the report puts the clock. The desktop
+# window paints the wallpaper on its own time (seconds later under load): the picture kept is the
+# first whose top left corner is no longer one flat colour, as the mosaic's tile is not, or the
+# one after 20 s (a user's wallpaper choice off, a flat picture of theirs).
 rect="$(sed -n 's/^rect=//p' "$report" | tr , ' ')"
 drawn() { timeout 30 import -window root "$shot" && /usr/bin/python3 tools/clock_reader.py "$shot" $rect; }
+painted() {
+  timeout 30 import -window root "$shot" &&
+    [ "$(convert "$shot" -crop 20x20+0+0 -format '%[fx:standard_deviation>0]' info:)" = 1 ]
+}
 if [ "$up" -eq 1 ] && ! poll 30 drawn; then echo "the clock's time does not read on the screen" >&2; up=0; fi
-sleep "${TAVRO_RUN_SECONDS:-2}"
-timeout 30 import -window root "$shot" || true
+[ "$up" -eq 1 ] && poll 20 painted || true
 # Closing the clock as its exit item does puts the user's wallpaper and colour back.
 helper close || true
 poll 30 clock_gone || echo "the clock did not end" >&2
