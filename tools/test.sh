@@ -16,9 +16,7 @@ started=$SECONDS
 tools/install_deps.sh || exit 1
 . tools/wine_env.sh
 prepare_wine_prefix & prefix_made=$!  # a new prefix mostly waits on Wine itself: beside the build
-# What the end-to-end tests run; the Windows-side tests build in a tree of their own beside them.
-cmake --preset win64 >/dev/null && cmake --build --preset win64 -j2 --target tavroclock tavro_testhelper tavro_parentwatch ||
-  { echo "build failed"; exit 1; }
+cmake --preset win64 >/dev/null && cmake --build --preset win64 -j2 || { echo "build failed"; exit 1; }
 
 passed=0; failed=0
 record() { if [ "$2" -eq 0 ]; then passed=$((passed + 1)); echo "SUITE PASSED: $1"; else failed=$((failed + 1)); echo "SUITE FAILED: $1"; fi; }
