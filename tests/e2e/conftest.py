@@ -94,6 +94,12 @@ def pytest_configure(config):
             shutil.copytree(SHARED_PREFIX, f"{SHARED_PREFIX}-gw{worker}", symlinks=True)
 
 
+def pytest_terminal_summary(terminalreporter):
+    """What each test run again failed on first: a flake is told, not only counted."""
+    for report in terminalreporter.stats.get("rerun", []):
+        terminalreporter.write_line(f"RERUN {report.nodeid}: " + " | ".join([*filter(str.strip, report.longreprtext.splitlines())][-3:]))
+
+
 @pytest.fixture(scope="session")
 def display():
     if not os.path.exists(EXE):
@@ -272,8 +278,7 @@ class Desktop:
         return sorted((g for _, name, g in self.our_windows() if name == ""), key=lambda g: g[0])
 
     def dialog_window(self, name):
-        found = [(wid, g) for wid, n, g in self.our_windows() if n == name]
-        return found[0] if found else None
+        return next(((wid, g) for wid, n, g in self.our_windows() if n == name), None)
 
     def xdo(self, *args):
         self.run(["xdotool", *args], timeout=20)
