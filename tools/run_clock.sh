@@ -50,13 +50,12 @@ done
 # first whose top left corner is no longer one flat colour, as the mosaic's tile is not, or the
 # one after 20 s (a user's wallpaper choice off, a flat picture of theirs).
 rect="$(sed -n 's/^rect=//p' "$report" | tr , ' ')"
-drawn() { timeout 30 import -window root "$shot" && /usr/bin/python3 tools/clock_reader.py "$shot" $rect; }
-painted() {
-  timeout 30 import -window root "$shot" &&
-    [ "$(convert "$shot" -crop 20x20+0+0 -format '%[fx:standard_deviation>0]' info:)" = 1 ]
-}
+shoot() { timeout 30 import -window root "$shot"; }
+drawn() { shoot && /usr/bin/python3 tools/clock_reader.py "$shot" $rect; }
+painted() { shoot && [ "$(convert "$shot" -crop 20x20+0+0 -format '%[fx:standard_deviation>0]' info:)" = 1 ]; }
 if [ "$up" -eq 1 ] && ! poll 30 drawn; then echo "the clock's time does not read on the screen" >&2; up=0; fi
-[ "$up" -eq 1 ] && poll 20 painted || true
+# A clock that did not come up or draw still leaves a screenshot of what the screen showed instead.
+if [ "$up" -eq 1 ]; then poll 20 painted || true; else shoot || true; fi
 # Closing the clock as its exit item does puts the user's wallpaper and colour back.
 helper close || true
 poll 30 clock_gone || echo "the clock did not end" >&2
