@@ -200,9 +200,11 @@ class Desktop:
         return p
 
     @staticmethod
-    def own(name, display):
-        """A session in a prefix of its own, copied once from the shared one."""
+    def own(name, display, fresh=False):
+        """A session in a prefix of its own, copied once from the shared one (fresh: copied anew)."""
         session = Desktop(f"{SHARED_PREFIX}-{name}{PREFIX_SUFFIX}", display)
+        if fresh:
+            shutil.rmtree(session.prefix, ignore_errors=True)
         if not os.path.isdir(session.prefix):
             run(["wineserver", "-w"], timeout=60)
             shutil.copytree(WINEPREFIX, session.prefix, symlinks=True)

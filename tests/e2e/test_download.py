@@ -9,7 +9,7 @@ import zipfile
 import numpy as np
 from PIL import Image
 
-from conftest import EXE, MOSAIC_COLOUR, ROOT, WINEPREFIX, Desktop, run, wait_for, windows_path, worker_display
+from conftest import EXE, MOSAIC_COLOUR, ROOT, Desktop, wait_for, windows_path, worker_display
 
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\TavroClock"
@@ -51,11 +51,8 @@ def test_signed_setup_closes_the_clock_in_its_workerw_fails_loudly_keeps_log_on_
     subprocess.run(["makensis", "-V1", "-DVERSION=0.9.0.0", f"-DEXE={older_exe}", f"-DOUTFILE={older}",
                     f"-DICON={ROOT}/pictures/tavroclock.ico", f"{ROOT}/tools/installer/tavroclock.nsi"], check=True)
 
-    prefix = os.path.join(ROOT, "build", "wineprefix-setup")
-    shutil.rmtree(prefix, ignore_errors=True)
-    run(["wineserver", "-w"])
-    shutil.copytree(WINEPREFIX, prefix, symlinks=True)  # a third of the time of a new one
-    session = Desktop(prefix, display)
+    session = Desktop.own("setup", display, fresh=True)  # a copy: a third of the time of a new prefix
+    prefix = session.prefix
     session.reg_set({"feedHost": "127.0.0.1:9", "holidayListUrl": ""}, fresh=True)
     folder = lambda: glob.glob(f"{prefix}/drive_c/users/*/AppData/Local/Programs/TavroClock")
     installed = lambda name: os.path.join(folder()[0], name)
