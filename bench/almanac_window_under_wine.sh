@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 runs="${1:-3}"
 . tools/wine_env.sh
 prepare_wine_prefix
-export DISPLAY="${TAVRO_BENCH_DISPLAY:-:95}"
+export DISPLAY="${TAVRO_BENCH_DISPLAY:-:$((95 + ${TAVRO_DISPLAY_BASE:-0}))}"
 Xvfb "$DISPLAY" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 out=$(mktemp -d)

@@ -11,7 +11,7 @@ seconds="${1:-60}"
 screen="${2:-1920x1080}"
 . tools/wine_env.sh
 prepare_wine_prefix
-export DISPLAY="${TAVRO_BENCH_DISPLAY:-:95}"
+export DISPLAY="${TAVRO_BENCH_DISPLAY:-:$((95 + ${TAVRO_DISPLAY_BASE:-0}))}"
 Xvfb "$DISPLAY" -screen 0 "${screen}x24" -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT

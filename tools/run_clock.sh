@@ -16,7 +16,7 @@ if [ -n "${DISPLAY:-}" ]; then
   exec wine explorer "/desktop=$desktop,${size:-1920x1080}" build/win64/tavroclock.exe
 fi
 shot="${TAVRO_RUN_SHOT:-build/screenshot.png}"
-export DISPLAY="${TAVRO_RUN_DISPLAY:-:97}"
+export DISPLAY="${TAVRO_RUN_DISPLAY:-:$((97 + ${TAVRO_DISPLAY_BASE:-0}))}"
 # Another server on the display (one left by a killed run) would be screenshotted instead of ours.
 if xdpyinfo >/dev/null 2>&1; then echo "display $DISPLAY is already in use" >&2; exit 1; fi
 Xvfb "$DISPLAY" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &

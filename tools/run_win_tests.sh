@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 export TAVRO_E2E_WINEPREFIX="$PWD/build/wineprefix-win-tests"
 . tools/wine_env.sh
 prepare_wine_prefix
-display="${TAVRO_WIN_TEST_DISPLAY:-:92}"
+display="${TAVRO_WIN_TEST_DISPLAY:-:$((92 + ${TAVRO_DISPLAY_BASE:-0}))}"
 Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'wineserver -k 2>/dev/null; kill "$xvfb" 2>/dev/null' EXIT

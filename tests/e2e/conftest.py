@@ -27,9 +27,13 @@ WORKER = int(os.environ.get("PYTEST_XDIST_WORKER", "gw0")[2:])
 PREFIX_SUFFIX = f"-gw{WORKER}" if WORKER else ""
 
 
+# TAVRO_DISPLAY_BASE moves every default display, so that checkouts can run side by side.
+DISPLAY_BASE = int(os.environ.get("TAVRO_DISPLAY_BASE", "0"))
+
+
 def worker_display(variable, number):
     """The display the environment variable names, else this worker's :number."""
-    return os.environ.get(variable, f":{number + 100 * WORKER}")
+    return os.environ.get(variable, f":{number + 100 * WORKER + DISPLAY_BASE}")
 
 
 DISPLAY = worker_display("TAVRO_E2E_DISPLAY", 93)
