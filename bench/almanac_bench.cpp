@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "almanac/month_almanac.h"
-#include "app/day_tooltip.h"
+#include "calendar/day_texts.h"
 
 using namespace tavro::almanac;
 

@@ -9,7 +9,7 @@
 #include "app/canvas_clock_painter.h"
 #include "app/clock_tick.h"
 #include "app/layout.h"
-#include "app/month_calendar.h"
+#include "calendar/month_calendar.h"
 #include "holidays/holiday_days.h"
 #include "app/static_panels.h"
 #include "render/bmp.h"

@@ -4,7 +4,7 @@
 #include <tuple>
 
 #include "almanac/month_almanac.h"
-#include "app/day_tooltip.h"
+#include "calendar/day_texts.h"
 
 namespace tavro::almanac_window {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "render/display_dpi_win32.h"
+#include "base/display_dpi_win32.h"
 #include "settings/registry_store.h"
 
 namespace tavro::almanac_window {

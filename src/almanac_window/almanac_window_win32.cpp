@@ -8,7 +8,7 @@
 
 #include "almanac_window/almanac_place_win32.h"
 #include "base/owned_window_win32.h"
-#include "render/display_dpi_win32.h"
+#include "base/display_dpi_win32.h"
 
 namespace tavro::almanac_window {
 

@@ -1,6 +1,6 @@
 #include "app/calendar_tooltip_win32.h"
 
-#include "app/day_tooltip.h"
+#include "calendar/day_texts.h"
 #include "app/layout.h"
 #include "dialogs/modal_dialog_win32.h"
 

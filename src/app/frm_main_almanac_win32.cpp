@@ -1,5 +1,5 @@
 // The clock's ways into the 暦 window: the menu item and a double click on the calendar.
-#include "app/day_tooltip.h"
+#include "calendar/day_texts.h"
 #include "app/frm_main_win32.h"
 #include "app/local_time_win32.h"
 

@@ -2,7 +2,7 @@
 // place put back, and the wallpaper choice that goes with the clock's settings.
 #include "app/frm_main_win32.h"
 #include "desktop/clock_place_win32.h"
-#include "render/display_dpi_win32.h"
+#include "base/display_dpi_win32.h"
 #include "settings/registry_store.h"
 
 namespace tavro::app {

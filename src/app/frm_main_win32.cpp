@@ -5,14 +5,14 @@
 #include <algorithm>
 
 #include "app/local_time_win32.h"
-#include "app/month_calendar.h"
+#include "calendar/month_calendar.h"
 #include "app/shell_watch_win32.h"
 #include "app/static_panels.h"
 #include "base/owned_window_win32.h"
 #include "datetime/date_parser.h"
 #include "desktop/clock_place_win32.h"
 #include "desktop/desktop_changes_win32.h"
-#include "render/display_dpi_win32.h"
+#include "base/display_dpi_win32.h"
 #include "render/frames.h"
 #include "render/gdi_text_win32.h"
 #include "render/picture_resources_win32.h"

@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "app/frm_main_win32.h"
-#include "app/restore_desktop_win32.h"
+#include "desktop/restore_desktop_win32.h"
 #include "app/single_instance_win32.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "desktop/desktop_calls_win32.h"
-#include "desktop/special_folder_win32.h"
+#include "base/special_folder_win32.h"
 
 namespace tavro::desktop {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "render/display_dpi_win32.h"
+#include "base/display_dpi_win32.h"
 
 namespace tavro::dialogs {
 

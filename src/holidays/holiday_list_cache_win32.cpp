@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "base/unique_handle_win32.h"
-#include "desktop/special_folder_win32.h"
+#include "base/special_folder_win32.h"
 #include "holidays/holiday_list.h"
 
 namespace tavro::holidays {

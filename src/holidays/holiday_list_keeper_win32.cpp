@@ -1,6 +1,6 @@
 #include "holidays/holiday_list_keeper_win32.h"
 
-#include "holidays/cp932_win32.h"
+#include "base/cp932_win32.h"
 #include "holidays/holiday_list_cache_win32.h"
 #include "holidays/list_answer.h"
 #include "settings/registry_store.h"

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "holidays/cp932_win32.h"
+#include "base/cp932_win32.h"
 #include "holidays/happy_feed.h"
 #include "holidays/holiday_list_cache_win32.h"
 #include "holidays/wininet_steps_win32.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "base/owned_window_win32.h"
-#include "render/display_dpi_win32.h"
+#include "base/display_dpi_win32.h"
 
 namespace tavro::notify {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "holidays/cp932_win32.h"
+#include "base/cp932_win32.h"
 #include "holidays/holiday_list_cache_win32.h"
 
 using namespace tavro::holidays;

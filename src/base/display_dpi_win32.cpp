@@ -1,4 +1,4 @@
-#include "render/display_dpi_win32.h"
+#include "base/display_dpi_win32.h"
 
 namespace tavro::render {
 

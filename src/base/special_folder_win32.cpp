@@ -1,4 +1,4 @@
-#include "desktop/special_folder_win32.h"
+#include "base/special_folder_win32.h"
 
 #include <windows.h>
 #include <shlobj.h>

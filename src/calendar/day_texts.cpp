@@ -1,4 +1,4 @@
-#include "app/day_tooltip.h"
+#include "calendar/day_texts.h"
 
 #include <cmath>
 

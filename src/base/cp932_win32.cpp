@@ -1,4 +1,4 @@
-#include "holidays/cp932_win32.h"
+#include "base/cp932_win32.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "app/desktop_follower_win32.h"
+#include "desktop/desktop_follower_win32.h"
 
 #include <algorithm>
 #include <cwchar>

@@ -1,11 +1,11 @@
-#include "app/restore_desktop_win32.h"
+#include "desktop/restore_desktop_win32.h"
 
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "desktop/desktop_calls_win32.h"
-#include "desktop/special_folder_win32.h"
+#include "base/special_folder_win32.h"
 
 namespace tavro::app {
 

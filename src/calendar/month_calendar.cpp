@@ -1,4 +1,4 @@
-#include "app/month_calendar.h"
+#include "calendar/month_calendar.h"
 
 #include <string>
 
