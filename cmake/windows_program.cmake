@@ -2,7 +2,7 @@
 set(TAVRO_WIN32_SOURCES ${TAVRO_ALL_SOURCES})
 list(FILTER TAVRO_WIN32_SOURCES INCLUDE REGEX "_win32\\.cpp$")
 # WinMain lives in its own file so that the test exe can link every binding without it.
-list(FILTER TAVRO_WIN32_SOURCES EXCLUDE REGEX "/win_main_win32\\.cpp$")
+list(FILTER TAVRO_WIN32_SOURCES EXCLUDE REGEX "/(win_main|load_config)_win32\\.cpp$")
 
 add_library(tavro_win32 STATIC ${TAVRO_WIN32_SOURCES})
 target_link_libraries(tavro_win32 PUBLIC tavro_core)
@@ -14,7 +14,8 @@ if(MINGW)
   set(TAVRO_STATIC_LINK -static -static-libgcc -static-libstdc++)
 endif()
 
-add_executable(tavroclock WIN32 ${CMAKE_SOURCE_DIR}/src/app/win_main_win32.cpp ${CMAKE_SOURCE_DIR}/src/app/tavroclock.rc)
+add_executable(tavroclock WIN32 ${CMAKE_SOURCE_DIR}/src/app/win_main_win32.cpp
+               ${CMAKE_SOURCE_DIR}/src/app/load_config_win32.cpp ${CMAKE_SOURCE_DIR}/src/app/tavroclock.rc)
 target_link_libraries(tavroclock PRIVATE tavro_win32 ${TAVRO_STATIC_LINK})
 if(MINGW)
   # Stripped of the debug data the static runtime brings (about 690 KB), and the same bytes from
@@ -25,6 +26,15 @@ if(MINGW)
   target_compile_options(tavroclock PRIVATE -ffile-prefix-map=${CMAKE_SOURCE_DIR}/=)
 endif()
 set_target_properties(tavroclock PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+# The load configuration's entry, which GNU ld does not set (src/app/load_config_win32.cpp).
+find_package(Python3 COMPONENTS Interpreter)
+if(Python3_FOUND)
+  add_custom_command(TARGET tavroclock POST_BUILD
+                     COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/pe_load_config.py $<TARGET_FILE:tavroclock>
+                     VERBATIM)
+else()
+  message(WARNING "No Python 3: the exe gets no load configuration, and Windows looks for its DLLs beside it too")
+endif()
 configure_file(${CMAKE_SOURCE_DIR}/src/app/tavro_version.h.in ${CMAKE_BINARY_DIR}/generated/tavro_version.h @ONLY)
 target_include_directories(tavroclock PRIVATE ${CMAKE_BINARY_DIR}/generated)
 
@@ -55,5 +65,10 @@ if(TAVRO_BUILD_TESTS)
     # gtest_main brings main(); the suites need no wide entry point.
     target_link_libraries(win_tests PRIVATE tavro_win32 gtest_main gmock ws2_32 ${TAVRO_STATIC_LINK})
     set_target_properties(win_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+    # What a test plants beside win_tests.exe under a system DLL's name.
+    add_library(tavro_planted SHARED ${CMAKE_SOURCE_DIR}/tests/win/dll/tavro_planted.cpp)
+    target_link_libraries(tavro_planted PRIVATE ${TAVRO_STATIC_LINK})
+    set_target_properties(tavro_planted PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+    add_dependencies(win_tests tavro_planted)
   endif()
 endif()

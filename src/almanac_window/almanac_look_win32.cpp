@@ -2,36 +2,11 @@
 
 #include <cstdlib>
 
+#include "base/display_dpi_win32.h"
+
 namespace tavro::almanac_window {
 
 namespace {
-
-using ParametersForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
-
-// Windows 10 1607 and later give the metrics at any DPI; before that they are at the system DPI
-// and are scaled here.
-LOGFONTW messageFont(int dpi) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    auto forDpi = user32 ? reinterpret_cast<ParametersForDpiFn>(
-                               reinterpret_cast<void (*)()>(GetProcAddress(user32, "SystemParametersInfoForDpi")))
-                         : nullptr;
-    if (forDpi && forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi)))
-        return metrics.lfMessageFont;
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        LOGFONTW fallback{};
-        fallback.lfHeight = -MulDiv(9, dpi, 72);
-        fallback.lfCharSet = DEFAULT_CHARSET;
-        lstrcpyW(fallback.lfFaceName, L"MS UI Gothic");
-        return fallback;
-    }
-    HDC screen = GetDC(nullptr);
-    const int systemDpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, systemDpi > 0 ? systemDpi : 96);
-    return metrics.lfMessageFont;
-}
 
 bool highContrastOn() {
     HIGHCONTRASTW contrast{};
@@ -52,7 +27,7 @@ COLORREF AlmanacLook::colourOf(CellColour colour) const {
 
 AlmanacLook loadAlmanacLook(int dpi) {
     AlmanacLook look;
-    LOGFONTW lf = messageFont(dpi > 0 ? dpi : 96);
+    LOGFONTW lf = base::messageFont(dpi > 0 ? dpi : 96);
     look.font.reset(CreateFontIndirectW(&lf));
     look.fontHeight = std::abs(lf.lfHeight) * 4 / 3;  // the em plus the leading of a line, near enough
     const LONG height = lf.lfHeight;

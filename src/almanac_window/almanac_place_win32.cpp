@@ -34,7 +34,7 @@ RECT defaultRect(HWND clock) {
     info.cbSize = sizeof info;
     GetMonitorInfoW(monitor, &info);
     const RECT& work = info.rcWork;
-    const int dpi = render::windowDpi(clock);
+    const int dpi = base::windowDpi(clock);
     const int width = std::min<int>(MulDiv(kDefaultWidthAt96, dpi, 96), work.right - work.left);
     const int height = std::min<int>(MulDiv(kDefaultHeightAt96, dpi, 96), work.bottom - work.top);
     const int left = work.left + (work.right - work.left - width) / 2;

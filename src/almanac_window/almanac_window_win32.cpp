@@ -7,8 +7,9 @@
 #include <string>
 
 #include "almanac_window/almanac_place_win32.h"
-#include "base/owned_window_win32.h"
 #include "base/display_dpi_win32.h"
+#include "base/owned_window_win32.h"
+#include "base/window_class_win32.h"
 
 namespace tavro::almanac_window {
 
@@ -47,16 +48,14 @@ void drawLine(HDC dc, HFONT font, COLORREF colour, const std::wstring& text, REC
 std::unique_ptr<AlmanacWindow> AlmanacWindow::create(HINSTANCE instance, HWND clock, DateValue today,
                                                      std::optional<DateValue> selectDay,
                                                      std::shared_ptr<const holidays::HolidayList> list) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = base::ownedWindowProc<AlmanacWindow, &AlmanacWindow::hwnd_, &AlmanacWindow::handleMessage>;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.hIcon = LoadIconW(instance, L"APPICON");
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = kWindowClass;
-    RegisterClassExW(&wc);  // fails harmlessly when the class is already there
+    base::registerWindowClass(instance, {
+        .name = kWindowClass,
+        .procedure = base::ownedWindowProc<AlmanacWindow, &AlmanacWindow::hwnd_, &AlmanacWindow::handleMessage>,
+        .style = CS_HREDRAW | CS_VREDRAW,
+        .cursor = base::arrowCursor(),
+        .icon = LoadIconW(instance, L"APPICON"),
+        .background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
+    });
 
     std::unique_ptr<AlmanacWindow> self(new AlmanacWindow(instance, datetime::dateOnly(today)));
     self->holidays_.takeList(std::move(list));
@@ -69,7 +68,7 @@ std::unique_ptr<AlmanacWindow> AlmanacWindow::create(HINSTANCE instance, HWND cl
                     r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, self.get());
     if (!self->hwnd_ || !self->makeControls()) return nullptr;
     self->normalRect_ = r;
-    self->dpi_ = render::windowDpi(self->hwnd_);
+    self->dpi_ = base::windowDpi(self->hwnd_);
     self->applyLook();
     self->showMonth(self->selected_.year, self->selected_.month);  // the buttons' states
     ShowWindow(self->hwnd_, SW_SHOWNORMAL);

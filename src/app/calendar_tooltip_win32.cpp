@@ -1,8 +1,8 @@
 #include "app/calendar_tooltip_win32.h"
 
-#include "calendar/day_texts.h"
 #include "app/layout.h"
-#include "dialogs/modal_dialog_win32.h"
+#include "base/dialog_font_win32.h"
+#include "calendar/day_texts.h"
 
 namespace tavro::app {
 
@@ -51,7 +51,7 @@ void CalendarTooltip::place(float drawScale, int dpi) {
         SendMessageW(tip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
     }
     // The dialogs' font: the default tooltip font may have no Japanese glyphs.
-    if (base::UniqueGdiObject font = dialogs::dialogFont(dpi > 0 ? dpi : 96)) {
+    if (base::UniqueGdiObject font = base::dialogFont(dpi > 0 ? dpi : 96)) {
         SendMessageW(tip_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
         font_ = std::move(font);  // the old one goes after the control let go of it
     }

@@ -1,8 +1,8 @@
 // Where the clock stands: the stored place on the monitors there are now, a drop stored, the
 // place put back, and the wallpaper choice that goes with the clock's settings.
 #include "app/frm_main_win32.h"
-#include "desktop/clock_place_win32.h"
 #include "base/display_dpi_win32.h"
+#include "desktop/clock_place_win32.h"
 #include "settings/registry_store.h"
 
 namespace tavro::app {
@@ -12,7 +12,7 @@ void FrmMain::placeWindow() {
     const std::vector<desktop::MonitorInfo> monitors = desktop::currentMonitors();
     // The default: the top right of the primary monitor, whose top left is the screen's origin.
     const WindowRect d = clockWindowRect(0, 0, GetSystemMetrics(SM_CXSCREEN), viewMode_,
-                                         drawScaleForDpi(render::primaryMonitorDpi()));
+                                         drawScaleForDpi(base::primaryMonitorDpi()));
     const desktop::ClockPlacement place =
         desktop::placeClock(storedPlace_, monitors, cellsToPixels(0.5f, kPanelCells),
                             cellsToPixels(0.5f, rowsForView(viewMode_)), {d.left, d.top, d.left + d.width, d.top + d.height});

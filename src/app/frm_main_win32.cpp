@@ -5,14 +5,15 @@
 #include <algorithm>
 
 #include "app/local_time_win32.h"
-#include "calendar/month_calendar.h"
 #include "app/shell_watch_win32.h"
 #include "app/static_panels.h"
+#include "base/display_dpi_win32.h"
 #include "base/owned_window_win32.h"
+#include "base/window_class_win32.h"
+#include "calendar/month_calendar.h"
 #include "datetime/date_parser.h"
 #include "desktop/clock_place_win32.h"
 #include "desktop/desktop_changes_win32.h"
-#include "base/display_dpi_win32.h"
 #include "render/frames.h"
 #include "render/gdi_text_win32.h"
 #include "render/picture_resources_win32.h"
@@ -44,17 +45,14 @@ std::string asciiSetting(std::wstring_view name) {
 }  // namespace
 
 std::unique_ptr<FrmMain> FrmMain::create(HINSTANCE instance, Program& program) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;  // a double click on the calendar opens the 暦 window
-    wc.lpfnWndProc = base::ownedWindowProc<FrmMain, &FrmMain::hwnd_, &FrmMain::handleMessage>;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.hIcon = LoadIconW(instance, L"APPICON");
-    wc.lpszClassName = kWindowClass;
-    RegisterClassExW(&wc);  // fails harmlessly when the class is already there
-
-    render::makeProcessDpiAware();
+    base::registerWindowClass(instance, {
+        .name = kWindowClass,
+        .procedure = base::ownedWindowProc<FrmMain, &FrmMain::hwnd_, &FrmMain::handleMessage>,
+        .style = CS_DBLCLKS,  // a double click on the calendar opens the 暦 window
+        .cursor = base::arrowCursor(),
+        .icon = LoadIconW(instance, L"APPICON"),
+    });
+    base::makeProcessDpiAware();
     std::unique_ptr<FrmMain> form(new FrmMain(instance, program));
     FrmMain* self = form.get();
     form->watch_ = ShellWatch::create(instance, {
@@ -69,7 +67,8 @@ std::unique_ptr<FrmMain> FrmMain::create(HINSTANCE instance, Program& program) {
         [self] { self->onClockMoved(); },
         [self] { self->tickRepaintAndRearm(); },
     });
-    form->follower_ = std::make_unique<DesktopFollower>([self] { return self->hwnd_; }, [self] { self->onAttached(); });
+    form->follower_ =
+        std::make_unique<desktop::DesktopFollower>([self] { return self->hwnd_; }, [self] { self->onAttached(); });
     if (!form->watch_ || !form->createWindow() || !form->Form_Load()) return nullptr;
     form->showWindow();
     form->startNotifier();
@@ -184,7 +183,7 @@ bool FrmMain::Form_Load() {
 
 render::Image FrmMain::paintDesktopPicture() {
     // The wallpaper spans the screen at the primary monitor's scale, wherever the clock stands.
-    wallScale_ = drawScaleForDpi(render::primaryMonitorDpi());
+    wallScale_ = drawScaleForDpi(base::primaryMonitorDpi());
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     wallSize_ = {screenWidth, screenHeight};
@@ -243,7 +242,7 @@ void FrmMain::onAttached() {
     // A change of the screen that came with no message of its own (seen under Wine, under load,
     // as a clock moved into place over a wallpaper of the old size): the picture is made anew.
     const SIZE screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    if (canvas_ && desktop_ && (drawScaleForDpi(render::primaryMonitorDpi()) != wallScale_ || screen.cx != wallSize_.cx ||
+    if (canvas_ && desktop_ && (drawScaleForDpi(base::primaryMonitorDpi()) != wallScale_ || screen.cx != wallSize_.cx ||
                                 screen.cy != wallSize_.cy))
         return onDisplayChanged();
     placeWindow();

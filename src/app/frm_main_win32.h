@@ -11,13 +11,13 @@
 #include "app/canvas_clock_painter.h"
 #include "app/clock_drag_win32.h"
 #include "app/clock_tick.h"
-#include "calendar/day_texts.h"
-#include "desktop/desktop_follower_win32.h"
 #include "app/layout.h"
 #include "app/menu_texts.h"
 #include "app/shell_watch_win32.h"
+#include "calendar/day_texts.h"
 #include "desktop/clock_place.h"
 #include "desktop/desktop_changes_win32.h"
+#include "desktop/desktop_follower_win32.h"
 #include "holidays/feed_schedule.h"
 #include "holidays/feed_worker_win32.h"
 #include "holidays/happy_feed.h"
@@ -109,7 +109,7 @@ private:
     Program& program_;
     HWND hwnd_ = nullptr;
     std::unique_ptr<ShellWatch> watch_;
-    std::unique_ptr<DesktopFollower> follower_;
+    std::unique_ptr<desktop::DesktopFollower> follower_;
     bool unloaded_ = false;
     ViewMode viewMode_ = ViewCountdown;
     float drawScale_ = 0.5f;  // of the monitor the clock stands on

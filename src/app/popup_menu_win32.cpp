@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/menu_texts.h"
+#include "base/window_class_win32.h"
 
 namespace tavro::app {
 
@@ -14,12 +15,7 @@ using UniqueWindow = base::UniqueHandle<HWND, DestroyWindow>;
 
 // frmPopup: never shown, it only carries the menu.
 UniqueWindow createMenuOwner(HINSTANCE instance) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = instance;
-    wc.lpszClassName = kOwnerClass;
-    RegisterClassExW(&wc);  // fails harmlessly when the class is already there
+    base::registerWindowClass(instance, {.name = kOwnerClass});
     const std::wstring caption(kPopupFormCaption);
     return UniqueWindow(CreateWindowExW(WS_EX_TOOLWINDOW, kOwnerClass, caption.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
                                         nullptr, instance, nullptr));

@@ -1,17 +1,20 @@
 #include <windows.h>
 
 #include "app/frm_main_win32.h"
-#include "desktop/restore_desktop_win32.h"
 #include "app/single_instance_win32.h"
+#include "base/dynamic_calls_win32.h"
+#include "desktop/restore_desktop_win32.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
+    // Before anything can load a DLL: none by a bare name from beside the exe.
+    tavro::base::restrictDllSearchToSystem32();
     using namespace tavro::app;
     const SingleInstance instanceLock;
-    const bool restoreOnly = commandLine && commandLine == kRestoreDesktopSwitch;
+    const bool restoreOnly = commandLine && commandLine == tavro::desktop::kRestoreDesktopSwitch;
     // An earlier copy runs: end at once, nothing shown (it owns the desktop and puts it back itself).
     if (!instanceLock.isFirst()) return restoreOnly ? 1 : 0;
     if (restoreOnly) {
-        restoreDesktopOfKilledRun();
+        tavro::desktop::restoreDesktopOfKilledRun();
         return 0;
     }
 

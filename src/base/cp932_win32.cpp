@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace tavro::holidays {
+namespace tavro::base {
 
 std::optional<std::wstring> decodeCp932(std::string_view bytes) {
     if (bytes.empty()) return std::wstring();
@@ -17,4 +17,4 @@ std::optional<std::wstring> decodeCp932(std::string_view bytes) {
     return text;
 }
 
-}  // namespace tavro::holidays
+}  // namespace tavro::base

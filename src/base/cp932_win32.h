@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-namespace tavro::holidays {
+namespace tavro::base {
 
 // Code page 932 to UTF-16; nothing when a byte sequence is not valid there.
 std::optional<std::wstring> decodeCp932(std::string_view bytes);
 
-}  // namespace tavro::holidays
+}  // namespace tavro::base

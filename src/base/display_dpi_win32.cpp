@@ -1,28 +1,30 @@
 #include "base/display_dpi_win32.h"
 
-namespace tavro::render {
+#include "base/dynamic_calls_win32.h"
+
+namespace tavro::base {
 
 namespace {
 
-// Bound at run time: these calls came with Windows 8.1 and 10, and the program runs on 7 too.
-template <typename Function>
-Function procedure(const wchar_t* dll, const char* name) {
-    HMODULE module = GetModuleHandleW(dll);
-    if (!module) module = LoadLibraryW(dll);  // stays loaded for the process: the calls are used again
-    if (!module) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
-using SetContextFn = BOOL(WINAPI*)(HANDLE);
-using SetAwarenessFn = HRESULT(WINAPI*)(int);
-using DpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-using DpiForWindowFn = UINT(WINAPI*)(HWND);
-
 constexpr int kProcessPerMonitorDpiAware = 2;
-constexpr int kEffectiveDpi = 0;
+constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
 // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2 and _PER_MONITOR_AWARE: pseudo-handles -4 and -3.
 const HANDLE kPerMonitorV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
 const HANDLE kPerMonitor = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3));
+
+}  // namespace
+
+void makeProcessDpiAware() {
+    const DpiCalls& calls = dpiCalls();
+    if (auto setContext = calls.setProcessDpiAwarenessContext) {
+        if (setContext(kPerMonitorV2) || setContext(kPerMonitor)) return;
+        if (GetLastError() == ERROR_ACCESS_DENIED) return;  // the manifest has set it already
+    }
+    if (auto setAwareness = calls.setProcessDpiAwareness) {
+        if (SUCCEEDED(setAwareness(kProcessPerMonitorDpiAware))) return;
+    }
+    SetProcessDPIAware();
+}
 
 int systemDpi() {
     HDC screen = GetDC(nullptr);
@@ -31,34 +33,43 @@ int systemDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
-}  // namespace
-
-void makeProcessDpiAware() {
-    if (auto setContext = procedure<SetContextFn>(L"user32.dll", "SetProcessDpiAwarenessContext")) {
-        if (setContext(kPerMonitorV2) || setContext(kPerMonitor)) return;
-        if (GetLastError() == ERROR_ACCESS_DENIED) return;  // the manifest has set it already
-    }
-    if (auto setAwareness = procedure<SetAwarenessFn>(L"shcore.dll", "SetProcessDpiAwareness")) {
-        if (SUCCEEDED(setAwareness(kProcessPerMonitorDpiAware))) return;
-    }
-    SetProcessDPIAware();
-}
-
-int primaryMonitorDpi() {
-    if (auto forMonitor = procedure<DpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor")) {
-        UINT x = 0, y = 0;
-        const HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
-        if (SUCCEEDED(forMonitor(primary, kEffectiveDpi, &x, &y)) && x > 0) return static_cast<int>(x);
-    }
+int monitorDpi(HMONITOR monitor) {
+    UINT x = 0, y = 0;
+    if (auto forMonitor = dpiCalls().getDpiForMonitor)
+        if (monitor && SUCCEEDED(forMonitor(monitor, kEffectiveDpi, &x, &y)) && x > 0) return static_cast<int>(x);
     return systemDpi();
 }
 
+int primaryMonitorDpi() { return monitorDpi(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY)); }
+
 int windowDpi(HWND window) {
-    if (auto forWindow = procedure<DpiForWindowFn>(L"user32.dll", "GetDpiForWindow")) {
+    if (auto forWindow = dpiCalls().getDpiForWindow) {
         const UINT dpi = window ? forWindow(window) : 0;
         if (dpi > 0) return static_cast<int>(dpi);
     }
     return systemDpi();
 }
 
-}  // namespace tavro::render
+int systemMetricForDpi(int metric, int dpi) {
+    const auto forDpi = dpiCalls().getSystemMetricsForDpi;
+    return forDpi ? forDpi(metric, static_cast<UINT>(dpi)) : GetSystemMetrics(metric);
+}
+
+LOGFONTW messageFont(int dpi) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    const auto forDpi = dpiCalls().systemParametersInfoForDpi;
+    if (forDpi && forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi)))
+        return metrics.lfMessageFont;
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        LOGFONTW fallback{};
+        fallback.lfHeight = -MulDiv(9, dpi, 72);
+        fallback.lfCharSet = DEFAULT_CHARSET;
+        lstrcpyW(fallback.lfFaceName, L"MS UI Gothic");
+        return fallback;
+    }
+    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, systemDpi());
+    return metrics.lfMessageFont;
+}
+
+}  // namespace tavro::base

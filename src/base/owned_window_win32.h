@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "base/window_class_win32.h"
+
 namespace tavro::base {
 
 template <typename Owner, HWND Owner::*Window, LRESULT (Owner::*Handle)(UINT, WPARAM, LPARAM)>
@@ -28,12 +30,7 @@ LRESULT CALLBACK ownedWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 // harmlessly when it is there already. The window handle is the owner's once this returns.
 template <typename Owner, HWND Owner::*Window, LRESULT (Owner::*Handle)(UINT, WPARAM, LPARAM)>
 void createBroadcastWindow(HINSTANCE instance, const wchar_t* className, Owner* owner) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = ownedWindowProc<Owner, Window, Handle>;
-    wc.hInstance = instance;
-    wc.lpszClassName = className;
-    RegisterClassExW(&wc);
+    registerWindowClass(instance, {.name = className, .procedure = ownedWindowProc<Owner, Window, Handle>});
     CreateWindowExW(WS_EX_TOOLWINDOW, className, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, owner);
 }
 

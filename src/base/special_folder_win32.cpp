@@ -5,16 +5,14 @@
 
 #include <vector>
 
-#include "desktop/wallpaper_rules.h"
-
-namespace tavro::desktop {
+namespace tavro::base {
 
 std::wstring getSpecialFolder(int csidl) {
     // The buffer is read whatever the call says: one it did not write gives "".
-    std::vector<wchar_t> buffer(kPathBufferChars, L'\0');
+    std::vector<wchar_t> buffer(1024, L'\0');  // more than the MAX_PATH the call may write
     SHGetSpecialFolderPathW(nullptr, buffer.data(), csidl, FALSE);
     buffer.back() = L'\0';
-    return textBeforeNul(buffer.data(), buffer.size());
+    return buffer.data();
 }
 
-}  // namespace tavro::desktop
+}  // namespace tavro::base

@@ -1,5 +1,6 @@
 #include "desktop/clock_place_win32.h"
 
+#include "base/display_dpi_win32.h"
 #include "desktop/desktop_calls_win32.h"
 
 namespace tavro::desktop {
@@ -14,25 +15,6 @@ constexpr wchar_t kCornerName[] = L"placeCorner";
 constexpr wchar_t kXName[] = L"placeX";
 constexpr wchar_t kYName[] = L"placeY";
 
-using DpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-
-// Bound at run time: shcore came with Windows 8.1.
-DpiForMonitorFn dpiForMonitor() {
-    static const DpiForMonitorFn fn = [] {
-        HMODULE shcore = LoadLibraryW(L"shcore.dll");
-        return shcore ? reinterpret_cast<DpiForMonitorFn>(reinterpret_cast<void (*)()>(GetProcAddress(shcore, "GetDpiForMonitor")))
-                      : nullptr;
-    }();
-    return fn;
-}
-
-int systemDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
-
 ScreenRect fromRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
@@ -44,9 +26,7 @@ BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
     m.area = fromRect(info.rcMonitor);
     m.work = fromRect(info.rcWork);
     m.primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
-    UINT x = 0, y = 0;
-    const DpiForMonitorFn fn = dpiForMonitor();
-    m.dpi = fn && SUCCEEDED(fn(monitor, 0 /* MDT_EFFECTIVE_DPI */, &x, &y)) && x > 0 ? static_cast<int>(x) : systemDpi();
+    m.dpi = base::monitorDpi(monitor);
     reinterpret_cast<std::vector<MonitorInfo>*>(list)->push_back(std::move(m));
     return TRUE;
 }

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "desktop/desktop_calls_win32.h"
 #include "base/special_folder_win32.h"
+#include "desktop/desktop_calls_win32.h"
 
 namespace tavro::desktop {
 
@@ -17,8 +17,12 @@ bool savePicture(const std::wstring& path, const render::Image& picture) {
 }
 }  // namespace
 
+std::wstring ownWallPaperPath() {
+    return wallpaperPath(base::getSpecialFolder(base::kPicturesFolder), base::getSpecialFolder(base::kDocumentsFolder));
+}
+
 std::unique_ptr<DesktopChanges> DesktopChanges::apply(const render::Image& desktopPicture) {
-    std::wstring path = wallpaperPath(getSpecialFolder(kPicturesFolder), getSpecialFolder(kDocumentsFolder));
+    std::wstring path = ownWallPaperPath();
     return apply(desktopPicture, std::move(path), makeRegistryRecordStore());
 }
 
@@ -32,8 +36,8 @@ std::unique_ptr<DesktopChanges> DesktopChanges::apply(const render::Image& deskt
 
     std::optional<DesktopSettings> earlier;
     if (changes->record_) earlier = loadRecord(*changes->record_);
-    const std::wstring roaming = getSpecialFolder(kRoamingFolder);
-    const std::wstring local = getSpecialFolder(kLocalFolder);
+    const std::wstring roaming = base::getSpecialFolder(base::kRoamingFolder);
+    const std::wstring local = base::getSpecialFolder(base::kLocalFolder);
     changes->originals_ = keepPictures(system, originalsAtStart(system.read(), earlier, changes->ownWallPaper_),
                                        earlier, roaming.empty() ? L"" : roaming + std::wstring(kThemesSubfolder),
                                        local.empty() ? L"" : local + std::wstring(kProgramSubfolder));
@@ -55,7 +59,7 @@ void DesktopChanges::putBackEarlierRun() {
     const std::optional<DesktopSettings> earlier = loadRecord(*record);
     if (!earlier) return;
     const std::unique_ptr<DesktopSystem> system = makeSystemDesktop();
-    const std::wstring path = wallpaperPath(getSpecialFolder(kPicturesFolder), getSpecialFolder(kDocumentsFolder));
+    const std::wstring path = ownWallPaperPath();
     restoreDesktop(*system, originalsAtStart(system->read(), earlier, path), RestoreOrder::ColourFirst);
     clearRecord(*record);
 }

@@ -13,6 +13,9 @@
 
 namespace tavro::desktop {
 
+// The program's wallpaper file: "mosaic.bmp" in the pictures folder, else in the documents folder.
+std::wstring ownWallPaperPath();
+
 // The wallpaper, its style and the desktop colour in force while the program runs.
 class DesktopChanges {
 public:

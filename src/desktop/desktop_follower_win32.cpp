@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cwchar>
 
-namespace tavro::app {
+namespace tavro::desktop {
 
 namespace {
 // WinEvent callbacks carry no context; one clock window, one follower.
@@ -37,7 +37,7 @@ void DesktopFollower::check() {
         again_ = false;
         const HWND clock = window_ ? window_() : nullptr;
         if (!clock) break;
-        desktop::BackGround now = desktop::setBackGround(clock);
+        BackGround now = setBackGround(clock);
         shellWindows_ = std::move(now.shellWindows);
         last_ = now.attachment;
         DWORD process = 0;
@@ -53,12 +53,12 @@ void DesktopFollower::tick() {
     const HWND clock = window_ ? window_() : nullptr;
     // Without an icon view to lie on, a new one anywhere changes the answer: the whole desktop.
     // The icon view moved, a window put between, a host hidden or gone: the whole desktop too.
-    if (clock && desktop::attachmentStands(clock, last_)) return;
+    if (clock && attachmentStands(clock, last_)) return;
     check();
 }
 
 bool DesktopFollower::concerns(DWORD event, HWND hwnd) const {
-    if (std::find(shellWindows_.begin(), shellWindows_.end(), reinterpret_cast<desktop::WindowId>(hwnd)) !=
+    if (std::find(shellWindows_.begin(), shellWindows_.end(), reinterpret_cast<WindowId>(hwnd)) !=
         shellWindows_.end())
         return true;
     if (event == EVENT_OBJECT_DESTROY) return false;  // a window gone has no class left to read
@@ -92,4 +92,4 @@ void DesktopFollower::unhook() {
     hookedProcess_ = 0;
 }
 
-}  // namespace tavro::app
+}  // namespace tavro::desktop

@@ -10,7 +10,7 @@
 
 #include "desktop/desktop_host_win32.h"
 
-namespace tavro::app {
+namespace tavro::desktop {
 
 class DesktopFollower {
 public:
@@ -40,10 +40,10 @@ private:
     std::function<void()> moved_;
     std::vector<HWINEVENTHOOK> hooks_;
     DWORD hookedProcess_ = 0;
-    std::vector<desktop::WindowId> shellWindows_;
-    desktop::Attachment last_;
+    std::vector<WindowId> shellWindows_;
+    Attachment last_;
     bool checking_ = false;
     bool again_ = false;
 };
 
-}  // namespace tavro::app
+}  // namespace tavro::desktop

@@ -4,21 +4,21 @@
 #include <optional>
 #include <string>
 
-#include "desktop/desktop_calls_win32.h"
 #include "base/special_folder_win32.h"
+#include "desktop/desktop_calls_win32.h"
+#include "desktop/desktop_changes_win32.h"
 
-namespace tavro::app {
+namespace tavro::desktop {
 
 void restoreDesktopOfKilledRun() {
-    using namespace tavro::desktop;
     const std::unique_ptr<RecordStore> store = makeRegistryRecordStore();
     const std::optional<DesktopSettings> record = loadRecord(*store);
     if (!record) return;
     const std::unique_ptr<DesktopSystem> system = makeSystemDesktop();
     // As start-up reads it: what still shows our file, style or colour goes back to the record.
-    const std::wstring own = wallpaperPath(getSpecialFolder(kPicturesFolder), getSpecialFolder(kDocumentsFolder));
-    const std::wstring roaming = getSpecialFolder(kRoamingFolder);
-    const std::wstring local = getSpecialFolder(kLocalFolder);
+    const std::wstring own = ownWallPaperPath();
+    const std::wstring roaming = base::getSpecialFolder(base::kRoamingFolder);
+    const std::wstring local = base::getSpecialFolder(base::kLocalFolder);
     const DesktopSettings originals =
         keepPictures(*system, originalsAtStart(system->read(), record, own), record,
                      roaming.empty() ? L"" : roaming + std::wstring(kThemesSubfolder),
@@ -28,4 +28,4 @@ void restoreDesktopOfKilledRun() {
     clearRecord(*store);
 }
 
-}  // namespace tavro::app
+}  // namespace tavro::desktop

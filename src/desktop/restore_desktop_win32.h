@@ -5,11 +5,11 @@
 
 #include <string_view>
 
-namespace tavro::app {
+namespace tavro::desktop {
 
 inline constexpr std::wstring_view kRestoreDesktopSwitch = L"/restore-desktop";
 
 // Nothing happens when there is no record: the last run ended as it should.
 void restoreDesktopOfKilledRun();
 
-}  // namespace tavro::app
+}  // namespace tavro::desktop

@@ -12,10 +12,6 @@
 
 namespace tavro::desktop {
 
-inline constexpr int kPicturesFolder = 39;   // CSIDL_MYPICTURES
-inline constexpr int kDocumentsFolder = 5;   // CSIDL_PERSONAL
-inline constexpr int kRoamingFolder = 26;    // CSIDL_APPDATA
-inline constexpr int kLocalFolder = 28;      // CSIDL_LOCAL_APPDATA
 // Brings its own backslash: with no folder at all it names the root of the current drive.
 inline constexpr std::wstring_view kWallPaperFileName = L"\\mosaic.bmp";
 // Under the roaming folder: the system rewrites its files with every new wallpaper.

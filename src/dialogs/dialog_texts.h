@@ -10,9 +10,6 @@
 namespace tavro::dialogs {
 
 inline constexpr UiText kAppTitle = TAVRO_TEXT("TavroClock");
-// The dialogs' font; the system substitutes a near one where it is missing.
-inline constexpr UiText kDialogFontName = TAVRO_TEXT("ＭＳ ゴシック");
-inline constexpr int kDialogFontPoints = 9;
 
 // dlgSetTarget
 inline constexpr UiText kSetTargetCaption = TAVRO_TEXT("目標時刻を日付形式で入力してください");

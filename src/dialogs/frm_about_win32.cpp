@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "base/dynamic_calls_win32.h"
 #include "base/unique_handle_win32.h"
 #include "dialogs/about_texts.h"
 #include "dialogs/modal_dialog_win32.h"
@@ -13,15 +14,7 @@ namespace tavro::dialogs {
 
 namespace {
 
-using UniqueModule = base::UniqueHandle<HMODULE, FreeLibrary>;
 using UniqueIcon = base::UniqueHandle<HICON, DestroyIcon>;
-
-// FARPROC to the real signature; the detour through a plain function pointer keeps the
-// compiler from warning about the mismatch that GetProcAddress always has.
-template <typename Function>
-Function procedure(HMODULE module, const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
 
 class AboutBox final : public ModalDialog {
 public:
@@ -87,12 +80,10 @@ private:
 }  // namespace
 
 std::optional<FileVersion> fileVersion(const std::wstring& path) {
-    // version.dll is bound at run time, so the program's link line needs no version library.
-    const UniqueModule versionDll(LoadLibraryW(L"version.dll"));
-    if (!versionDll) return std::nullopt;
-    const auto infoSize = procedure<decltype(&GetFileVersionInfoSizeW)>(versionDll.get(), "GetFileVersionInfoSizeW");
-    const auto info = procedure<decltype(&GetFileVersionInfoW)>(versionDll.get(), "GetFileVersionInfoW");
-    const auto query = procedure<decltype(&VerQueryValueW)>(versionDll.get(), "VerQueryValueW");
+    const base::VersionCalls& calls = base::versionCalls();
+    const auto infoSize = calls.getFileVersionInfoSizeW;
+    const auto info = calls.getFileVersionInfoW;
+    const auto query = calls.verQueryValueW;
     if (!infoSize || !info || !query || path.empty()) return std::nullopt;
 
     DWORD unused = 0;

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "base/dialog_font_win32.h"
 #include "base/display_dpi_win32.h"
 
 namespace tavro::dialogs {
@@ -23,22 +24,13 @@ std::vector<WORD> dialogTemplate(const std::wstring& caption) {
     words.push_back(0);  // class
     words.insert(words.end(), caption.begin(), caption.end());
     words.push_back(0);
-    words.push_back(static_cast<WORD>(kDialogFontPoints));
-    words.insert(words.end(), kDialogFontName.begin(), kDialogFontName.end());
+    words.push_back(static_cast<WORD>(base::kDialogFontPoints));
+    words.insert(words.end(), base::kDialogFontName.begin(), base::kDialogFontName.end());
     words.push_back(0);
     return words;
 }
 
 }  // namespace
-
-base::UniqueGdiObject dialogFont(int dpi) {
-    LOGFONTW font{};
-    font.lfHeight = -MulDiv(kDialogFontPoints, dpi, 72);
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = SHIFTJIS_CHARSET;
-    kDialogFontName.copy(font.lfFaceName, LF_FACESIZE - 1);
-    return base::UniqueGdiObject(CreateFontIndirectW(&font));
-}
 
 INT_PTR ModalDialog::run(HWND owner, const std::wstring& caption) {
     const ModalOwner modalOwner(owner);
@@ -67,8 +59,8 @@ INT_PTR ModalDialog::handleMessage(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG: {
             // The template's font is made for the system DPI; the box's monitor may differ.
-            dpi_ = render::windowDpi(hwnd_);
-            font_ = dialogFont(dpi_);
+            dpi_ = base::windowDpi(hwnd_);
+            font_ = base::dialogFont(dpi_);
             if (font_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
             return onInit() ? FALSE : TRUE;  // FALSE: the focus has been set
         }

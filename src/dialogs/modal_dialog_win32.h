@@ -12,10 +12,6 @@
 
 namespace tavro::dialogs {
 
-// The dialogs' font ("ＭＳ ゴシック", 9 pt, Shift-JIS glyphs) at a monitor's DPI; empty when it
-// cannot be made. Also given to the calendar's tooltip, whose default font may lack Japanese.
-base::UniqueGdiObject dialogFont(int dpi);
-
 // A modal box with no controls in its template: the subclass makes them in onInit at pixel
 // positions and sizes the client area itself.
 class ModalDialog {

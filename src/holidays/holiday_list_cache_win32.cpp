@@ -2,15 +2,13 @@
 
 #include <windows.h>
 
-#include "base/unique_handle_win32.h"
 #include "base/special_folder_win32.h"
+#include "base/unique_handle_win32.h"
 #include "holidays/holiday_list.h"
 
 namespace tavro::holidays {
 
 namespace {
-
-constexpr int kLocalAppData = 28;  // CSIDL_LOCAL_APPDATA
 
 // An owner that is empty when the file could not be opened.
 base::UniqueKernelHandle openFile(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
@@ -29,7 +27,7 @@ bool writeWhole(const std::wstring& path, std::string_view bytes) {
 }  // namespace
 
 std::wstring holidayListCachePath() {
-    const std::wstring local = desktop::getSpecialFolder(kLocalAppData);
+    const std::wstring local = base::getSpecialFolder(base::kLocalFolder);
     return local.empty() ? std::wstring() : local + L"\\TavroClock\\syukujitsu.csv";
 }
 

@@ -12,7 +12,7 @@ std::shared_ptr<const HolidayList> HolidayListKeeper::load(int currentYear) {
     cachePath_ = holidayListCachePath();
     const std::optional<std::string> cached = readCachedList(cachePath_);
     if (!cached) return nullptr;
-    std::optional<HolidayList> list = checkHolidayList(*cached, currentYear, decodeCp932);
+    std::optional<HolidayList> list = checkHolidayList(*cached, currentYear, base::decodeCp932);
     return list ? std::make_shared<const HolidayList>(std::move(*list)) : nullptr;
 }
 

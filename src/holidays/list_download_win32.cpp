@@ -110,7 +110,7 @@ void ListDownload::Job::run() {
     answer.code = fetch();
     session.close();
     const bool conditional = !request.headers.empty();
-    verdict = judgeListAnswer(answer, conditional, request.currentYear, decodeCp932);
+    verdict = judgeListAnswer(answer, conditional, request.currentYear, base::decodeCp932);
     // Written before the owner takes it: a list in use is a list on disk (unless the disk refuses).
     if (verdict.outcome == ListOutcome::NewList && !session.abandoned()) writeCachedList(request.cachePath, answer.body);
     answer.body = std::string();  // the list keeps what it needs

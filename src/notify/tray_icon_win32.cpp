@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "base/owned_window_win32.h"
 #include "base/display_dpi_win32.h"
+#include "base/owned_window_win32.h"
 
 namespace tavro::notify {
 
@@ -21,14 +21,6 @@ void copyText(wchar_t (&field)[N], const std::wstring& text) {
     const std::size_t n = std::min(text.size(), N - 1);
     std::copy_n(text.begin(), n, field);
     field[n] = L'\0';
-}
-
-// Windows 10 1607 and later give the system metrics of any DPI; before, the system's own.
-int metricForDpi(int metric, int dpi) {
-    using ForDpiFn = int(WINAPI*)(int, UINT);
-    static const auto forDpi = reinterpret_cast<ForDpiFn>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
-    return forDpi ? forDpi(metric, static_cast<UINT>(dpi)) : GetSystemMetrics(metric);
 }
 }  // namespace
 
@@ -105,7 +97,7 @@ void TrayIcon::showNotice(const std::wstring& title, const std::wstring& text) {
         temporary_ = !wanted_;
     }
     if (temporary_) SetTimer(hwnd_, kTemporaryTimer, kTemporaryMs, nullptr);
-    const int size = metricForDpi(SM_CXICON, render::primaryMonitorDpi());
+    const int size = base::systemMetricForDpi(SM_CXICON, base::primaryMonitorDpi());
     balloonIcon_.reset(static_cast<HICON>(LoadImageW(instance_, L"APPICON", IMAGE_ICON, size, size, 0)));
     NOTIFYICONDATAW data = iconData(NIF_INFO);
     copyText(data.szInfoTitle, title);
@@ -121,7 +113,7 @@ void TrayIcon::endTemporary() {
 }
 
 void TrayIcon::loadIcon() {
-    const int size = metricForDpi(SM_CXSMICON, render::primaryMonitorDpi());
+    const int size = base::systemMetricForDpi(SM_CXSMICON, base::primaryMonitorDpi());
     if (size == iconSize_ && icon_) return;
     UniqueIcon icon(static_cast<HICON>(LoadImageW(instance_, L"APPICON", IMAGE_ICON, size, size, 0)));
     if (!icon) return;

@@ -10,6 +10,7 @@
 #include "holidays/holiday_list_cache_win32.h"
 
 using namespace tavro::holidays;
+using tavro::base::decodeCp932;
 
 namespace {
 
