@@ -1,7 +1,6 @@
 #include "almanac_window/almanac_place_win32.h"
 
 #include <algorithm>
-#include <climits>
 
 #include "base/display_dpi_win32.h"
 #include "settings/registry_store.h"
@@ -10,9 +9,11 @@ namespace tavro::almanac_window {
 
 namespace {
 
-constexpr wchar_t kLeft[] = L"almanacLeft", kTop[] = L"almanacTop", kWidth[] = L"almanacWidth",
-                  kHeight[] = L"almanacHeight";
-constexpr int kMissing = INT_MIN;
+using settings::kAlmanacHeight;
+using settings::kAlmanacLeft;
+using settings::kAlmanacTop;
+using settings::kAlmanacWidth;
+using settings::kMissingNumber;
 constexpr int kDefaultWidthAt96 = 700, kDefaultHeightAt96 = 600;
 constexpr int kMinSide = 200, kMaxSide = 16384;
 
@@ -45,9 +46,9 @@ RECT defaultRect(HWND clock) {
 }  // namespace
 
 RECT almanacOpeningRect(HWND clock) {
-    const int left = settings::readRegLong(kLeft, kMissing), top = settings::readRegLong(kTop, kMissing);
-    const int width = settings::readRegLong(kWidth, kMissing), height = settings::readRegLong(kHeight, kMissing);
-    const auto sane = [](int v, int low, int high) { return v != kMissing && v >= low && v <= high; };
+    const int left = settings::readSetting(kAlmanacLeft), top = settings::readSetting(kAlmanacTop);
+    const int width = settings::readSetting(kAlmanacWidth), height = settings::readSetting(kAlmanacHeight);
+    const auto sane = [](int v, int low, int high) { return v != kMissingNumber && v >= low && v <= high; };
     if (sane(left, -kMaxSide * 4, kMaxSide * 4) && sane(top, -kMaxSide * 4, kMaxSide * 4) &&
         sane(width, kMinSide, kMaxSide) && sane(height, kMinSide, kMaxSide)) {
         const RECT stored{left, top, left + width, top + height};
@@ -58,10 +59,10 @@ RECT almanacOpeningRect(HWND clock) {
 
 void storeAlmanacRect(const RECT& r) {
     if (r.right - r.left <= 0 || r.bottom - r.top <= 0) return;
-    settings::writeRegLong(kLeft, r.left);
-    settings::writeRegLong(kTop, r.top);
-    settings::writeRegLong(kWidth, r.right - r.left);
-    settings::writeRegLong(kHeight, r.bottom - r.top);
+    settings::writeSetting(kAlmanacLeft, r.left);
+    settings::writeSetting(kAlmanacTop, r.top);
+    settings::writeSetting(kAlmanacWidth, r.right - r.left);
+    settings::writeSetting(kAlmanacHeight, r.bottom - r.top);
 }
 
 }  // namespace tavro::almanac_window

@@ -71,7 +71,7 @@ MenuChecks FrmMain::menuChecks() const {
 void FrmMain::setViewMode(ViewMode mode) {
     viewMode_ = mode;
     placeWindow();
-    settings::writeRegLong(L"viewMode", mode);
+    settings::writeSetting(settings::kViewMode, mode);
 }
 
 }  // namespace tavro::app

@@ -59,7 +59,7 @@ void FrmMain::resetPlace() {
 
 void FrmMain::setChangeWallpaper(bool on) {
     changeWallpaper_ = on;
-    settings::writeRegLong(L"changeWallpaper", on ? 1 : 0);
+    settings::writeSetting(settings::kChangeWallpaper, on ? 1 : 0);
     if (!on) {
         // As at exit: the colour and, where it still shows the mosaic, the wallpaper; the record goes.
         if (desktop_) desktop_->restore();

@@ -32,8 +32,8 @@ constexpr UINT kFeedDone = WM_APP + 17;
 
 // The feed settings are host names and ids: anything beyond ASCII makes them unusable, and an
 // empty text gives the default.
-std::string asciiSetting(std::wstring_view name) {
-    const std::optional<std::wstring> stored = settings::readOptionalRegString(name);
+std::string asciiSetting(const settings::TextSetting& setting) {
+    const std::optional<std::wstring> stored = settings::readOptionalSetting(setting);
     std::string text;
     if (!stored) return text;
     for (wchar_t c : *stored) {
@@ -164,19 +164,19 @@ LRESULT FrmMain::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool FrmMain::Form_Load() {
-    viewMode_ = viewModeFromStored(settings::readRegLong(L"viewMode", 3));
+    viewMode_ = viewModeFromStored(settings::readSetting(settings::kViewMode));
     storedPlace_ = desktop::readStoredPlace();
     // Any value but 0 is on, as is a missing one.
-    changeWallpaper_ = settings::readRegLong(L"changeWallpaper", 1) != 0;
+    changeWallpaper_ = settings::readSetting(settings::kChangeWallpaper) != 0;
     attachToDesktop();
     loadPictures();
     if (changeWallpaper_) desktop_ = desktop::DesktopChanges::apply(paintDesktopPicture());
     else desktop::DesktopChanges::putBackEarlierRun();  // what a killed run left, the user's choice is off
     placeWindow();
 
-    const std::wstring stored = settings::readRegString(L"targetDate", L"1899/12/30 00:00:00");
+    const std::wstring stored = settings::readSetting(settings::kTargetDate);
     program_.targetDateValue = datetime::parseDateText(stored, datetime::toCivil(localNow()).year).value_or(0.0);
-    feedConfig_ = holidays::parseFeedConfig(asciiSetting(L"feedHost"), asciiSetting(L"feedCalendarId"));
+    feedConfig_ = holidays::parseFeedConfig(asciiSetting(settings::kFeedHost), asciiSetting(settings::kFeedCalendarId));
     holidays_.takeList(holidayList_.load(datetime::toCivil(localNow()).year));  // before the first calendar
     return buildPanels();
 }

@@ -7,13 +7,11 @@ namespace tavro::desktop {
 
 namespace {
 
-// The program's key; a number or text of another type reads as missing.
-constexpr wchar_t kMonitorName[] = L"placeMonitor";
-constexpr const wchar_t* kMonitorRectNames[] = {L"placeMonitorLeft", L"placeMonitorTop", L"placeMonitorRight",
-                                                L"placeMonitorBottom"};
-constexpr wchar_t kCornerName[] = L"placeCorner";
-constexpr wchar_t kXName[] = L"placeX";
-constexpr wchar_t kYName[] = L"placeY";
+using settings::kPlaceCorner;
+using settings::kPlaceMonitor;
+using settings::kPlaceMonitorEdges;
+using settings::kPlaceX;
+using settings::kPlaceY;
 
 ScreenRect fromRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
@@ -41,36 +39,37 @@ std::vector<MonitorInfo> currentMonitors() {
 
 std::optional<StoredPlace> readStoredPlace() {
     const auto store = makeRegistryRecordStore();
-    const auto corner = store->readNumber(kCornerName);
+    const auto corner = store->readNumber(kPlaceCorner.name);
     if (!corner) return std::nullopt;
     StoredPlace place;
     place.corner = *corner;
     // A missing distance is out of range: the place rule then gives the default.
-    place.x = store->readNumber(kXName).value_or(-1);
-    place.y = store->readNumber(kYName).value_or(-1);
-    place.device = store->readText(kMonitorName).value_or(L"");
+    place.x = store->readNumber(kPlaceX.name).value_or(kPlaceX.otherwise);
+    place.y = store->readNumber(kPlaceY.name).value_or(kPlaceY.otherwise);
+    place.device = store->readText(kPlaceMonitor.name).value_or(std::wstring(kPlaceMonitor.otherwise));
     int* edges[] = {&place.monitor.left, &place.monitor.top, &place.monitor.right, &place.monitor.bottom};
-    for (int i = 0; i < 4; ++i) *edges[i] = store->readNumber(kMonitorRectNames[i]).value_or(0);
+    for (int i = 0; i < 4; ++i)
+        *edges[i] = store->readNumber(kPlaceMonitorEdges[i].name).value_or(kPlaceMonitorEdges[i].otherwise);
     return place;
 }
 
 void writeStoredPlace(const StoredPlace& place) {
     const auto store = makeRegistryRecordStore();
     // The corner last: it is what makes a place stored.
-    store->remove(kCornerName);
-    store->writeText(kMonitorName, place.device);
+    store->remove(kPlaceCorner.name);
+    store->writeText(kPlaceMonitor.name, place.device);
     const int edges[] = {place.monitor.left, place.monitor.top, place.monitor.right, place.monitor.bottom};
-    for (int i = 0; i < 4; ++i) store->writeNumber(kMonitorRectNames[i], edges[i]);
-    store->writeNumber(kXName, place.x);
-    store->writeNumber(kYName, place.y);
-    store->writeNumber(kCornerName, place.corner);
+    for (int i = 0; i < 4; ++i) store->writeNumber(kPlaceMonitorEdges[i].name, edges[i]);
+    store->writeNumber(kPlaceX.name, place.x);
+    store->writeNumber(kPlaceY.name, place.y);
+    store->writeNumber(kPlaceCorner.name, place.corner);
 }
 
 void removeStoredPlace() {
     const auto store = makeRegistryRecordStore();
-    store->remove(kCornerName);
-    for (const wchar_t* name : {kMonitorName, kXName, kYName}) store->remove(name);
-    for (const wchar_t* name : kMonitorRectNames) store->remove(name);
+    store->remove(kPlaceCorner.name);
+    for (const std::wstring_view name : {kPlaceMonitor.name, kPlaceX.name, kPlaceY.name}) store->remove(name);
+    for (const settings::NumberSetting& edge : kPlaceMonitorEdges) store->remove(edge.name);
 }
 
 }  // namespace tavro::desktop

@@ -18,7 +18,6 @@
 #include "base/unique_handle_win32.h"
 #include "desktop/wallpaper_rules.h"
 #include "render/bmp.h"
-#include "settings/registry_store.h"
 
 namespace tavro::desktop {
 
@@ -27,30 +26,6 @@ namespace {
 constexpr UINT kUpdateFlags = SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE;
 
 using base::UniqueKey;
-
-class RegistryRecordStore final : public RecordStore {
-public:
-    std::optional<int32_t> readNumber(std::wstring_view name) override {
-        // The record never holds this value, so it stands for "missing".
-        const int32_t value = settings::readRegLong(name, INT32_MIN);
-        if (value == INT32_MIN) return std::nullopt;
-        return value;
-    }
-    std::optional<std::wstring> readText(std::wstring_view name) override {
-        return settings::readOptionalRegString(name);
-    }
-    bool writeNumber(std::wstring_view name, int32_t value) override { return settings::writeRegLong(name, value); }
-    bool writeText(std::wstring_view name, std::wstring_view text) override {
-        return settings::writeRegString(name, text);
-    }
-    void remove(std::wstring_view name) override {
-        HKEY raw = nullptr;
-        const std::wstring key(settings::kSettingsKey);
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_SET_VALUE, &raw) != ERROR_SUCCESS) return;
-        UniqueKey owned(raw);
-        RegDeleteValueW(owned.get(), std::wstring(name).c_str());
-    }
-};
 
 }  // namespace
 
@@ -118,8 +93,6 @@ bool saveBitmapFile(const std::wstring& path, const render::Canvas& canvas) {
     if (!written) DeleteFileW(path.c_str());
     return written;
 }
-
-std::unique_ptr<RecordStore> makeRegistryRecordStore() { return std::make_unique<RegistryRecordStore>(); }
 
 namespace {
 

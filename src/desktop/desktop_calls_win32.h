@@ -24,9 +24,6 @@ bool writeDesktopColour(render::ColorRef colour);
 // False, and no file left half written, on failure.
 bool saveBitmapFile(const std::wstring& path, const render::Canvas& canvas);
 
-// The program's key of the current user.
-std::unique_ptr<RecordStore> makeRegistryRecordStore();
-
 // The desktop through user32, the registry, the files and, where it can be created (Windows 8
 // and later), the system's wallpaper object.
 std::unique_ptr<DesktopSystem> makeSystemDesktop();

@@ -15,23 +15,18 @@
 #include <vector>
 
 #include "desktop/wallpaper_rules.h"
+#include "settings/record_store.h"
+#include "settings/settings_table.h"
 
 namespace tavro::desktop {
 
 // Where the record lives; the program's key on Windows, a map in the tests.
-class RecordStore {
-public:
-    virtual ~RecordStore() = default;
-    virtual std::optional<int32_t> readNumber(std::wstring_view name) = 0;
-    virtual std::optional<std::wstring> readText(std::wstring_view name) = 0;
-    virtual bool writeNumber(std::wstring_view name, int32_t value) = 0;
-    virtual bool writeText(std::wstring_view name, std::wstring_view text) = 0;
-    virtual void remove(std::wstring_view name) = 0;
-};
+using settings::makeRegistryRecordStore;
+using settings::RecordStore;
 
-inline constexpr std::wstring_view kRecordPartsName = L"originalWallPaperParts";
-inline constexpr std::wstring_view kRecordPartName = L"originalWallPaper";  // followed by 1, 2, ...
-inline constexpr std::wstring_view kRecordColourName = L"originalDesktopColour";
+inline constexpr std::wstring_view kRecordPartsName = settings::kOriginalWallPaperParts.name;
+inline constexpr std::wstring_view kRecordPartName = settings::kOriginalWallPaperPart.name;  // followed by 1, 2, ...
+inline constexpr std::wstring_view kRecordColourName = settings::kOriginalDesktopColour.name;
 inline constexpr std::size_t kRecordPartChars = 200;
 inline constexpr int kRecordMaxParts = 32;
 

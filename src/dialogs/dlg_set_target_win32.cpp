@@ -13,7 +13,7 @@ namespace {
 
 // The stored text is digits and separators only, so it widens character by character.
 void storeTargetText(const std::string& text) {
-    settings::writeRegString(L"targetDate", std::wstring(text.begin(), text.end()));
+    settings::writeSetting(settings::kTargetDate, std::wstring(text.begin(), text.end()));
 }
 
 class SetTargetDialog final : public ModalDialog {

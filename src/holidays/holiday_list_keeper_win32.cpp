@@ -8,7 +8,7 @@
 namespace tavro::holidays {
 
 std::shared_ptr<const HolidayList> HolidayListKeeper::load(int currentYear) {
-    url_ = listUrlSetting(settings::readOptionalRegString(L"holidayListUrl"));
+    url_ = listUrlSetting(settings::readOptionalSetting(settings::kHolidayListUrl));
     cachePath_ = holidayListCachePath();
     const std::optional<std::string> cached = readCachedList(cachePath_);
     if (!cached) return nullptr;

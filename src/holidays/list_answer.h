@@ -7,10 +7,11 @@
 
 #include "holidays/holiday_list.h"
 #include "holidays/list_schedule.h"
+#include "settings/settings_table.h"
 
 namespace tavro::holidays {
 
-inline constexpr std::wstring_view kOfficialListUrl = L"https://www8.cao.go.jp/chosei/shukujitsu/syukujitsu.csv";
+inline constexpr std::wstring_view kOfficialListUrl = settings::kHolidayListUrl.otherwise;
 
 // holidayListUrl as stored (nothing when missing or not a REG_SZ): the address to ask, "" for
 // none. Empty turns the download off; anything but an http:// or https:// address of printable

@@ -6,14 +6,12 @@
 namespace tavro::notify {
 
 namespace {
-constexpr wchar_t kShownValue[] = L"showTrayIcon";  // REG_DWORD: 0 hidden, anything else shown
-constexpr wchar_t kToldValue[] = L"toldTarget";     // REG_SZ: the target last told, "yyyy/mm/dd hh:mm:ss"
 constexpr wchar_t kReachedTitle[] = L"目標時刻になりました";
 constexpr wchar_t kPassedTitle[] = L"目標時刻を過ぎました";
 }  // namespace
 
 ClockNotifier::ClockNotifier(Handlers handlers)
-    : handlers_(std::move(handlers)), notice_(toldFromStored(settings::readRegString(kToldValue, L""))) {}
+    : handlers_(std::move(handlers)), notice_(toldFromStored(settings::readSetting(settings::kToldTarget))) {}
 
 std::unique_ptr<ClockNotifier> ClockNotifier::create(HINSTANCE instance, Handlers handlers) {
     std::unique_ptr<ClockNotifier> notifier(new ClockNotifier(std::move(handlers)));
@@ -24,7 +22,7 @@ std::unique_ptr<ClockNotifier> ClockNotifier::create(HINSTANCE instance, Handler
         [self] { self->updateTip(self->handlers_.now(), self->target_); },
     });
     if (!notifier->tray_) return nullptr;
-    notifier->iconShown_ = settings::readRegLong(kShownValue, 1) != 0;
+    notifier->iconShown_ = settings::readSetting(settings::kShowTrayIcon) != 0;
     return notifier;
 }
 
@@ -44,20 +42,20 @@ void ClockNotifier::second(DateValue target, DateValue now) {
 
 void ClockNotifier::targetSet(DateValue target, DateValue now) {
     notice_.targetSet(target, now);
-    settings::writeRegString(kToldValue, notice_.storedTold());
+    settings::writeSetting(settings::kToldTarget, notice_.storedTold());
     target_ = target;
     updateTip(now, target);
 }
 
 void ClockNotifier::setIconShown(bool shown) {
     iconShown_ = shown;
-    settings::writeRegLong(kShownValue, shown ? 1 : 0);
+    settings::writeSetting(settings::kShowTrayIcon, shown ? 1 : 0);
     tray_->setShown(shown);
 }
 
 void ClockNotifier::tell(const Notice& notice) {
     // Stored first: a crash or a log-off while the notice shows must not tell it again.
-    settings::writeRegString(kToldValue, notice_.storedTold());
+    settings::writeSetting(settings::kToldTarget, notice_.storedTold());
     const std::string text = datetime::formatDateTime(notice.target);
     tray_->showNotice(notice.kind == NoticeKind::Reached ? kReachedTitle : kPassedTitle,
                       std::wstring(text.begin(), text.end()));

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <variant>
 
+#include "settings/settings_table.h"
+
 namespace tavro::settings {
 
 enum class RegRoot { CurrentUser, LocalMachine };
@@ -40,5 +42,13 @@ std::wstring readRegString(std::wstring_view name, std::wstring_view defaultText
 // For values the program only reads, such as feedHost and feedCalendarId: nothing when
 // readRegString would give its default. A stored empty text is an empty text.
 std::optional<std::wstring> readOptionalRegString(std::wstring_view name);
+
+// The values of the table (settings_table.h): a missing one, or one of another type, reads as
+// the table's `otherwise`.
+inline int32_t readSetting(const NumberSetting& s) { return readRegLong(s.name, s.otherwise); }
+inline std::wstring readSetting(const TextSetting& s) { return readRegString(s.name, s.otherwise); }
+inline std::optional<std::wstring> readOptionalSetting(const TextSetting& s) { return readOptionalRegString(s.name); }
+inline bool writeSetting(const NumberSetting& s, int32_t value) { return writeRegLong(s.name, value); }
+inline bool writeSetting(const TextSetting& s, std::wstring_view text) { return writeRegString(s.name, text); }
 
 }  // namespace tavro::settings
