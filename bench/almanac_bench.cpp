@@ -26,7 +26,7 @@ void BM_DayTooltipText(benchmark::State& state) {
     const tavro::datetime::DateValue december = tavro::datetime::makeDate(2033, 12, 1);
     tavro::holidays::FeedOrComputedHolidays holidays;
     holidays.selectMonth(december);
-    tavro::app::CalendarDayTexts texts;
+    tavro::calendar::CalendarDayTexts texts;
     texts.showMonth(december);
     int cell = 0;
     for (auto _ : state) {

@@ -9,9 +9,9 @@
 #include "app/canvas_clock_painter.h"
 #include "app/clock_tick.h"
 #include "app/layout.h"
+#include "app/static_panels.h"
 #include "calendar/month_calendar.h"
 #include "holidays/holiday_days.h"
-#include "app/static_panels.h"
 #include "render/bmp.h"
 #include "render/frames.h"
 #include "render/text.h"
@@ -100,7 +100,7 @@ static void MonthCalendarWithComputedHolidays(benchmark::State& s) {
     Panel p;
     holidays::FeedOrComputedHolidays days;  // no feed answer yet: the computed holidays
     const datetime::DateValue may = datetime::makeDateTime({2019, 5, 1, 12, 0, 0});
-    for (auto _ : s) app::drawCalender(p.painter, may, days);
+    for (auto _ : s) calendar::drawCalender(p.painter, may, days);
 }
 BENCHMARK(MonthCalendarWithComputedHolidays);
 

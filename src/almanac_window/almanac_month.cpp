@@ -4,7 +4,7 @@
 #include <tuple>
 
 #include "almanac/month_almanac.h"
-#include "calendar/day_texts.h"
+#include "datetime/japanese_era.h"
 
 namespace tavro::almanac_window {
 
@@ -12,27 +12,16 @@ namespace {
 
 constexpr int kWheelDelta = 120;  // WHEEL_DELTA: one notch
 
-struct Era {
-    const wchar_t* name;
-    CivilDate first;
-};
-// Newest first; 明治 covers everything from 1900 to the 大正 change.
-constexpr Era kEras[] = {
-    {L"令和", {2019, 5, 1}}, {L"平成", {1989, 1, 8}}, {L"昭和", {1926, 12, 25}},
-    {L"大正", {1912, 7, 30}}, {L"明治", {1868, 1, 25}},
-};
-
 bool before(const CivilDate& a, const CivilDate& b) {
     return std::tie(a.year, a.month, a.day) < std::tie(b.year, b.month, b.day);
 }
 
-const Era& eraOf(const CivilDate& day) {
-    for (const Era& era : kEras)
-        if (!before(day, era.first)) return era;
-    return kEras[std::size(kEras) - 1];
+// 明治 for the days before it too, which the window never shows.
+const datetime::JapaneseEra& eraOf(const CivilDate& day) {
+    return datetime::kJapaneseEras[static_cast<std::size_t>(std::max(0, datetime::eraIndexOf(day)))];
 }
 
-std::wstring eraYear(const Era& era, int year) {
+std::wstring eraYear(const datetime::JapaneseEra& era, int year) {
     const int n = year - era.first.year + 1;
     return std::wstring(era.name) + (n == 1 ? L"元" : std::to_wstring(n)) + L"年";
 }
@@ -54,14 +43,15 @@ CivilDate clampToRange(CivilDate day) {
 }  // namespace
 
 std::wstring eraHeader(int year, int month) {
-    const Era& first = eraOf({year, month, 1});
-    const Era& last = eraOf({year, month, datetime::daysInMonth(year, month)});
+    const datetime::JapaneseEra& first = eraOf({year, month, 1});
+    const datetime::JapaneseEra& last = eraOf({year, month, datetime::daysInMonth(year, month)});
     std::wstring eras = eraYear(first, year);
     if (&first != &last) eras += L"・" + eraYear(last, year);
     return std::to_wstring(year) + L"年（" + eras + L"）" + std::to_wstring(month) + L"月";
 }
 
-AlmanacMonth buildAlmanacMonth(int year, int month, DateValue today, holidays::HolidayLookup& holidays) {
+AlmanacMonth buildAlmanacMonth(int year, int month, DateValue today, holidays::HolidayLookup& holidays,
+                               const calendar::DayExtraLines& extra) {
     AlmanacMonth m;
     m.year = year;
     m.month = month;
@@ -70,13 +60,13 @@ AlmanacMonth buildAlmanacMonth(int year, int month, DateValue today, holidays::H
     const DateValue firstDay = datetime::makeDate(year, month, 1);
     holidays.selectMonth(firstDay);
     const almanac::MonthAlmanac almanac = almanac::MonthAlmanac::forMonth(year, month);
-    const int offset = datetime::weekdayOf(firstDay);
-    const int days = datetime::daysInMonth(year, month);
-    m.rows = (offset + days + kColumns - 1) / kColumns;
-    for (int day = 1; day <= days; ++day) {
-        AlmanacCell& cell = m.cells[static_cast<std::size_t>(offset + day - 1)];
+    const calendar::MonthGrid grid(year, month);
+    m.rows = grid.rows();
+    for (int day = 1; day <= datetime::daysInMonth(year, month); ++day) {
+        const int at = grid.cellOfDay(day);
+        AlmanacCell& cell = m.cells[static_cast<std::size_t>(at)];
         const DateValue date = firstDay + (day - 1);
-        const int weekday = (offset + day - 1) % kColumns;
+        const int weekday = at % kColumns;
         const std::wstring holiday = holidays.holidayName(date);
         const std::optional<almanac::DayAlmanac> old = almanac.day(day);
         cell.day = day;
@@ -85,7 +75,8 @@ AlmanacMonth buildAlmanacMonth(int year, int month, DateValue today, holidays::H
         cell.colour = weekday == 0 || holidays.isHappy(date) ? CellColour::Red
                       : weekday == 6                         ? CellColour::Blue
                                                              : CellColour::Text;
-        cell.description = app::dayTooltipText(year, month, day, holiday, old);
+        cell.description =
+            calendar::dayTooltipText(year, month, day, holiday, old, extra ? extra(date) : std::vector<std::wstring>{});
         cell.note = holiday;
         cell.holiday = !holiday.empty();
         if (!old) continue;

@@ -5,6 +5,8 @@
 #include <array>
 #include <string>
 
+#include "calendar/day_texts.h"
+#include "calendar/month_grid.h"
 #include "datetime/date_value.h"
 #include "holidays/holiday_days.h"
 
@@ -27,7 +29,9 @@ struct AlmanacCell {
     bool today = false;
 };
 
-inline constexpr int kColumns = 7, kRows = 6, kCells = kColumns * kRows;
+using calendar::kCells;
+using calendar::kColumns;
+using calendar::kRows;
 inline constexpr CivilDate kFirstDay{1900, 1, 1}, kLastDay{2100, 12, 31};
 
 struct AlmanacMonth {
@@ -42,8 +46,10 @@ struct AlmanacMonth {
 // after the 1st (「1989年（昭和64年・平成元年）1月」). 明治 to 令和.
 std::wstring eraHeader(int year, int month);
 
-// The holidays are those the lookup has for the month (it is asked to select it first).
-AlmanacMonth buildAlmanacMonth(int year, int month, DateValue today, holidays::HolidayLookup& holidays);
+// The holidays are those the lookup has for the month (it is asked to select it first); extra
+// lines come after each day's description.
+AlmanacMonth buildAlmanacMonth(int year, int month, DateValue today, holidays::HolidayLookup& holidays,
+                               const calendar::DayExtraLines& extra = {});
 
 // Paging: the day kept where the target month has it, else its last day; never outside
 // kFirstDay..kLastDay.

@@ -165,7 +165,7 @@ void AlmanacWindow::pageMonths(int months) {
 
 int AlmanacWindow::cellOf(const CivilDate& day) const {
     if (day.year != model_.year || day.month != model_.month) return -1;
-    return datetime::weekdayOf(datetime::makeDate(day.year, day.month, 1)) + day.day - 1;
+    return calendar::MonthGrid(day.year, day.month).cellOfDay(day.day);
 }
 
 HWND AlmanacWindow::selectedControl() const {

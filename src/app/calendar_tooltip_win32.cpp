@@ -2,12 +2,13 @@
 
 #include "app/layout.h"
 #include "base/dialog_font_win32.h"
-#include "calendar/day_texts.h"
+#include "calendar/month_calendar.h"
 
 namespace tavro::app {
 
 namespace {
-constexpr UINT_PTR kCells = kCalendarColumns * kCalendarRows;
+using calendar::kColumns;
+constexpr UINT_PTR kCells = calendar::kCells;
 // Wide enough for the longest first line; a maximum width is also what makes "\r\n" break lines.
 constexpr int kMaxTipWidthAt96 = 480;
 }  // namespace
@@ -45,8 +46,9 @@ TTTOOLINFOW CalendarTooltip::tool(UINT_PTR cell) const {
 void CalendarTooltip::place(float drawScale, int dpi) {
     for (UINT_PTR cell = 0; cell < kCells; ++cell) {
         TTTOOLINFOW info = tool(cell);
-        const CellArea a = calendarCellArea(static_cast<int>(cell % kCalendarColumns),
-                                            static_cast<int>(cell / kCalendarColumns), drawScale);
+        const calendar::CellArea a = calendar::cellArea(calendar::calendarSquares(cellPixels(drawScale)),
+                                                        static_cast<int>(cell % kColumns),
+                                                        static_cast<int>(cell / kColumns));
         info.rect = {a.left, a.top, a.right, a.bottom};
         SendMessageW(tip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
     }
@@ -62,7 +64,7 @@ void CalendarTooltip::refresh() {
     TTTOOLINFOW current = tool(0);
     if (!SendMessageW(tip_, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&current))) return;
     const int cell = static_cast<int>(current.uId);
-    if (text_(cell % kCalendarColumns, cell / kCalendarColumns).empty()) {
+    if (text_(cell % kColumns, cell / kColumns).empty()) {
         SendMessageW(tip_, TTM_POP, 0, 0);
         return;
     }
@@ -78,8 +80,7 @@ bool CalendarTooltip::onNotify(NMHDR& header) {
     if (header.hwndFrom != tip_ || header.code != TTN_GETDISPINFOW) return false;
     auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
     const int cell = static_cast<int>(info.hdr.idFrom);
-    shown_ = cell >= 0 && cell < static_cast<int>(kCells) ? text_(cell % kCalendarColumns, cell / kCalendarColumns)
-                                                          : std::wstring();
+    shown_ = cell >= 0 && cell < static_cast<int>(kCells) ? text_(cell % kColumns, cell / kColumns) : std::wstring();
     info.lpszText = shown_.data();
     info.szText[0] = L'\0';
     info.hinst = nullptr;

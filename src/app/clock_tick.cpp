@@ -9,6 +9,10 @@
 namespace tavro::app {
 
 namespace {
+using render::kColourGreen;
+using render::kColourOrange;
+using render::kColourRed;
+
 int64_t linearSeconds(DateValue v) {
     const datetime::CivilDateTime c = datetime::toCivil(v);
     return datetime::daysFromCivil(c.year, c.month, c.day) * 86400 + c.hour * 3600 + c.minute * 60 + c.second;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "datetime/date_value.h"
+#include "render/seven_segment.h"
 
 namespace tavro::app {
 
@@ -22,17 +23,10 @@ struct DateParts {
 };
 
 // What the tick draws with. The window draws on its canvas; tests record the calls.
-class ClockPainter {
+class ClockPainter : public render::FieldPainter {
 public:
-    virtual ~ClockPainter() = default;
-    virtual void draw7seg(float x, float y, std::wstring_view fieldTemplate, std::wstring_view text, int colour) = 0;
     virtual void showMonthOf(DateValue now) = 0;  // the date changed: the calendar of its month
 };
-
-// Colour indices of the glyph sheet's rows used by the clock.
-inline constexpr int kColourRed = 4;
-inline constexpr int kColourGreen = 2;
-inline constexpr int kColourOrange = 6;
 
 struct ClockState {
     DateParts lastNow;

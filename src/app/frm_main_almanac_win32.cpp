@@ -1,7 +1,7 @@
 // The clock's ways into the 暦 window: the menu item and a double click on the calendar.
-#include "calendar/day_texts.h"
 #include "app/frm_main_win32.h"
 #include "app/local_time_win32.h"
+#include "calendar/month_calendar.h"
 
 namespace tavro::app {
 
@@ -16,12 +16,9 @@ void FrmMain::onDoubleClick(int x, int y) {
     if (y < 4 * cell || y >= 21 * cell) return;
     const datetime::CivilDateTime shown = datetime::toCivil(calendarDate_);
     std::optional<DateValue> day;
-    for (int row = 0; row < kCalendarRows; ++row)
-        for (int column = 0; column < kCalendarColumns; ++column) {
-            const CellArea a = calendarCellArea(column, row, drawScale_);
-            const int d = dayInCell(shown.year, shown.month, column, row);
-            if (d && x >= a.left && x < a.right && y >= a.top && y < a.bottom) day = datetime::makeDate(shown.year, shown.month, d);
-        }
+    if (const auto at = calendar::cellAt(calendar::calendarSquares(cell), x, y))
+        if (const int d = calendar::MonthGrid(shown.year, shown.month).dayOfCell(at->column, at->row))
+            day = datetime::makeDate(shown.year, shown.month, d);
     openAlmanacWindow(day);
 }
 

@@ -31,8 +31,8 @@ void FrmMain::openMenuAt(POINT at) {
 
 // A chosen menu item, from whichever place opened the menu.
 void FrmMain::runMenuCommand(unsigned command) {
-    if (const int view = viewModeForCommand(command)) {
-        setViewMode(static_cast<ViewMode>(view));
+    if (const std::optional<ViewMode> view = viewModeForCommand(command)) {
+        setViewMode(*view);
         return;
     }
     switch (command) {

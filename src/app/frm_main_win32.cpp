@@ -286,7 +286,7 @@ void FrmMain::onClockMoved() {
 // The calendar is drawn at once with what is known; the feed is asked in the background.
 void FrmMain::drawCalendarThenFetchHolidays(DateValue now) {
     calendarDate_ = datetime::dateOnly(now);
-    drawCalender(*painter_, now, holidays_);
+    calendar::drawCalender(*painter_, now, holidays_);
     dayTexts_.showMonth(datetime::firstDayOfMonth(now));
     if (dayTooltips_) dayTooltips_->refresh();
     if (almanac_ && almanac_->isOpen()) almanac_->showToday(calendarDate_);
@@ -311,7 +311,7 @@ void FrmMain::pumpFeed() {
     }
     if (redraw) {
         canvas_->flush();
-        drawCalender(*painter_, calendarDate_, holidays_);
+        calendar::drawCalender(*painter_, calendarDate_, holidays_);
         invalidate(painter_->takeDirty());
         if (dayTooltips_) dayTooltips_->refresh();
     }

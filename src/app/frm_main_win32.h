@@ -130,7 +130,7 @@ private:
     std::unique_ptr<holidays::FeedWorker> feedWorker_;
     DateValue calendarDate_ = 0;  // the date the calendar was drawn for
     holidays::FeedOrComputedHolidays holidays_;
-    CalendarDayTexts dayTexts_;
+    calendar::CalendarDayTexts dayTexts_;
     std::unique_ptr<CalendarTooltip> dayTooltips_;
     holidays::HolidayListKeeper holidayList_;
     std::unique_ptr<CanvasClockPainter> painter_;

@@ -17,9 +17,9 @@ float drawScaleForDpi(int dpi);
 double cellPixels(float drawScale);
 int cellsToPixels(float drawScale, int cells);
 
+// The views, by their stored numbers (viewMode). The one rule: any stored value other than 1 or
+// 2 is the countdown view, at start-up and in the menu's check mark.
 enum ViewMode { ViewClock = 1, ViewClockCalender = 2, ViewCountdown = 3 };
-
-// Any stored value other than 1 or 2 is the countdown view.
 ViewMode viewModeFromStored(long stored);
 int rowsForView(ViewMode mode);
 
@@ -50,12 +50,5 @@ inline constexpr FieldPlace kDateTimeFields[6] = {{0, L"0000"}, {5, L"Z0"},  {8,
                                                   {11, L"Z0"},  {14, L"00"}, {17, L"00"}};
 // days with the direction arrow, hours, minutes, seconds
 inline constexpr FieldPlace kCountdownFields[4] = {{6, L"↓ZZZ0"}, {12, L"Z0"}, {15, L"00"}, {18, L"00"}};
-
-// The month calendar: 7 columns from Sunday, 6 rows, 2.5 units apart.
-inline constexpr int kCalendarColumns = 7;
-inline constexpr int kCalendarRows = 6;
-inline constexpr std::wstring_view kCalendarCellTemplate = L"Z0";
-constexpr float calendarCellX(int column) { return 2.5f + 2.5f * static_cast<float>(column); }
-constexpr float calendarCellY(int row) { return 4.75f + 2.5f * static_cast<float>(row); }
 
 }  // namespace tavro::app

@@ -3,6 +3,9 @@
 // a window.
 #pragma once
 
+#include <optional>
+
+#include "app/layout.h"
 #include "base/ui_text.h"
 
 namespace tavro::app {
@@ -59,27 +62,30 @@ inline constexpr MenuItemText kPopupMenuItems[] = {
     {0, mnuExit, TAVRO_TEXT("終了(&X)")},
 };
 
-// The view a view item switches to (1, 2 or 3); 0 for every other command.
-constexpr int viewModeForCommand(unsigned id) {
+// The view a view item switches to; nothing for every other command.
+constexpr std::optional<ViewMode> viewModeForCommand(unsigned id) {
     switch (id) {
-        case mnuViewClock: return 1;
-        case mnuViewClockCalender: return 2;
-        case mnuViewCountdown: return 3;
-        default: return 0;
+        case mnuViewClock: return ViewClock;
+        case mnuViewClockCalender: return ViewClockCalender;
+        case mnuViewCountdown: return ViewCountdown;
+        default: return std::nullopt;
     }
 }
 
 // What the menu's check marks show, read at each opening.
 struct MenuChecks {
-    int viewMode = 3;
+    ViewMode viewMode = ViewCountdown;
     bool changeWallpaper = true;
     bool trayIcon = true;
 };
 
-// The one view item that carries the check mark. Any value other than 1 or 2 is the countdown
-// view, as at start-up.
-constexpr MenuCommand checkedViewItem(int viewMode) {
-    return viewMode == 1 ? mnuViewClock : viewMode == 2 ? mnuViewClockCalender : mnuViewCountdown;
+// The one view item that carries the check mark.
+constexpr MenuCommand checkedViewItem(ViewMode viewMode) {
+    switch (viewMode) {
+        case ViewClock: return mnuViewClock;
+        case ViewClockCalender: return mnuViewClockCalender;
+        default: return mnuViewCountdown;
+    }
 }
 
 }  // namespace tavro::app

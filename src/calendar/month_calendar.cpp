@@ -2,48 +2,26 @@
 
 #include <string>
 
-namespace tavro::app {
+namespace tavro::calendar {
 
-namespace {
-
-void drawCell(ClockPainter& painter, int column, int row, std::wstring_view text, int colour) {
-    painter.draw7seg(calendarCellX(column), calendarCellY(row), kCalendarCellTemplate, text, colour);
-}
-
-void drawBlankCells(ClockPainter& painter, int row, int fromColumn) {
-    for (int c = fromColumn; c < kCalendarColumns; ++c) drawCell(painter, c, row, L"", kColourWhite);
-}
-
-}  // namespace
-
-void drawCalender(ClockPainter& painter, DateValue now, holidays::HolidayLookup& holidays) {
+void drawCalender(render::FieldPainter& painter, DateValue now, holidays::HolidayLookup& holidays) {
     const datetime::CivilDateTime civil = datetime::toCivil(now);
     const DateValue firstDay = datetime::firstDayOfMonth(now);
-    const DateValue today = datetime::makeDate(civil.year, civil.month, civil.day);
     holidays.selectMonth(firstDay);
-
-    int column = datetime::weekdayOf(firstDay);
-    int row = 0;
-    for (int c = 0; c < column; ++c) drawCell(painter, c, row, L"", kColourWhite);
-
-    const int days = datetime::daysInMonth(civil.year, civil.month);
-    for (int day = 1; day <= days; ++day) {
-        const DateValue date = datetime::makeDate(civil.year, civil.month, day);
-        int colour = kColourWhite;
-        if (date == today) colour = kColourOrange;
-        else if (column == 0) colour = kColourRed;
-        else if (holidays.isHappy(date)) colour = kColourRed;
-        else if (column == 6) colour = kColourLightBlue;
-        drawCell(painter, column, row, std::to_wstring(day), colour);
-        if (++column == kCalendarColumns) {
-            column = 0;
-            ++row;
+    const MonthGrid grid(civil.year, civil.month);
+    // Every cell, the blank ones too, so that no digit of an earlier month stays.
+    for (int row = 0; row < kRows; ++row)
+        for (int column = 0; column < kColumns; ++column) {
+            const int day = grid.dayOfCell(column, row);
+            const DateValue date = firstDay + (day - 1);
+            int colour = render::kColourWhite;
+            if (day == civil.day) colour = render::kColourOrange;
+            else if (day && column == 0) colour = render::kColourRed;
+            else if (day && holidays.isHappy(date)) colour = render::kColourRed;
+            else if (day && column == 6) colour = render::kColourLightBlue;
+            painter.draw7seg(calendarCellX(column), calendarCellY(row), kCalendarCellTemplate,
+                             day ? std::to_wstring(day) : L"", colour);
         }
-    }
-
-    // The rest of the grid, so that no digit of an earlier month stays.
-    drawBlankCells(painter, row, column);
-    if (row < kCalendarRows - 1) drawBlankCells(painter, row + 1, 0);
 }
 
-}  // namespace tavro::app
+}  // namespace tavro::calendar

@@ -1,18 +1,31 @@
-// The month calendar: the days of the current month as a 7 × 6 grid of two-digit numbers,
-// Sunday first, one colour per kind of day.
+// The clock's month calendar: the days of the current month as a 7 × 6 grid of two-digit fields,
+// Sunday first, one colour per kind of day; and the square of each day's cell that takes the mouse.
 #pragma once
 
-#include "app/clock_tick.h"
-#include "app/layout.h"
+#include <string_view>
+
+#include "calendar/month_grid.h"
+#include "datetime/date_value.h"
 #include "holidays/holiday_days.h"
+#include "render/seven_segment.h"
 
-namespace tavro::app {
+namespace tavro::calendar {
 
-inline constexpr int kColourLightBlue = 3;
-inline constexpr int kColourWhite = 7;
+using datetime::DateValue;
+
+// The cells' fields in grid units (draw7seg's x and row), 2.5 units apart.
+inline constexpr std::wstring_view kCalendarCellTemplate = L"Z0";
+constexpr float calendarCellX(int column) { return 2.5f + 2.5f * static_cast<float>(column); }
+constexpr float calendarCellY(int row) { return 4.75f + 2.5f * static_cast<float>(row); }
+
+// The cells' hover areas, at cellPixels screen pixels to the grid unit: squares of the grid's
+// pitch around the cells' two digits, which stand 2 units wide and 1.6 high.
+constexpr CellSquares calendarSquares(double cellPixels) {
+    return {calendarCellX(0) - 0.25f, calendarCellY(0) - 0.45f, 2.5f, cellPixels};
+}
 
 // Draws all 42 cells for the month of `now` (its time of day plays no part) with the holidays
 // the lookup has for that month at this moment.
-void drawCalender(ClockPainter& painter, DateValue now, holidays::HolidayLookup& holidays);
+void drawCalender(render::FieldPainter& painter, DateValue now, holidays::HolidayLookup& holidays);
 
-}  // namespace tavro::app
+}  // namespace tavro::calendar

@@ -1,28 +1,16 @@
 #include "datetime/date_parser.h"
 
-#include <array>
 #include <vector>
+
+#include "datetime/japanese_era.h"
 
 namespace tavro::datetime {
 
 namespace {
 
-struct Era {
-    std::wstring_view name;
-    wchar_t letter;
-    wchar_t ligature;  // the one-character form of the era name (U+32FF, U+337B…)
-    CivilDate first;   // first day, as in the era table of Windows
-};
-
-// In order; an era ends the day before the next one begins. Dates before 1873 are counted
-// in the Gregorian calendar like all others: there is no lunisolar conversion.
-constexpr std::array<Era, 5> kEras{{
-    {L"明治", L'M', L'\u337E', {1868, 1, 1}},
-    {L"大正", L'T', L'\u337D', {1912, 7, 30}},
-    {L"昭和", L'S', L'\u337C', {1926, 12, 25}},
-    {L"平成", L'H', L'\u337B', {1989, 1, 8}},
-    {L"令和", L'R', L'\u32FF', {2019, 5, 1}},
-}};
+// Dates before 1873 are counted in the Gregorian calendar like all others: there is no lunisolar
+// conversion.
+constexpr const auto& kEras = kJapaneseEras;
 
 enum class Kind {
     Number,
@@ -156,12 +144,7 @@ int fullYear(int year, int digits) {
 }
 
 bool isInEra(std::size_t era, int year, int month, int day) {
-    const auto key = [](int y, int m, int d) { return (y * 100 + m) * 100 + d; };
-    const CivilDate& first = kEras[era].first;
-    if (key(year, month, day) < key(first.year, first.month, first.day)) return false;
-    if (era + 1 == kEras.size()) return true;
-    const CivilDate& next = kEras[era + 1].first;
-    return key(year, month, day) < key(next.year, next.month, next.day);
+    return eraIndexOf({year, month, day}) == static_cast<int>(era);
 }
 
 bool isShortField(const Token& t) { return t.kind == Kind::Number && t.digits <= 2; }

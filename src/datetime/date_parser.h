@@ -16,7 +16,8 @@ namespace tavro::datetime {
 //   a date, then a space (or "T", or nothing after 日), then a time.
 // Years written with one or two digits pivot at 30 (00-29 -> 20xx, 30-99 -> 19xx); otherwise
 // the year must lie in 100..9999. An era date must lie within its era: 平成31年5月1日 is
-// rejected (it is 令和元年5月1日), as is 平成元年1月7日 (still 昭和64年).
+// rejected (it is 令和元年5月1日), as is 平成元年1月7日 (still 昭和64年); the eras and their first days:
+// datetime/japanese_era.h.
 // A date alone is at 00:00:00; a time alone lies on 1899-12-30.
 std::optional<DateValue> parseDateText(std::wstring_view text, int currentYear);
 

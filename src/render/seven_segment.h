@@ -7,6 +7,9 @@
 
 namespace tavro::render {
 
+// The sheet's rows that the clock draws in.
+inline constexpr int kColourGreen = 2, kColourLightBlue = 3, kColourRed = 4, kColourOrange = 6, kColourWhite = 7;
+
 // Characters of the sheet's columns, in order: column k holds kGlyphLookup[k].
 inline constexpr std::wstring_view kGlyphLookup = L"0123456789+-↑↓←→";
 inline constexpr std::wstring_view kSignCharacters = L"+-↑↓←→";
@@ -24,6 +27,13 @@ struct PixelBounds {
 // (before clipping to the canvas), so that the window repaints exactly those.
 PixelBounds draw7seg(Canvas& canvas, const Image& sheet, float drawScale, float x, float y, std::wstring fieldTemplate,
               std::wstring text, int colour);
+
+// What draws the fields: the window's canvas, or a recorder in the tests.
+class FieldPainter {
+public:
+    virtual ~FieldPainter() = default;
+    virtual void draw7seg(float x, float y, std::wstring_view fieldTemplate, std::wstring_view text, int colour) = 0;
+};
 
 // The text a field shows for a non-empty value, after any sign slot was taken off:
 // the last L characters of (blank positions followed by the number formatted by the picture).

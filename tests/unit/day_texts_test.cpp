@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace tavro::app {
+namespace tavro::calendar {
 namespace {
 
 using datetime::makeDate;
@@ -18,7 +18,6 @@ TEST(DayTooltip, TextOfEachKindOfCell) {
         {2033, 12, 4, 3, L"2033年12月22日（木）\r\n大安　旧暦閏11月1日"},  // the 2033 problem's leap 11th month
         {1899, 12, 0, 5, L"1899年12月31日（日）"},  // before the old calendar's range: the date alone
         {2101, 1, 6, 0, L"2101年1月1日（土） 元日"},
-        {2026, 5, 7, 0, L""}, {2026, 5, 0, 6, L""}, {2026, 5, -1, 1, L""},  // outside the grid
     };
     for (const Case& c : cases) {
         holidays::FeedOrComputedHolidays holidays;
@@ -27,6 +26,9 @@ TEST(DayTooltip, TextOfEachKindOfCell) {
         texts.showMonth(makeDate(c.year, c.month, 1));
         EXPECT_EQ(texts.forCell(c.column, c.row, holidays), c.want) << c.year << "-" << c.month << " " << c.column << "," << c.row;
     }
+    // What a room above adds comes last, a line each: 旧暦3月19日 is (3 + 19) mod 6 = 4, 先負.
+    EXPECT_EQ(dayTooltipText(2026, 5, 5, L"こどもの日", almanac::MonthAlmanac::forMonth(2026, 5).day(5), {L"10:00 会議"}),
+              L"2026年5月5日（火） こどもの日\r\n先負　旧暦3月19日\r\n立夏\r\n10:00 会議");
 }
 
 // A calendar shown again says what a fresh one says: after another month of the year, and after
@@ -42,24 +44,5 @@ TEST(DayTooltip, TextsFollowTheShownMonth) {
     }
 }
 
-// The hover areas tile the grid: squares of the 2.5-unit pitch around the digits, each starting
-// where its neighbour ends.
-TEST(DayTooltip, CellAreasTileTheGrid) {
-    EXPECT_EQ(calendarCellArea(0, 0, 0.5f), (CellArea{45, 86, 95, 136}));
-    EXPECT_EQ(calendarCellArea(6, 5, 1.0f), (CellArea{690, 672, 790, 772}));
-    for (float scale : {0.5f, 0.625f, 0.75f, 1.0f}) {
-        for (int row = 0; row < 6; ++row)
-            for (int column = 0; column < 7; ++column) {
-                const CellArea a = calendarCellArea(column, row, scale);
-                if (column < 6) {
-                    EXPECT_EQ(calendarCellArea(column + 1, row, scale).left, a.right) << scale;
-                }
-                if (row < 5) {
-                    EXPECT_EQ(calendarCellArea(column, row + 1, scale).top, a.bottom) << scale;
-                }
-            }
-    }
-}
-
 }  // namespace
-}  // namespace tavro::app
+}  // namespace tavro::calendar
