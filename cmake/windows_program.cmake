@@ -1,28 +1,17 @@
-# The Windows program, its Win32 bindings and the Windows-side tests.
-set(TAVRO_WIN32_SOURCES ${TAVRO_ALL_SOURCES})
-list(FILTER TAVRO_WIN32_SOURCES INCLUDE REGEX "_win32\\.cpp$")
-# WinMain lives in its own file so that the test exe can link every binding without it.
-list(FILTER TAVRO_WIN32_SOURCES EXCLUDE REGEX "/(win_main|load_config)_win32\\.cpp$")
-
-add_library(tavro_win32 STATIC ${TAVRO_WIN32_SOURCES})
-target_link_libraries(tavro_win32 PUBLIC tavro_core)
-target_compile_definitions(tavro_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(tavro_win32 PUBLIC wininet advapi32 shell32 user32 gdi32 comctl32 ole32 msimg32)
-
+# The Windows program, the helpers the tests run beside it, and the Windows-side tests.
 if(MINGW)
   # One exe that runs on a clean Windows: no libgcc/libstdc++/winpthread DLLs beside it.
   set(TAVRO_STATIC_LINK -static -static-libgcc -static-libstdc++)
 endif()
 
+# WinMain lives in a file of its own so that the test exe can link every binding without it.
 add_executable(tavroclock WIN32 ${CMAKE_SOURCE_DIR}/src/app/win_main_win32.cpp
                ${CMAKE_SOURCE_DIR}/src/app/load_config_win32.cpp ${CMAKE_SOURCE_DIR}/src/app/tavroclock.rc)
-target_link_libraries(tavroclock PRIVATE tavro_win32 ${TAVRO_STATIC_LINK})
+target_link_libraries(tavroclock PRIVATE tavro_app_win32 ${TAVRO_STATIC_LINK})
 if(MINGW)
   # Stripped of the debug data the static runtime brings (about 690 KB), and the same bytes from
   # any folder at any time: no link time stamp in the PE header, no build folder in the code.
   target_link_options(tavroclock PRIVATE -municode -s -Wl,--no-insert-timestamp)
-  target_compile_options(tavro_core PRIVATE -ffile-prefix-map=${CMAKE_SOURCE_DIR}/=)
-  target_compile_options(tavro_win32 PRIVATE -ffile-prefix-map=${CMAKE_SOURCE_DIR}/=)
   target_compile_options(tavroclock PRIVATE -ffile-prefix-map=${CMAKE_SOURCE_DIR}/=)
 endif()
 set_target_properties(tavroclock PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
@@ -48,7 +37,7 @@ foreach(helper ${TAVRO_WINE_HELPERS})
   add_executable(${name} WIN32 ${helper})
   target_compile_definitions(${name} PRIVATE UNICODE _UNICODE)
   # The desktop report times the clock's own snapshot of the shell's windows.
-  target_link_libraries(${name} PRIVATE tavro_win32 user32 gdi32 advapi32 shell32 ${TAVRO_STATIC_LINK})
+  target_link_libraries(${name} PRIVATE tavro_desktop_win32 ${TAVRO_STATIC_LINK})
   if(MINGW)
     target_link_options(${name} PRIVATE -municode)
   endif()
@@ -63,7 +52,7 @@ if(TAVRO_BUILD_TESTS)
     add_subdirectory(${TAVRO_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
     add_executable(win_tests ${TAVRO_WIN_TESTS})
     # gtest_main brings main(); the suites need no wide entry point.
-    target_link_libraries(win_tests PRIVATE tavro_win32 gtest_main gmock ws2_32 ${TAVRO_STATIC_LINK})
+    target_link_libraries(win_tests PRIVATE tavro_app_win32 gtest_main gmock ws2_32 ${TAVRO_STATIC_LINK})
     set_target_properties(win_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
     # What a test plants beside win_tests.exe under a system DLL's name.
     add_library(tavro_planted SHARED ${CMAKE_SOURCE_DIR}/tests/win/dll/tavro_planted.cpp)

@@ -1,8 +1,8 @@
 // The exe's load configuration, for one field: DependentLoadFlags = LOAD_LIBRARY_SEARCH_SYSTEM32,
 // what MSVC's /DEPENDENTLOADFLAG:0x800 writes. Windows 10 1607 and later then look for the DLLs the
-// exe imports (wininet.dll and msimg32.dll are not among the system's known DLLs) in System32 only,
-// never beside the exe. GNU ld does not point the image's load-configuration entry at this
-// structure, so tools/pe_load_config.py does after the link, finding it by its section.
+// exe imports (wininet.dll is not among the system's known DLLs) in System32 only, never beside
+// the exe. GNU ld does not point the image's load-configuration entry at this structure, so
+// tools/pe_load_config.py does after the link, finding it by its section.
 #include <windows.h>
 
 #include <cstddef>
