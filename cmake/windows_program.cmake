@@ -54,10 +54,5 @@ if(TAVRO_BUILD_TESTS)
     # gtest_main brings main(); the suites need no wide entry point.
     target_link_libraries(win_tests PRIVATE tavro_app_win32 gtest_main gmock ws2_32 ${TAVRO_STATIC_LINK})
     set_target_properties(win_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
-    # What a test plants beside win_tests.exe under a system DLL's name.
-    add_library(tavro_planted SHARED ${CMAKE_SOURCE_DIR}/tests/win/dll/tavro_planted.cpp)
-    target_link_libraries(tavro_planted PRIVATE ${TAVRO_STATIC_LINK})
-    set_target_properties(tavro_planted PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
-    add_dependencies(win_tests tavro_planted)
   endif()
 endif()

@@ -32,9 +32,9 @@ beside() {  # name, command: runs at the lowest priority into build/<name>.log
 tools/package.sh >/dev/null; record "installer and zip (tools/package.sh)" $?
 beside "native build and unit tests" bash -c 'cmake --preset native >/dev/null && cmake --build --preset native -j2 &&
   cd build/native && ctest --output-on-failure -j2'
-beside "the downloads again from a clone" /usr/bin/python3 -m pytest -q -p no:cacheprovider tests/package/test_reproducible.py
+beside "the downloads again from a clone" /usr/bin/python3 -m pytest -q -p no:cacheprovider tests/package -k 'not load_configuration'
 beside "i686 build, load configuration of both exes" bash -c 'cmake --preset win32 >/dev/null &&
-  cmake --build --preset win32 -j2 --target tavroclock && /usr/bin/python3 -m pytest -q -p no:cacheprovider tests/package/test_load_config.py'
+  cmake --build --preset win32 -j2 --target tavroclock && /usr/bin/python3 -m pytest -q -p no:cacheprovider tests/package -k load_configuration'
 beside "feed scan fuzzing" tools/run_fuzz.sh
 beside "Windows-side tests under Wine" tools/run_win_tests.sh
 wait "$prefix_made"

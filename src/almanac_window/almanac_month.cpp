@@ -61,7 +61,6 @@ AlmanacMonth buildAlmanacMonth(int year, int month, DateValue today, holidays::H
     holidays.selectMonth(firstDay);
     const almanac::MonthAlmanac almanac = almanac::MonthAlmanac::forMonth(year, month);
     const calendar::MonthGrid grid(year, month);
-    m.rows = grid.rows();
     for (int day = 1; day <= datetime::daysInMonth(year, month); ++day) {
         const int at = grid.cellOfDay(day);
         AlmanacCell& cell = m.cells[static_cast<std::size_t>(at)];

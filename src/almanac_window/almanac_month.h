@@ -39,7 +39,6 @@ struct AlmanacMonth {
     std::wstring header;  // 「2027年（令和9年）3月」
     std::wstring title;   // 「暦 - 2027年3月」
     std::array<AlmanacCell, kCells> cells;  // Sunday first
-    int rows = 0;         // rows holding a day of the month: 4, 5 or 6
 };
 
 // The month with its era: 元年 for an era's first year, both eras in a month where one begins

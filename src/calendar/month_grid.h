@@ -17,8 +17,6 @@ public:
     int cellOfDay(int day) const;
     // The day in the cell; 0 before the 1st, after the last day and outside the grid.
     int dayOfCell(int column, int row) const;
-    // The rows that hold a day: 4, 5 or 6.
-    int rows() const { return (firstColumn_ + days_ + kColumns - 1) / kColumns; }
 
 private:
     int firstColumn_ = 0;

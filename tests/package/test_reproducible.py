@@ -1,8 +1,11 @@
-"""The downloads are reproducible: a clone of this commit, built later in another folder, gives the
-same bytes as build/dist, which tools/package.sh made of this checkout."""
+"""What the downloads are made of: the same bytes from a clone of this commit, built later in another
+folder, as build/dist, which tools/package.sh made of this checkout; and an exe that looks for the
+DLLs it imports in System32 only."""
 import glob
 import os
+import re
 import shutil
+import struct
 import subprocess
 
 import pytest
@@ -28,3 +31,17 @@ def test_package_gives_the_same_bytes_in_a_clone_built_later_in_another_folder()
     for a, b in zip(ours, theirs):
         assert open(a, "rb").read() == open(b, "rb").read(), os.path.basename(a)
     shutil.rmtree(os.path.dirname(clone))
+
+
+@pytest.mark.parametrize("preset, triplet, flags_at", [("win64", "x86_64", 0x4E), ("win32", "i686", 0x36)])
+def test_the_exes_load_configuration_takes_the_dlls_it_imports_from_system32_only(preset, triplet, flags_at):
+    """DependentLoadFlags = LOAD_LIBRARY_SEARCH_SYSTEM32, as objdump reads it (Wine ignores the field)."""
+    exe = f"{ROOT}/build/{preset}/tavroclock.exe"
+    objdump = lambda *a: subprocess.run([f"{triplet}-w64-mingw32-objdump", *a, exe], capture_output=True, text=True).stdout
+    headers = objdump("-p")
+    base = int(re.search(r"^ImageBase\s+(\w+)", headers, re.M).group(1), 16)
+    rva, size = (int(v, 16) for v in re.search(r"^Entry a (\w+) (\w+) Load Config", headers, re.M).groups())
+    dump = objdump("-s", f"--start-address={base + rva:#x}", f"--stop-address={base + rva + size:#x}")
+    data = bytes.fromhex("".join("".join(line.split()[1:5]) for line in dump.splitlines() if re.match(r" \w+ ", line)))
+    assert rva and size > flags_at and struct.unpack_from("<I", data)[0] == size  # the structure's own Size
+    assert struct.unpack_from("<H", data, flags_at)[0] == 0x800

@@ -12,8 +12,7 @@ using datetime::makeDate;
 TEST(DayTooltip, TextOfEachKindOfCell) {
     struct Case { int year, month, column, row; std::wstring want; } cases[] = {
         {2026, 5, 0, 5, L"2026年5月31日（日）\r\n赤口　旧暦4月15日"},  // the sixth row
-        {2026, 5, 1, 5, L""},                                          // after the last day
-        {2026, 5, 4, 0, L""},                                          // before the first
+        {2026, 5, 1, 5, L""}, {2026, 5, 4, 0, L""},                    // after the last day, before the first
         {2026, 2, 2, 2, L"2026年2月17日（火）\r\n先勝　旧暦1月1日"},
         {2033, 12, 4, 3, L"2033年12月22日（木）\r\n大安　旧暦閏11月1日"},  // the 2033 problem's leap 11th month
         {1899, 12, 0, 5, L"1899年12月31日（日）"},  // before the old calendar's range: the date alone
