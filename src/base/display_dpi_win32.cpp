@@ -15,7 +15,7 @@ const HANDLE kPerMonitor = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3));
 }  // namespace
 
 void makeProcessDpiAware() {
-    const DpiCalls& calls = dpiCalls();
+    const DynamicCalls& calls = dynamicCalls();
     if (auto setContext = calls.setProcessDpiAwarenessContext) {
         if (setContext(kPerMonitorV2) || setContext(kPerMonitor)) return;
         if (GetLastError() == ERROR_ACCESS_DENIED) return;  // the manifest has set it already
@@ -35,7 +35,7 @@ int systemDpi() {
 
 int monitorDpi(HMONITOR monitor) {
     UINT x = 0, y = 0;
-    if (auto forMonitor = dpiCalls().getDpiForMonitor)
+    if (auto forMonitor = dynamicCalls().getDpiForMonitor)
         if (monitor && SUCCEEDED(forMonitor(monitor, kEffectiveDpi, &x, &y)) && x > 0) return static_cast<int>(x);
     return systemDpi();
 }
@@ -43,7 +43,7 @@ int monitorDpi(HMONITOR monitor) {
 int primaryMonitorDpi() { return monitorDpi(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY)); }
 
 int windowDpi(HWND window) {
-    if (auto forWindow = dpiCalls().getDpiForWindow) {
+    if (auto forWindow = dynamicCalls().getDpiForWindow) {
         const UINT dpi = window ? forWindow(window) : 0;
         if (dpi > 0) return static_cast<int>(dpi);
     }
@@ -51,14 +51,14 @@ int windowDpi(HWND window) {
 }
 
 int systemMetricForDpi(int metric, int dpi) {
-    const auto forDpi = dpiCalls().getSystemMetricsForDpi;
+    const auto forDpi = dynamicCalls().getSystemMetricsForDpi;
     return forDpi ? forDpi(metric, static_cast<UINT>(dpi)) : GetSystemMetrics(metric);
 }
 
 LOGFONTW messageFont(int dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    const auto forDpi = dpiCalls().systemParametersInfoForDpi;
+    const auto forDpi = dynamicCalls().systemParametersInfoForDpi;
     if (forDpi && forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi)))
         return metrics.lfMessageFont;
     if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {

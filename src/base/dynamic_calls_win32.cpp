@@ -34,9 +34,9 @@ bool restrictDllSearchToSystem32() {
     return setDefault && setDefault(kSearchSystem32);
 }
 
-const DpiCalls& dpiCalls() {
-    static const DpiCalls calls = [] {
-        DpiCalls c;
+const DynamicCalls& dynamicCalls() {
+    static const DynamicCalls calls = [] {
+        DynamicCalls c;
         // user32 is one of the exe's own imports, loaded before any of this runs.
         const HMODULE user32 = GetModuleHandleW(L"user32.dll");
         bind(c.setProcessDpiAwarenessContext, user32, "SetProcessDpiAwarenessContext");
@@ -46,14 +46,6 @@ const DpiCalls& dpiCalls() {
         const HMODULE shcore = loadSystemLibrary(L"shcore.dll");
         bind(c.setProcessDpiAwareness, shcore, "SetProcessDpiAwareness");
         bind(c.getDpiForMonitor, shcore, "GetDpiForMonitor");
-        return c;
-    }();
-    return calls;
-}
-
-const VersionCalls& versionCalls() {
-    static const VersionCalls calls = [] {
-        VersionCalls c;
         const HMODULE version = loadSystemLibrary(L"version.dll");
         bind(c.getFileVersionInfoSizeW, version, "GetFileVersionInfoSizeW");
         bind(c.getFileVersionInfoW, version, "GetFileVersionInfoW");

@@ -15,24 +15,20 @@ HMODULE loadSystemLibrary(const wchar_t* name);
 // (Windows 7 without KB2533623).
 bool restrictDllSearchToSystem32();
 
-// The calls of the displays' scaling; null where the system lacks one.
-struct DpiCalls {
+// Null where the system lacks the call.
+struct DynamicCalls {
+    // The displays' scaling.
     BOOL(WINAPI* setProcessDpiAwarenessContext)(HANDLE) = nullptr;           // user32, Windows 10 1703
     UINT(WINAPI* getDpiForWindow)(HWND) = nullptr;                           // user32, 10 1607
     int(WINAPI* getSystemMetricsForDpi)(int, UINT) = nullptr;                // user32, 10 1607
     BOOL(WINAPI* systemParametersInfoForDpi)(UINT, UINT, PVOID, UINT, UINT) = nullptr;  // user32, 10 1607
     HRESULT(WINAPI* setProcessDpiAwareness)(int) = nullptr;                  // shcore, 8.1
     HRESULT(WINAPI* getDpiForMonitor)(HMONITOR, int, UINT*, UINT*) = nullptr;  // shcore, 8.1
-};
-const DpiCalls& dpiCalls();
-
-// A file's version resource (version.dll, bound here so that the link line needs no version
-// library); loaded when first asked for.
-struct VersionCalls {
-    DWORD(WINAPI* getFileVersionInfoSizeW)(LPCWSTR, LPDWORD) = nullptr;
+    // A file's version resource, bound here so that the link line needs no version library.
+    DWORD(WINAPI* getFileVersionInfoSizeW)(LPCWSTR, LPDWORD) = nullptr;      // version
     BOOL(WINAPI* getFileVersionInfoW)(LPCWSTR, DWORD, DWORD, LPVOID) = nullptr;
     BOOL(WINAPI* verQueryValueW)(LPCVOID, LPCWSTR, LPVOID*, PUINT) = nullptr;
 };
-const VersionCalls& versionCalls();
+const DynamicCalls& dynamicCalls();
 
 }  // namespace tavro::base

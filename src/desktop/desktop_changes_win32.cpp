@@ -21,6 +21,15 @@ std::wstring ownWallPaperPath() {
     return wallpaperPath(base::getSpecialFolder(base::kPicturesFolder), base::getSpecialFolder(base::kDocumentsFolder));
 }
 
+DesktopSettings keptOriginals(DesktopSystem& system, const std::optional<DesktopSettings>& earlier,
+                              const std::wstring& ownWallPaper) {
+    const std::wstring roaming = base::getSpecialFolder(base::kRoamingFolder);
+    const std::wstring local = base::getSpecialFolder(base::kLocalFolder);
+    return keepPictures(system, originalsAtStart(system.read(), earlier, ownWallPaper), earlier,
+                        roaming.empty() ? L"" : roaming + std::wstring(kThemesSubfolder),
+                        local.empty() ? L"" : local + std::wstring(kProgramSubfolder));
+}
+
 std::unique_ptr<DesktopChanges> DesktopChanges::apply(const render::Image& desktopPicture) {
     std::wstring path = ownWallPaperPath();
     return apply(desktopPicture, std::move(path), makeRegistryRecordStore());
@@ -36,11 +45,7 @@ std::unique_ptr<DesktopChanges> DesktopChanges::apply(const render::Image& deskt
 
     std::optional<DesktopSettings> earlier;
     if (changes->record_) earlier = loadRecord(*changes->record_);
-    const std::wstring roaming = base::getSpecialFolder(base::kRoamingFolder);
-    const std::wstring local = base::getSpecialFolder(base::kLocalFolder);
-    changes->originals_ = keepPictures(system, originalsAtStart(system.read(), earlier, changes->ownWallPaper_),
-                                       earlier, roaming.empty() ? L"" : roaming + std::wstring(kThemesSubfolder),
-                                       local.empty() ? L"" : local + std::wstring(kProgramSubfolder));
+    changes->originals_ = keptOriginals(system, earlier, changes->ownWallPaper_);
     // Recorded before anything changes, so that a run killed from here on can be mended.
     if (changes->record_) saveRecord(*changes->record_, changes->originals_);
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "desktop/recovery_record.h"
@@ -15,6 +16,11 @@ namespace tavro::desktop {
 
 // The program's wallpaper file: "mosaic.bmp" in the pictures folder, else in the documents folder.
 std::wstring ownWallPaperPath();
+
+// What start-up takes for the user's desktop: as it is, with the earlier run's record where it
+// still shows the program's file, style or colour, and a copy of each picture the system rewrites.
+DesktopSettings keptOriginals(DesktopSystem& system, const std::optional<DesktopSettings>& earlier,
+                              const std::wstring& ownWallPaper);
 
 // The wallpaper, its style and the desktop colour in force while the program runs.
 class DesktopChanges {

@@ -80,7 +80,7 @@ private:
 }  // namespace
 
 std::optional<FileVersion> fileVersion(const std::wstring& path) {
-    const base::VersionCalls& calls = base::versionCalls();
+    const base::DynamicCalls& calls = base::dynamicCalls();
     const auto infoSize = calls.getFileVersionInfoSizeW;
     const auto info = calls.getFileVersionInfoW;
     const auto query = calls.verQueryValueW;
