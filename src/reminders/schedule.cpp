@@ -1,6 +1,7 @@
 #include "reminders/schedule.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "reminders/old_calendar_days.h"
 
@@ -38,7 +39,9 @@ std::optional<LocalMinute> later(std::optional<LocalMinute> a, std::optional<Loc
 
 HolidayTest holidayTestFromDays(std::vector<int64_t> days) {
     std::sort(days.begin(), days.end());
-    return [days = std::move(days)](int64_t day) { return std::binary_search(days.begin(), days.end(), day); };
+    // Shared, so that each reminder's copy of the test is cheap.
+    auto sorted = std::make_shared<const std::vector<int64_t>>(std::move(days));
+    return [sorted](int64_t day) { return std::binary_search(sorted->begin(), sorted->end(), day); };
 }
 
 Schedule::Schedule(const Reminder& reminder, HolidayTest holidays)
@@ -132,22 +135,25 @@ int64_t Schedule::firstDayOfPeriod(int64_t period) const {
 
 bool Schedule::isRawOccurrence(int64_t day) const {
     const datetime::CivilDate c = datetime::civilFromDays(day);
-    if (!(monthMask_ >> c.month & 1)) return false;
-    const int dim = datetime::daysInMonth(c.year, c.month);
-    if (monthDayMask_ && !(monthDayMask_ >> c.day & 1) && !(monthDayMask_ >> (32 + dim - c.day + 1) & 1)) return false;
+    return matchesDay(c.year, c.month, c.day, weekdayOfDay(day), day);
+}
+
+bool Schedule::matchesDay(int year, int month, int dayOfMonth, int weekday, int64_t day) const {
+    if (!(monthMask_ >> month & 1)) return false;
+    const int dim = datetime::daysInMonth(year, month);
+    if (monthDayMask_ && !(monthDayMask_ >> dayOfMonth & 1) && !(monthDayMask_ >> (32 + dim - dayOfMonth + 1) & 1)) return false;
     if (rule_.byDay.empty()) return true;
-    const int wd = weekdayOfDay(day);
-    if (weekdayMask_ >> wd & 1) return true;
+    if (weekdayMask_ >> weekday & 1) return true;
     if (!nthDays_) return false;
     // The n-th of the month, or of the year for a yearly rule without months.
-    int position = c.day, length = dim;
+    int position = dayOfMonth, length = dim;
     if (rule_.frequency == Frequency::Yearly && rule_.byMonth.empty()) {
-        position = static_cast<int>(day - datetime::daysFromCivil(c.year, 1, 1)) + 1;
-        length = datetime::isLeapYear(c.year) ? 366 : 365;
+        position = static_cast<int>(day - datetime::daysFromCivil(year, 1, 1)) + 1;
+        length = datetime::isLeapYear(year) ? 366 : 365;
     }
     const int fromStart = (position - 1) / 7 + 1, fromEnd = -((length - position) / 7 + 1);
     for (const WeekdayNum& w : rule_.byDay) {
-        if (w.ordinal != 0 && w.weekday == wd && (w.ordinal == fromStart || w.ordinal == fromEnd)) return true;
+        if (w.ordinal != 0 && w.weekday == weekday && (w.ordinal == fromStart || w.ordinal == fromEnd)) return true;
     }
     return false;
 }
@@ -171,8 +177,9 @@ void Schedule::rawDays(int64_t period, Period& out) const {
                     if ((monthDayMask_ >> d & 1) || (monthDayMask_ >> (32 + dim - d + 1) & 1)) out.days[out.count++] = monthFirst + d - 1;
                 }
             } else {
+                const int firstWeekday = weekdayOfDay(monthFirst);
                 for (int d = 0; d < dim; ++d) {
-                    if (isRawOccurrence(monthFirst + d)) out.days[out.count++] = monthFirst + d;
+                    if (matchesDay(c.year, month, d + 1, (firstWeekday + d) % 7, monthFirst + d)) out.days[out.count++] = monthFirst + d;
                 }
             }
         }
@@ -211,11 +218,12 @@ std::optional<LocalMinute> Schedule::rawNext(LocalMinute from, bool checkExclusi
         const int64_t p = startPeriod_ + k * interval;
         const int64_t first = firstDayOfPeriod(p);
         if (first > maxDay) return std::nullopt;
-        if (rule_.frequency == Frequency::Daily && monthMask_ != kAllMonths) {
-            const datetime::CivilDate c = datetime::civilFromDays(first);
-            if (!(monthMask_ >> c.month & 1)) {  // on to the next month's first rule day
+        if ((rule_.frequency == Frequency::Daily || rule_.frequency == Frequency::Weekly) && monthMask_ != kAllMonths) {
+            const int firstMonth = datetime::civilFromDays(first).month;
+            const datetime::CivilDate c = datetime::civilFromDays(firstDayOfPeriod(p + 1) - 1);
+            if (!(monthMask_ >> firstMonth & 1) && !(monthMask_ >> c.month & 1)) {  // on to the next month's first rule period
                 const int64_t next = datetime::daysFromCivil(c.year + (c.month == 12), c.month % 12 + 1, 1);
-                k = std::max(k, ceilDiv(next - startPeriod_, interval)) - 1;
+                k = std::max(k + 1, ceilDiv(periodOfDay(next) - startPeriod_, interval)) - 1;
                 continue;
             }
         }
@@ -242,11 +250,12 @@ std::optional<LocalMinute> Schedule::rawLatest(LocalMinute after, LocalMinute to
     for (int steps = 0; steps < kMaxPeriodsPerSearch && k >= 0; ++steps, --k) {
         const int64_t p = startPeriod_ + k * interval;
         if (firstDayOfPeriod(p + 1) <= lowDay) return std::nullopt;
-        if (rule_.frequency == Frequency::Daily && monthMask_ != kAllMonths) {
-            const datetime::CivilDate c = datetime::civilFromDays(p);
-            if (!(monthMask_ >> c.month & 1)) {  // back to the previous month's last rule day
+        if ((rule_.frequency == Frequency::Daily || rule_.frequency == Frequency::Weekly) && monthMask_ != kAllMonths) {
+            const int lastMonth = datetime::civilFromDays(firstDayOfPeriod(p + 1) - 1).month;
+            const datetime::CivilDate c = datetime::civilFromDays(firstDayOfPeriod(p));
+            if (!(monthMask_ >> c.month & 1) && !(monthMask_ >> lastMonth & 1)) {  // back to the previous month's last rule period
                 const int64_t monthFirst = datetime::daysFromCivil(c.year, c.month, 1);
-                k = std::min(k, floorDiv(monthFirst - 1 - startPeriod_, interval)) + 1;
+                k = std::min(k - 1, floorDiv(periodOfDay(monthFirst - 1) - startPeriod_, interval)) + 1;
                 continue;
             }
         }

@@ -48,6 +48,7 @@ private:
     void rawDays(int64_t period, Period& out) const;
     bool excluded(LocalMinute start) const;
     bool isRawOccurrence(int64_t day) const;
+    bool matchesDay(int year, int month, int dayOfMonth, int weekday, int64_t day) const;
     std::optional<LocalMinute> rawNext(LocalMinute from, bool checkExclusions) const;
     std::optional<LocalMinute> rawLatest(LocalMinute after, LocalMinute to) const;
     std::optional<LocalMinute> oldCalendarNext(LocalMinute from, bool checkExclusions) const;
