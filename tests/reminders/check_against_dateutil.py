@@ -32,6 +32,8 @@ def random_rule(start):
         parts["BYDAY"] = ",".join(rng.sample(DAYS, rng.randint(1, 4)))
         if rng.random() < 0.3:
             parts["WKST"] = rng.choice(DAYS)
+    elif freq == "WEEKLY" and shape < 0.85:
+        parts["BYMONTH"] = ",".join(str(m) for m in rng.sample(range(1, 13), rng.randint(1, 2)))
     elif freq == "MONTHLY" and shape < 0.4:
         parts["BYDAY"] = f"{rng.choice([1, 2, 3, 4, 5, -1, -2])}{rng.choice(DAYS)}"
     elif freq == "MONTHLY" and shape < 0.7:
