@@ -39,6 +39,7 @@ TEST(ReminderFile, BrokenOrHostileFilesAreRefusedWithTheirReason) {
         {calendar("X-BIG:" + std::string(kMaxLineBytes, 'a') + "\r\n"), IcsError::TooLarge, 3},
         {calendar("X-BIG:a\r\n" + std::string(kMaxLineBytes / 8, ' ') + "\r\n" + std::string(kMaxLineBytes, ' ') + "\r\n"), IcsError::TooLarge, 5},
         {calendar(manyEvents), IcsError::TooLarge, 0},
+        {calendar(manyEvents.substr(24)), IcsError::None, 0},
         {calendar(deep), IcsError::TooLarge, 3 + kMaxDepth - 1},
         {std::string(kMaxFileBytes + 1, ' '), IcsError::TooLarge, 0},
     };
@@ -58,17 +59,20 @@ TEST(ReminderFile, ReadsWhatOtherCalendarProgramsWrite) {
         "BEGIN:VEVENT\nsummary:会議\\, 東京\\;\n  本社\\n2階\nDTSTART;TZID=\"Asia/Tokyo\":20261210T100000\nuid:a\n"
         "BEGIN:VALARM\nTRIGGER;RELATED=START:-P1D\nACTION:AUDIO\nATTACH:file:///C:/Sounds/%E9%9F%B3%20a.wav\nEND:VALARM\nEND:VEVENT\n"
         "BEGIN:VEVENT\nUID:b\nDTSTART:20261210T010000Z\nBEGIN:VALARM\nACTION:EMAIL\nTRIGGER:-PT5M\nEND:VALARM\n"
-        "BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:-PT1H30M\nEND:VALARM\nEND:VEVENT\n"
+        "BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:-PT1D\nEND:VALARM\nBEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:-pt1h30m\nEND:VALARM\nEND:VEVENT\n"
         "BEGIN:VEVENT\nUID:c\nDTSTART;TZID=Pacific/Guam:20261210T100000\nRRULE:FREQ=HOURLY\nEND:VEVENT\n"
         "BEGIN:VEVENT\nUID:d\nDTSTART;TZID=America/New_York:20261210T100000\nSTATUS:CANCELLED\nEND:VEVENT\n"
         "BEGIN:VEVENT\nUID:e\nSUMMARY:no start\nEND:VEVENT\n"
+        "BEGIN:VEVENT\nUID:f\nDTSTART:20261210T250000\nEND:VEVENT\nBEGIN:VEVENT\nUID:g\nDTSTART:20261210\nRRULE:INTERVAL=2\nEND:VEVENT\n"
         "END:VCALENDAR";  // no line break at the very end
     TimeContext context;
     context.localOffsetMinutes = 540;
     const ReminderFileRead read = readReminderFile(bytes, context);
     ASSERT_EQ(read.error, IcsError::None);
-    ASSERT_EQ(read.file.reminders.size(), 3u);
-    EXPECT_EQ(read.file.unusableEvents, 2u);
+    ASSERT_EQ(read.file.reminders.size(), 4u);
+    EXPECT_EQ(read.file.unusableEvents, 3u);
+    EXPECT_EQ(read.file.reminders[3].repeat, Repeat::Unsupported);  // no FREQ
+    EXPECT_TRUE(read.file.reminders[3].wholeDay);
     const Reminder& a = read.file.reminders[0];
     EXPECT_EQ(a.title, L"会議, 東京; 本社\n2階");
     EXPECT_EQ(a.start, at("20261210T100000"));
@@ -101,7 +105,7 @@ TEST(ReminderFile, RoundTripKeepsWhatTheClockDoesNotUse) {
     a.title = L"新しい";
     a.start += 30;
     a.alarmOffset = -15;
-    a.sound = {SoundKind::File, L"\\\\nas\\共有\\a.wav"};
+    a.sound = {SoundKind::File, L"\\\\nas\\共有\\a_b-c.wav"};
     read.file.reminders[1].off = true;
     read.file.reminders.push_back(newReminder("n", L"誕生日", at("20261212T000000"), true));
     applyRepeatChoice(read.file.reminders.back(), RepeatChoice{RepeatKind::OldCalendarYearly});
@@ -111,7 +115,7 @@ TEST(ReminderFile, RoundTripKeepsWhatTheClockDoesNotUse) {
         "X-WR-CALNAME:家\r\nBEGIN:VTODO\r\nUID:t\r\nEND:VTODO\r\n"
         "BEGIN:VEVENT\r\nUID:a\r\nDTSTART:20261210T103000\r\nSUMMARY:新しい\r\nLOCATION:本社\r\nDTEND:20261210T113000\r\nSEQUENCE:3\r\n"
         "RRULE:FREQ=WEEKLY;BYDAY=TH\r\nX-OTHER:1\r\nDTSTAMP:20260102T030405Z\r\nBEGIN:VALARM\r\nACTION:AUDIO\r\nTRIGGER:-PT15M\r\n"
-        "X-WR-ALARMUID:q\r\nATTACH:file://nas/%E5%85%B1%E6%9C%89/a.wav\r\nEND:VALARM\r\nEND:VEVENT\r\n"
+        "X-WR-ALARMUID:q\r\nATTACH:file://nas/%E5%85%B1%E6%9C%89/a_b-c.wav\r\nEND:VALARM\r\nEND:VEVENT\r\n"
         "BEGIN:VEVENT\r\nUID:u\r\nDTSTART:20261210T100000\r\nRRULE:FREQ=MONTHLY;BYWEEKNO=3\r\nSUMMARY:" + std::string(67, 'x') + "\r\n " +
         std::string(13, 'x') + "\r\nDTSTAMP:20260102T030405Z\r\nX-TAVRO-OFF:TRUE\r\nEND:VEVENT\r\n"
         "BEGIN:VEVENT\r\nUID:n\r\nDTSTAMP:20260102T030405Z\r\nSUMMARY:誕生日\r\nDTSTART;VALUE=DATE:20261212\r\n"
@@ -154,6 +158,10 @@ TEST(ReminderFile, MergeKeepsTheChangesOfBothSides) {
     EXPECT_EQ(got, "keep= mine=here theirs=there both=here changed-gone=there new-there= gone-there=edited here new-here=n ");
     EXPECT_EQ(merged.conflicts, 3u);  // both, changed-gone, gone-there
     EXPECT_EQ(merged.file.calendar.find("X-WR-CALNAME")->value, "sync");
+    Reminder madeHere = base.reminders[0];
+    madeHere.source.reset();
+    EXPECT_FALSE(sameReminder(madeHere, base.reminders[0]));
+    EXPECT_TRUE(sameReminder(base.reminders[0], theirs.reminders[0]));
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ const char* kFile =
     "END:VCALENDAR\n";
 
 struct Step {
-    char op;  // t: tick, s: snooze the last notice, r: restart, f: first start ever
+    char op;  // t: tick, s: snooze the last notice, r: restart, n: restart ticking before the file is read, f: first start
     const char* at;
     bool busy;
     const char* notices;  // key@start of each notice, "*" after a snoozed one
@@ -54,7 +54,7 @@ const Step kSteps[] = {
     {'t', "20261210T095000", false, "", ""},                    // still told
     {'t', "20261211T095000", false, "m@20261211T1000", ""},
     {'t', "20261212T120000", false, "", "m@20261212T1000 w@20261212"},  // slept through both
-    {'r', "20261215T120000", false, "", ""},                    // three days off: only the latest
+    {'n', "20261215T120000", false, "", ""},                    // three days off: only the latest
     {'t', "20261215T120000", false, "", "m@20261215T1000"},
     {'t', "20261216T095000", true, "", ""},                     // a presentation holds it back
     {'t', "20261216T102000", true, "", ""},
@@ -90,8 +90,9 @@ TEST(ReminderNotices, DueMissedNeverTwiceSnoozeAndPresentation) {
     for (const Step& step : kSteps) {
         const LocalMinute now = at(step.at);
         TickResult result;
-        if (step.op == 'f' || step.op == 'r') {
+        if (step.op == 'f' || step.op == 'r' || step.op == 'n') {
             clock.emplace(ToldOccurrences::parse(storedTold), step.op == 'f' ? std::nullopt : std::optional(storedLastRun), now);
+            if (step.op == 'n') EXPECT_TRUE(clock->tick(now, false).empty());
             clock->setReminders(set);
         } else if (step.op == 's') {
             clock->snooze(last, now);
@@ -112,6 +113,20 @@ TEST(ReminderNotices, DueMissedNeverTwiceSnoozeAndPresentation) {
     // Between notices the tick has nothing to do until the next one.
     EXPECT_EQ(clock->nextDue(), at("20261220T095000"));
     EXPECT_FALSE(clock->isDue(at("20261220T094900")));
+}
+
+// The calendar's day entries in order, the list's order, the tip's next reminder.
+TEST(ReminderNotices, DayEntriesListAndNextReminder) {
+    const auto set = makeReminderSet(readReminderFile(kFile).file.reminders, nullptr);
+    std::string got;
+    for (const DayEntry& e : dayEntries(*set, dayOf(at("20261212T000000")), dayOf(at("20261214T000000")))) {
+        got += formatIcsDate(e.day) + ":" + set->reminders[e.reminder].uid + " ";
+    }
+    EXPECT_EQ(got, "20261212:w 20261212:quiet 20261212:off 20261212:m 20261213:quiet 20261213:off 20261213:m ");
+    const auto order = listOrder(*set, at("20261212T095500"));
+    EXPECT_EQ(order[1], (NextStart{2, at("20261212T100000")}));  // ties keep the file's order
+    EXPECT_EQ(order[3], (NextStart{1, at("20271212T000000")}));
+    EXPECT_EQ(nextReminder(*set, at("20261212T095500")), (NextStart{0, at("20261212T100000")}));  // "off" left out
 }
 
 // The stored text: read back as written; anything else is skipped without harm.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "reminders/ics_values.h"
+#include "reminders/recurrence_text.h"
 #include "reminders/reminder_texts.h"
 #include "reminders/repeat_choice.h"
 #include "reminders/wide_text.h"
@@ -56,6 +57,11 @@ TEST(ReminderTexts, RepeatChoicesTheirDescriptionAndTheWayBack) {
         if (want.kind != RepeatKind::MonthlyNthWeekday) want.nth = back.nth, want.nthWeekday = back.nthWeekday;
         EXPECT_EQ(back, want) << c.start;
     }
+    Reminder r = newReminder("u", L"t", at("20261208T100000"), false);
+    applyRepeatChoice(r, {RepeatKind::Weekly, 2, 0x0A, 1, 0, RepeatEnd::AfterCount, 5});
+    EXPECT_EQ(formatRecurrenceRule(r.rule, false), "FREQ=WEEKLY;INTERVAL=2;COUNT=5;BYDAY=MO,WE");
+    applyRepeatChoice(r, {RepeatKind::MonthlyNthWeekday, 1, 0, -1, 5, RepeatEnd::OnDate, 0, 46477});
+    EXPECT_EQ(formatRecurrenceRule(r.rule, true), "FREQ=MONTHLY;UNTIL=20270331;BYDAY=-1FR");
     EXPECT_EQ(nthWeekdayChoiceFor(at("20261208T100000")).nth, 2);
     EXPECT_EQ(nthWeekdayChoiceFor(at("20261229T100000")).nth, -1);
 }
