@@ -72,7 +72,10 @@ std::optional<std::vector<WeekdayNum>> dayList(std::string_view s) {
 
 std::string joinInts(const std::vector<int>& v) {
     std::string out;
-    for (int n : v) out += (out.empty() ? "" : ",") + std::to_string(n);
+    for (int n : v) {
+        if (!out.empty()) out += ',';
+        out += std::to_string(n);
+    }
     return out;
 }
 
