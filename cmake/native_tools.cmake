@@ -8,6 +8,9 @@ endif()
 # The almanac's events and days as text, for the cross-check against python3-ephem.
 add_executable(almanac_dump ${CMAKE_SOURCE_DIR}/tools/almanac_dump/almanac_dump.cpp)
 target_link_libraries(almanac_dump PRIVATE tavro_almanac)
+# What the reminders' reader and rules make of a file, for the cross-check against python3-dateutil.
+add_executable(reminders_dump ${CMAKE_SOURCE_DIR}/tools/reminders_dump/reminders_dump.cpp)
+target_link_libraries(reminders_dump PRIVATE tavro_reminders)
 
 if(TAVRO_BUILD_TESTS)
   find_package(GTest REQUIRED)
@@ -23,6 +26,10 @@ if(TAVRO_BUILD_TESTS)
   add_test(NAME almanac_against_ephem
            COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/almanac/check_against_ephem.py
                    $<TARGET_FILE:almanac_dump> 1900 2100)
+  # The reminders' rules against python3-dateutil, their file against python3-icalendar.
+  add_test(NAME reminders_against_dateutil
+           COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/reminders/check_against_dateutil.py
+                   $<TARGET_FILE:reminders_dump>)
 endif()
 
 if(TAVRO_BUILD_BENCH)
