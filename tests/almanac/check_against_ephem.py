@@ -1,9 +1,13 @@
 """The almanac against Debian's python3-ephem (libastro: VSOP87 Sun, ELP-based Moon), 1900 to 2100.
 
-Runs tools/almanac_dump, finds every new moon and solar term with ephem, and fails when
+Runs tools/almanac_dump, finds every new moon, principal phase, solar term and 雑節 longitude with
+ephem, and fails when
 - an event is more than 60 s (TT) from ephem's, or one side has an event the other lacks;
 - an event's JST day differs, unless ephem puts it within MARGIN of a JST midnight (skipped, counted);
-- a day's old-calendar date, 六曜 or term differs from the same rules applied to ephem's events.
+- a day's old-calendar date, 六曜 or term differs from the same rules applied to ephem's events;
+- a day's phase and its minute (±1), its 月齢 at noon, or its 雑節 differ from ephem's (the 雑節 by
+  the rules of src/almanac/zassetsu.h; an event within MARGIN of a midnight, or a 社日 tie within
+  MARGIN of noon, allows either day, counted).
 Usage: check_against_ephem.py ALMANAC_DUMP FIRST_YEAR LAST_YEAR
 """
 import bisect
@@ -41,7 +45,11 @@ def sun_longitude(jd_ut):
 
 def term_moment(term, start_ut):
     """ephem's moment (UT JD) at which the apparent longitude is term * 15 deg, near start_ut."""
-    target = term * 15.0
+    return longitude_moment(term * 15.0, start_ut)
+
+
+def longitude_moment(target, start_ut):
+    """ephem's moment (UT JD) at which the Sun's apparent longitude is target degrees, near start_ut."""
     t0, f0 = start_ut, (target - sun_longitude(start_ut) + 180) % 360 - 180
     t1 = t0 + f0 / 0.9856
     for _ in range(20):
@@ -77,20 +85,158 @@ def old_calendar(new_moon_days, principal_days, solstice_days, day):
     return number, day - new_moon_days[k] + 1, (k - k0) == leap
 
 
+PHASES = ("new moon", "first quarter", "full moon", "last quarter")
+ANCHOR_DAY = 45292  # 2024-01-01, the dump's day count, 甲子
+# The 雑節 bits of the dump's notes (DayNote order) and the Sun's longitude each follows.
+SETSUBUN, HIGAN_IRI, HIGAN_AKE, SHANICHI, HACHIJUHACHIYA, NIHYAKUTOKA, NIHYAKUHATSUKA = range(7)
+NYUBAI, HANGESHO, DOYO_IRI, DOYO_USHI = range(7, 11)
+DOYO = ((297, 315), (27, 45), (117, 135), (207, 225))  # 土用入り and the 節 that ends it
+
+
+def ephem_phases(first, last):
+    """Every principal phase by ephem's own search, a few months beyond the range: [(phase, UT JD)]."""
+    out = []
+    finders = (ephem.next_new_moon, ephem.next_first_quarter_moon, ephem.next_full_moon,
+               ephem.next_last_quarter_moon)
+    for phase, find in enumerate(finders):
+        d, end = ephem.Date(f"{first - 1}/11/1"), ephem.Date(f"{last + 2}/2/1")
+        while True:
+            d = find(d)
+            if d > end:
+                break
+            out.append((phase, d + DUBLIN))
+            d = ephem.Date(d + 1)
+    return out
+
+
+def jst_minute(jd_ut):
+    """The JST time of day in minutes, rounded, never past 23:59 of the moment's day."""
+    return min(1439, round((jd_ut - JD_DAY0 + 9 / 24) % 1.0 * 1440))
+
+
+def candidate_days(jd_ut):
+    """The JST day of an ephem moment, and the day beyond the midnight it lies within MARGIN of."""
+    d = jst_day(jd_ut)
+    if seconds_to_midnight(jd_ut) >= MARGIN:
+        return {d}
+    return {d, d - 1} if (jd_ut - JD_DAY0 + 9 / 24) % 1.0 < 0.5 else {d, d + 1}
+
+
+def expected_zassetsu(y):
+    """The 雑節 of civil year y on ephem's moments: [(bit, candidate days: exactly one is it)], and
+    the 土用の丑 days that must be and may be (at an uncertain end of a 土用)."""
+    base = ephem.Date(f"{y}/3/20") + DUBLIN
+
+    def days(degrees):
+        moment = longitude_moment(degrees, base + (degrees - 360 if degrees > 290 else degrees) / 0.9856)
+        return moment, candidate_days(moment)
+
+    def shifted(cands, n):
+        return {d + n for d in cands}
+
+    _, risshun = days(315)
+    single = [(SETSUBUN, shifted(risshun, -1)), (HACHIJUHACHIYA, shifted(risshun, 87)),
+              (NIHYAKUTOKA, shifted(risshun, 209)), (NIHYAKUHATSUKA, shifted(risshun, 219)),
+              (NYUBAI, days(80)[1]), (HANGESHO, days(100)[1])]
+    for degrees in (0, 180):
+        moment, equinox = days(degrees)
+        single += [(HIGAN_IRI, shifted(equinox, -3)), (HIGAN_AKE, shifted(equinox, 3))]
+        shanichi = set()
+        for e in equinox:
+            to_next = (4 - (e - ANCHOR_DAY) % 10) % 10  # days to the next 戊
+            noon = JD_DAY0 + e + 0.5 - 9 / 24
+            if to_next != 5:
+                shanichi.add(e + to_next - (10 if to_next > 5 else 0))
+            elif abs(moment - noon) * 86400 < MARGIN:
+                shanichi |= {e - 5, e + 5}
+            else:
+                shanichi.add(e - 5 if moment < noon else e + 5)
+        single.append((SHANICHI, shanichi))
+    must, may = set(), set()
+    for start, stop in DOYO:
+        first_days, end_days = days(start)[1], days(stop)[1]
+        single.append((DOYO_IRI, first_days))
+        for d in range(min(first_days), max(end_days)):
+            if (d - ANCHOR_DAY) % 12 == 1:  # 丑
+                (must if max(first_days) <= d < min(end_days) else may).add(d)
+    return single, must, may
+
+
+def check_notes(first, last, ours_p, ours_notes, theirs_n, compare, day_of_event, failures):
+    """Phases, 月齢 and 雑節 of every day against ephem; returns counts for the summary."""
+    stats = {"phases": len(ours_p), "minute off by one": 0, "zassetsu": 0, "either day": 0, "ages": 0,
+             "age unchecked": 0}
+    theirs_p = ephem_phases(first, last)
+    by_phase = [sorted(t for p, t in theirs_p if p == k) for k in range(4)]
+    lo, hi = min(ours_notes), max(ours_notes)
+    in_range = sum(1 for _, t in theirs_p if lo <= jst_day(t) <= hi)
+    if in_range != len(ours_p):
+        failures.append(f"{len(ours_p)} principal phases, ephem has {in_range}")
+    phase_on_day = {}
+    for phase, ours, ours_tt in ours_p:
+        times = by_phase[phase]
+        i = bisect.bisect_left(times, ours)
+        theirs = min(times[max(i - 1, 0):i + 1], key=lambda t: abs(t - ours))
+        key = ("N", round(theirs, 1)) if phase == 0 else ("P", phase, round(theirs, 1))
+        if phase != 0:  # the new moons were compared already
+            compare(PHASES[phase], key, ours, ours_tt, theirs)
+        day = day_of_event[key]
+        phase_on_day[day] = (phase, jst_minute(theirs if jst_day(theirs) == day else ours))
+
+    for day, (sexagenary, age, phase, minute, bits) in ours_notes.items():
+        if sexagenary != (day - ANCHOR_DAY) % 60:
+            failures.append(f"day {day}: 干支 {sexagenary}")
+        exp_phase, exp_minute = phase_on_day.get(day, (-1, minute))
+        if phase != exp_phase or abs(minute - exp_minute) > 1:
+            failures.append(f"day {day}: phase {phase} at {minute}, ephem {exp_phase} at {exp_minute}")
+        stats["minute off by one"] += abs(minute - exp_minute) == 1
+        noon = JD_DAY0 + day + 0.5 - 9 / 24
+        i = bisect.bisect_right(theirs_n, noon) - 1
+        x = (noon - theirs_n[i]) * 10 + 0.5
+        # A rounding edge or a new moon within seconds of noon: either answer is right.
+        if abs(x - round(x)) < 0.01 or min(noon - theirs_n[i], theirs_n[i + 1] - noon) * 86400 < 90:
+            stats["age unchecked"] += 1
+        elif math.floor(x) != age:
+            failures.append(f"day {day}: 月齢 {age / 10}, ephem {(noon - theirs_n[i]):.3f}")
+        stats["ages"] += 1
+
+    for y in range(first, last + 1):
+        y_first = round(ephem.Date(f"{y}/1/1") + DUBLIN - JD_DAY0)
+        y_end = round(ephem.Date(f"{y + 1}/1/1") + DUBLIN - JD_DAY0)
+        ours = [{d for d in range(y_first, y_end) if ours_notes[d][4] >> bit & 1} for bit in range(11)]
+        single, must, may = expected_zassetsu(y)
+        allowed = [set() for _ in range(11)]
+        for bit, cands in single:
+            allowed[bit] |= cands
+            stats["zassetsu"] += 1
+            stats["either day"] += len(cands) > 1
+            if len(cands & ours[bit]) != 1:
+                failures.append(f"{y}: 雑節 {bit} on {sorted(ours[bit] & cands)}, ephem {sorted(cands)}")
+        allowed[DOYO_USHI] = must | may
+        stats["zassetsu"] += len(must)
+        stats["either day"] += len(may)
+        for bit in range(11):
+            if not ours[bit] <= allowed[bit] or (bit == DOYO_USHI and not must <= ours[bit]):
+                failures.append(f"{y}: 雑節 {bit} on {sorted(ours[bit])}, ephem {sorted(allowed[bit])}")
+    return stats
+
+
 def main():
     dump, first, last = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
     lines = subprocess.run([dump, str(first), str(last)], check=True, capture_output=True, text=True).stdout
-    ours_n, ours_t, ours_d = [], [], []
+    ours_n, ours_p, ours_t, ours_d = [], [], [], []
     for line in lines.splitlines():
         f = line.split()
         if f[0] == "N":
             ours_n.append((float(f[1]), float(f[2])))
+        elif f[0] == "P":
+            ours_p.append((int(f[1]), float(f[2]), float(f[3])))
         elif f[0] == "T":
             ours_t.append((int(f[1]), float(f[2]), float(f[3])))
         elif f[0] == "D":
             ours_d.append(tuple(int(x) for x in f[1:]))
     failures, skipped = [], []
-    worst = {"new moon": 0.0, "term": 0.0}
+    worst = {"new moon": 0.0, "term": 0.0, **{p: 0.0 for p in PHASES[1:]}}
     # Each side's JST day of each event, with ours where ephem's lies too near midnight.
     day_of_event = {}
 
@@ -148,19 +294,25 @@ def main():
     principal = sorted(d for term, d in all_terms if term % 2 == 0)
     solstices = sorted(d for term, d in all_terms if term == 18)
     term_days = {d: term for term, d in all_terms}
-    for y, m, dd, month, day, leap, rokuyo, term in ours_d:
+    ours_notes = {}
+    for y, m, dd, month, day, leap, rokuyo, term, *notes in ours_d:
         daynum = round(ephem.Date(f"{y}/{m}/{dd}") + DUBLIN - JD_DAY0)
+        ours_notes[daynum] = tuple(notes)
         exp_month, exp_day, exp_leap = old_calendar(nm_days, principal, solstices, daynum)
         exp = (exp_month, exp_day, int(exp_leap), (exp_month + exp_day) % 6, term_days.get(daynum, -1))
         got = (month, day, leap, rokuyo, term)
         if got != exp:
             failures.append(f"{y}-{m:02}-{dd:02}: ours {got}, from ephem {exp}")
 
+    stats = check_notes(first, last, ours_p, ours_notes, theirs_n, compare, day_of_event, failures)
     days = len(ours_d)
     expected_days = round(ephem.Date(f"{last + 1}/1/1") - ephem.Date(f"{first}/1/1"))
     if days != expected_days:
         failures.append(f"{days} days in the dump, expected {expected_days}")
     print(f"{first}-{last}: {len(ours_n)} new moons, {len(ours_t)} terms, {days} days compared with ephem")
+    print(f"{stats['phases']} principal phases (minute off by one: {stats['minute off by one']}), "
+          f"{stats['zassetsu']} 雑節 (either day allowed: {stats['either day']}), "
+          f"{stats['ages']} 月齢 (at a rounding edge, unchecked: {stats['age unchecked']})")
     for kind in worst:
         print(f"max deviation of a {kind}: {worst[kind]:.1f} s in TT")
     print(f"events within {MARGIN:.0f} s of a JST midnight, their day not checked: {len(skipped)}")
