@@ -7,9 +7,6 @@
 namespace tavro::almanac {
 namespace {
 
-// Beyond this many days from what is kept, starting afresh is cheaper than stepping there.
-constexpr int64_t kFar = 62;
-
 PhaseOnDay phaseNumber(int64_t n) {
     const int64_t lunation = n >= 0 ? n / 4 : -((3 - n) / 4);
     return phaseOnDay(lunation, static_cast<MoonPhase>(n - 4 * lunation));
@@ -18,7 +15,7 @@ PhaseOnDay phaseNumber(int64_t n) {
 }  // namespace
 
 int DayFacts::setsuMonthOf(int64_t day) {
-    if (!setsu_ || day < setsu_->firstDay - kFar || day >= setsu_->endDay + kFar) setsu_ = setsuMonthOfDay(day);
+    if (!setsu_) setsu_ = setsuMonthOfDay(day);
     while (day >= setsu_->endDay) setsu_ = nextSetsuMonth(*setsu_);
     while (day < setsu_->firstDay) setsu_ = previousSetsuMonth(*setsu_);
     return setsu_->index;
@@ -31,7 +28,7 @@ const YearZassetsu& DayFacts::zassetsuOf(int64_t day) {
 }
 
 std::optional<PhaseOnDay> DayFacts::phaseOn(int64_t day) {
-    if (!phasesKnown_ || day < phases_[0].day - kFar || day > phases_[1].day + kFar) {
+    if (!phasesKnown_) {
         phase_ = 4 * lunationAtOrBefore(ttFromUt(julianDayUtOfJstMidnight(day)));
         phases_[0] = phaseNumber(phase_);
         phases_[1] = phaseNumber(phase_ + 1);
@@ -52,7 +49,7 @@ std::optional<PhaseOnDay> DayFacts::phaseOn(int64_t day) {
 int DayFacts::moonAgeTenthsOn(int64_t day) {
     const double noonUt = julianDayUtOfJstMidnight(day) + 0.5;
     const double noonTt = ttFromUt(noonUt);
-    if (!newMoonsKnown_ || noonTt < newMoons_[0] - kFar || noonTt >= newMoons_[1] + kFar) {
+    if (!newMoonsKnown_) {
         lunation_ = lunationAtOrBefore(noonTt);
         newMoons_[0] = newMoonTt(lunation_);
         newMoons_[1] = newMoonTt(lunation_ + 1);
@@ -69,23 +66,15 @@ int DayFacts::moonAgeTenthsOn(int64_t day) {
     return moonAgeTenths(noonUt - utFromTt(newMoons_[0]));
 }
 
-std::optional<OldCalendarDate> DayFacts::oldDateOf(int64_t day) {
-    const int year = datetime::civilFromDays(day).year;
-    if (year < kFirstAlmanacYear || year > kLastAlmanacYear) return std::nullopt;
-    if (lunarYear_ && day >= lunarYear_->endDay && day < lunarYear_->endDay + kFar) {
-        lunarYear_ = lunarYearFromSolstice(++solsticeYear_);  // walking on into the next one
-    } else if (lunarYear_ && day < lunarYear_->months[0].firstDay && day >= lunarYear_->months[0].firstDay - kFar) {
-        lunarYear_ = lunarYearFromSolstice(--solsticeYear_);
-    } else if (!lunarYear_ || day < lunarYear_->months[0].firstDay || day >= lunarYear_->endDay) {
-        // As MonthAlmanac: the lunar year from the last 冬至 of the year before, else the next one.
-        solsticeYear_ = year - 1;
-        lunarYear_ = lunarYearFromSolstice(solsticeYear_);
-        if (day >= lunarYear_->endDay) lunarYear_ = lunarYearFromSolstice(++solsticeYear_);
-    }
+OldCalendarDate DayFacts::oldDateOf(int64_t day) {
+    // As MonthAlmanac: a civil year's days before its month 11 lie in the lunar year from the 冬至 before.
+    if (!lunarYear_) lunarYear_ = lunarYearFromSolstice(solsticeYear_ = datetime::civilFromDays(day).year - 1);
+    while (day >= lunarYear_->endDay) lunarYear_ = lunarYearFromSolstice(++solsticeYear_);
+    while (day < lunarYear_->months[0].firstDay) lunarYear_ = lunarYearFromSolstice(--solsticeYear_);
     const LunarYear& ly = *lunarYear_;
     int m = 0;
     while (m + 1 < ly.count && ly.months[m + 1].firstDay <= day) ++m;
-    return OldCalendarDate{ly.months[m].number, static_cast<int>(day - ly.months[m].firstDay) + 1, ly.months[m].leap};
+    return {ly.months[m].number, static_cast<int>(day - ly.months[m].firstDay) + 1, ly.months[m].leap};
 }
 
 }  // namespace tavro::almanac

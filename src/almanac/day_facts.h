@@ -1,6 +1,7 @@
 // What the notes of a day are made of, asked day after day: each answer keeps what neighbouring
-// days share (the 節月, the year's 雑節, the lunation, the lunar year) until a day lies outside it,
-// so walking a month or two centuries costs the astronomy of each of those once.
+// days share (the 節月, the year's 雑節, the lunation, the lunar year) and steps from it to the next
+// or the one before, so walking a month or two centuries costs the astronomy of each of those once.
+// Made for days near one another: for a day far from the last one asked, start a new one.
 #pragma once
 
 #include <cstdint>
@@ -24,8 +25,8 @@ public:
     std::optional<PhaseOnDay> phaseOn(int64_t day);
     // 月齢 at noon JST in tenths (moon_phase.h).
     int moonAgeTenthsOn(int64_t day);
-    // The old-calendar date; nullopt outside 1900..2100.
-    std::optional<OldCalendarDate> oldDateOf(int64_t day);
+    // The old-calendar date, as MonthAlmanac tells it for 1900..2100.
+    OldCalendarDate oldDateOf(int64_t day);
 
 private:
     std::optional<SetsuMonth> setsu_;

@@ -18,7 +18,6 @@ void append(std::wstring& text, std::wstring_view part) {
 
 MonthNotes MonthNotes::forMonth(int year, int month, const MonthAlmanac& almanac) {
     MonthNotes notes;
-    if (year < kFirstAlmanacYear || year > kLastAlmanacYear || month < 1 || month > 12) return notes;
     const int count = datetime::daysInMonth(year, month);
     const int64_t firstDay = datetime::daysFromCivil(year, month, 1);
     DayFacts facts;

@@ -1,6 +1,7 @@
 #include "almanac/note_search.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "almanac/astro_time.h"
 #include "almanac/new_moon.h"
@@ -9,6 +10,11 @@
 #include "datetime/date_value.h"
 
 namespace tavro::almanac {
+namespace {
+
+constexpr int64_t kNear = 62;
+
+}  // namespace
 
 std::wstring_view dayKindName(DayKind kind) {
     static constexpr std::wstring_view kNames[kDayKindCount] = {
@@ -23,13 +29,16 @@ int64_t firstSearchDay() { return datetime::daysFromCivil(kFirstAlmanacYear, 1, 
 int64_t lastSearchDay() { return datetime::daysFromCivil(kLastAlmanacYear, 12, 31); }
 
 bool DaySearch::isKind(DayKind kind, int64_t day) {
+    // What was kept serves the days near the last one asked, not a far jump.
+    if (std::abs(day - lastDay_) > kNear) facts_ = DayFacts{};
+    lastDay_ = day;
     const int sexagenary = sexagenaryOfDay(day);
     const int dayBranch = branchOf(sexagenary);
     // The cheap tests of the 干支 first: the astronomy only for the days they leave.
     switch (kind) {
         case DayKind::Taian: {
-            const auto old = facts_.oldDateOf(day);
-            return old && rokuyoOf(old->month, old->day) == Rokuyo::Taian;
+            const OldCalendarDate old = facts_.oldDateOf(day);
+            return rokuyoOf(old.month, old.day) == Rokuyo::Taian;
         }
         case DayKind::Ichiryumanbai: return isIchiryumanbai(facts_.setsuMonthOf(day), dayBranch);
         case DayKind::Tenshanichi:
@@ -54,21 +63,19 @@ bool DaySearch::isKind(DayKind kind, int64_t day) {
 std::optional<int64_t> DaySearch::find(DayKind kind, int64_t fromDay, SearchDirection direction) {
     const int64_t first = firstSearchDay(), last = lastSearchDay();
     const int64_t step = direction == SearchDirection::Next ? 1 : -1;
+    // From outside the range, the range's near end is the first day to look at.
+    const int64_t from = std::clamp(fromDay, first - 1, last + 1);
     if (kind == DayKind::FullMoon || kind == DayKind::NewMoon) {
         // From phase to phase of the kind rather than day by day.
         const MoonPhase phase = kind == DayKind::FullMoon ? MoonPhase::Full : MoonPhase::New;
-        const int64_t from = std::clamp(fromDay, first - 1, last + 1);
         for (int64_t k = lunationAtOrBefore(ttFromUt(julianDayUtOfJstMidnight(from))) - step;; k += step) {
             const int64_t day = phaseOnDay(k, phase).day;
-            if (day < first || day > last) {
-                if ((day - from) * step > 0) return std::nullopt;
-            } else if ((day - from) * step > 0) {
-                return day;
-            }
+            if ((day - from) * step <= 0) continue;
+            if (day < first || day > last) return std::nullopt;
+            return day;
         }
     }
-    // From outside the range, the range's near end is the first day to look at.
-    for (int64_t day = std::clamp(fromDay, first - 1, last + 1) + step; day >= first && day <= last; day += step) {
+    for (int64_t day = from + step; day >= first && day <= last; day += step) {
         if (isKind(kind, day)) return day;
     }
     return std::nullopt;

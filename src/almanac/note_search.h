@@ -48,12 +48,13 @@ public:
     // searches from the range's end nearest to it. Holiday without a test finds nothing.
     std::optional<int64_t> find(DayKind kind, int64_t fromDay, SearchDirection direction);
 
-    // Whether the day is of the kind.
+    // Whether the day is of the kind (any day; 1900..2100 is where the almanac is checked).
     bool isKind(DayKind kind, int64_t day);
 
 private:
     HolidayTest isHoliday_;
     DayFacts facts_;
+    int64_t lastDay_ = 0;  // the day last asked about
 };
 
 // One search with nothing kept.

@@ -5,11 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <vector>
 
 #include "almanac/astro_time.h"
+#include "almanac/day_facts.h"
 #include "almanac/day_notes.h"
 #include "almanac/lunisolar_calendar.h"
+#include "almanac/new_moon.h"
 #include "almanac/senjitsu.h"
 #include "almanac/sexagenary.h"
 #include "almanac/solar_day.h"
@@ -138,6 +141,31 @@ TEST(DayNotes, SanrinboByTheSetsuMonth) {
     for (int month = 0; month < 12; ++month)
         for (int b = 0; b < 12; ++b) EXPECT_EQ(isSanrinbo(month, b), b == expected[month]) << month << " " << b;
     EXPECT_FALSE(isSanrinbo(12, kPig));
+    EXPECT_FALSE(isFujojubi(0, 3));
+    EXPECT_FALSE(isFujojubi(1, 35));
+}
+
+TEST(DayFacts, WalkingEitherWayAnswersAsEachDayAlone) {
+    // Through the 2033 problem (閏11月) and six 節 changes a year, forward and backward.
+    const int64_t first = datetime::daysFromCivil(2032, 11, 1), last = datetime::daysFromCivil(2035, 2, 1);
+    std::map<int64_t, PhaseOnDay> phases;
+    for (int64_t k = lunationAtOrBefore(ttFromUt(julianDayUtOfJstMidnight(first))) - 1; newMoonDay(k) <= last; ++k)
+        for (int p = 0; p < 4; ++p) phases[phaseOnDay(k, static_cast<MoonPhase>(p)).day] = phaseOnDay(k, MoonPhase(p));
+    std::map<int, MonthAlmanac> months;
+    DayFacts forward, backward;
+    for (int64_t i = 0; i <= last - first; ++i) {
+        for (auto [facts, day] : {std::pair{&forward, first + i}, std::pair{&backward, last - i}}) {
+            const CivilDate c = datetime::civilFromDays(day);
+            auto month = months.try_emplace(c.year * 12 + c.month, MonthAlmanac::forMonth(c.year, c.month)).first;
+            ASSERT_EQ(facts->oldDateOf(day), month->second.day(c.day)->old) << day;
+            ASSERT_EQ(facts->setsuMonthOf(day), setsuMonthOfDay(day).index) << day;
+            ASSERT_EQ(facts->moonAgeTenthsOn(day), moonAgeTenths(moonAgeAtNoon(day))) << day;
+            const auto phase = facts->phaseOn(day);
+            ASSERT_EQ(phase.has_value(), phases.count(day) == 1) << day;
+            if (phase) EXPECT_EQ(phase->minute, phases[day].minute) << day;
+            if (phase) EXPECT_EQ(phase->phase, phases[day].phase) << day;
+        }
+    }
 }
 
 TEST(SolarDay, TheSunsDaysAreTheDaysOfItsMomentsAndOpenTheSetsuMonths) {

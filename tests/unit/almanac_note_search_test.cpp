@@ -54,6 +54,8 @@ TEST(NoteSearch, WalksThePublishedDaysBothWays) {
         const auto day = search.find(f.kind, from, SearchDirection::Next);
         ASSERT_TRUE(day) << static_cast<int>(f.kind);
         EXPECT_EQ(datetime::civilFromDays(*day), f.expected) << static_cast<int>(f.kind);
+        EXPECT_TRUE(search.isKind(f.kind, *day));
+        EXPECT_FALSE(search.isKind(f.kind, *day - 1)) << static_cast<int>(f.kind);
     }
 }
 
@@ -73,7 +75,12 @@ TEST(NoteSearch, HolidaysByTheCallersTestAndNothingPastTheEnds) {
     EXPECT_EQ(findDay(DayKind::Toranohi, daysFromCivil(1800, 1, 1), SearchDirection::Next), daysFromCivil(1900, 1, 5));
     EXPECT_EQ(findDay(DayKind::Toranohi, INT64_MAX, SearchDirection::Previous),
               findDay(DayKind::Toranohi, lastSearchDay() + 1, SearchDirection::Previous));
-    EXPECT_LE(*findDay(DayKind::NewMoon, INT64_MAX, SearchDirection::Previous), lastSearchDay());
+    // ephem: new moons on 1900-01-01 22:52 and 2100-12-31 8:56 JST, the range's first and last days.
+    EXPECT_EQ(findDay(DayKind::NewMoon, INT64_MAX, SearchDirection::Previous), lastSearchDay());
+    EXPECT_EQ(findDay(DayKind::NewMoon, INT64_MIN, SearchDirection::Next), firstSearchDay());
+    EXPECT_EQ(findDay(DayKind::NewMoon, lastSearchDay(), SearchDirection::Next), std::nullopt);
+    EXPECT_EQ(findDay(DayKind::NewMoon, firstSearchDay(), SearchDirection::Previous), std::nullopt);
+    EXPECT_EQ(findDay(DayKind::Taian, lastSearchDay() + 1, SearchDirection::Previous), lastSearchDay() - 6);  // 旧11月25日
     EXPECT_EQ(firstSearchDay(), daysFromCivil(1900, 1, 1));
     EXPECT_EQ(lastSearchDay(), daysFromCivil(2100, 12, 31));
     EXPECT_EQ(dayKindName(DayKind::TenshanichiAndIchiryumanbai), L"天赦日と一粒万倍日の重なる日");
