@@ -31,7 +31,7 @@ TEST(NoteSearch, GoesToThePublishedDaysBothWays) {
         {DayKind::Ichiryumanbai, {2026, 1, 5}, {2026, 1, 14}}, {DayKind::Toranohi, {2026, 3, 5}, {2026, 3, 17}},
         {DayKind::Minohi, {2026, 1, 18}, {2026, 1, 19}}, {DayKind::FullMoon, {2026, 1, 3}, {2026, 2, 2}},
         {DayKind::NewMoon, {2026, 1, 1}, {2026, 1, 19}}, {DayKind::DoyoUshi, {2025, 7, 19}, {2025, 7, 31}},
-        {DayKind::DoyoUshi, {2026, 7, 26}, {2026, 10, 30}},
+        {DayKind::DoyoUshi, {2026, 7, 26}, {2026, 10, 30}}, {DayKind::DoyoUshi, {2025, 11, 10}, {2026, 1, 27}},
         {DayKind::Taian, {2026, 1, 1}, {2026, 1, 7}},    // 旧11月13日 to 旧11月19日
         {DayKind::Taian, {2026, 2, 16}, {2026, 2, 21}},  // 旧1月1日 (2/17) is 先勝, 旧1月5日 大安
     };
