@@ -1,5 +1,6 @@
 // New moons from the series of Meeus (Astronomical Algorithms, 2nd ed., chapter 49, true phases
-// with the periodic and planetary corrections): a few seconds from ELP-2000/82 in these centuries.
+// with the periodic and planetary corrections; moon_phase.h has all four phases): a few seconds
+// from ELP-2000/82 in these centuries.
 #pragma once
 
 #include <cstdint>
