@@ -102,13 +102,13 @@ class ClockReader:
         return cells
 
 
-def expected_grid(year, month, today, holidays):
+def expected_grid(year, month, today, holidays, monday_first=False):
     """The cells of the month with today orange, Sundays and holidays red, Saturdays light blue."""
     first = datetime.date(year, month, 1)
-    column = (first.weekday() + 1) % 7  # Sunday first
+    column = first.weekday() if monday_first else (first.weekday() + 1) % 7
     cells = [(None, None)] * column
     for day in range(1, calendar.monthrange(year, month)[1] + 1):
-        weekday = (column + day - 1) % 7
+        weekday = datetime.date(year, month, day).isoweekday() % 7  # 0 Sunday .. 6 Saturday
         red = weekday == 0 or day in holidays
         cells.append((day, ORANGE if day == today else RED if red else LIGHTBLUE if weekday == 6 else WHITE))
     return cells + [(None, None)] * (42 - len(cells))

@@ -11,6 +11,11 @@ namespace tavro::almanac_window {
 namespace {
 
 constexpr int kWheelDelta = 120;  // WHEEL_DELTA: one notch
+constexpr const wchar_t* kWeekdayNames[kColumns] = {L"日", L"月", L"火", L"水", L"木", L"金", L"土"};
+
+CellColour weekdayColour(int weekday) {
+    return weekday == 0 ? CellColour::Red : weekday == 6 ? CellColour::Blue : CellColour::Text;
+}
 
 bool before(const CivilDate& a, const CivilDate& b) {
     return std::tie(a.year, a.month, a.day) < std::tie(b.year, b.month, b.day);
@@ -51,8 +56,12 @@ std::wstring eraHeader(int year, int month) {
 }
 
 AlmanacMonth buildAlmanacMonth(int year, int month, DateValue today, holidays::HolidayLookup& holidays,
-                               const calendar::DayExtraLines& extra) {
+                               const calendar::DayExtraLines& extra, WeekStart weekStart) {
     AlmanacMonth m;
+    for (int column = 0; column < kColumns; ++column) {
+        const int weekday = calendar::weekdayOfColumn(column, weekStart);
+        m.weekdays[static_cast<std::size_t>(column)] = {kWeekdayNames[weekday], weekdayColour(weekday)};
+    }
     m.year = year;
     m.month = month;
     m.header = eraHeader(year, month);
@@ -60,20 +69,18 @@ AlmanacMonth buildAlmanacMonth(int year, int month, DateValue today, holidays::H
     const DateValue firstDay = datetime::makeDate(year, month, 1);
     holidays.selectMonth(firstDay);
     const almanac::MonthAlmanac almanac = almanac::MonthAlmanac::forMonth(year, month);
-    const calendar::MonthGrid grid(year, month);
+    const calendar::MonthGrid grid(year, month, weekStart);
     for (int day = 1; day <= datetime::daysInMonth(year, month); ++day) {
         const int at = grid.cellOfDay(day);
         AlmanacCell& cell = m.cells[static_cast<std::size_t>(at)];
         const DateValue date = firstDay + (day - 1);
-        const int weekday = at % kColumns;
+        const int weekday = calendar::weekdayOfColumn(at % kColumns, weekStart);
         const std::wstring holiday = holidays.holidayName(date);
         const std::optional<almanac::DayAlmanac> old = almanac.day(day);
         cell.day = day;
         cell.number = std::to_wstring(day);
         cell.today = date == datetime::dateOnly(today);
-        cell.colour = weekday == 0 || holidays.isHappy(date) ? CellColour::Red
-                      : weekday == 6                         ? CellColour::Blue
-                                                             : CellColour::Text;
+        cell.colour = holidays.isHappy(date) ? CellColour::Red : weekdayColour(weekday);
         cell.description =
             calendar::dayTooltipText(year, month, day, holiday, old, extra ? extra(date) : std::vector<std::wstring>{});
         cell.note = holiday;

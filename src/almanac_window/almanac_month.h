@@ -32,13 +32,20 @@ struct AlmanacCell {
 using calendar::kCells;
 using calendar::kColumns;
 using calendar::kRows;
+using calendar::WeekStart;
+
+struct AlmanacWeekday {
+    std::wstring name;  // L"日"
+    CellColour colour = CellColour::Text;  // Sunday red, Saturday blue
+};
 inline constexpr CivilDate kFirstDay{1900, 1, 1}, kLastDay{2100, 12, 31};
 
 struct AlmanacMonth {
     int year = 0, month = 0;
     std::wstring header;  // 「2027年（令和9年）3月」
     std::wstring title;   // 「暦 - 2027年3月」
-    std::array<AlmanacCell, kCells> cells;  // Sunday first
+    std::array<AlmanacWeekday, kColumns> weekdays;  // the header row, the week's first day first
+    std::array<AlmanacCell, kCells> cells;          // in the same columns
 };
 
 // The month with its era: 元年 for an era's first year, both eras in a month where one begins
@@ -48,7 +55,7 @@ std::wstring eraHeader(int year, int month);
 // The holidays are those the lookup has for the month (it is asked to select it first); extra
 // lines come after each day's description.
 AlmanacMonth buildAlmanacMonth(int year, int month, DateValue today, holidays::HolidayLookup& holidays,
-                               const calendar::DayExtraLines& extra = {});
+                               const calendar::DayExtraLines& extra = {}, WeekStart weekStart = WeekStart::Sunday);
 
 // Paging: the day kept where the target month has it, else its last day; never outside
 // kFirstDay..kLastDay.

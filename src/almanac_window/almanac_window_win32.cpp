@@ -17,7 +17,6 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"TavroAlmanac";
 enum : int { kHeaderId = 100, kPreviousId, kTodayId, kNextId, kFirstDayId = 200 };
-constexpr const wchar_t* kWeekdayNames[kColumns] = {L"日", L"月", L"火", L"水", L"木", L"金", L"土"};
 // At 96 DPI, scaled to the window's.
 constexpr int kMargin = 8, kButtonWidth = 40, kTodayWidth = 64, kButtonHeight = 28;
 constexpr int kMinWidth = 420, kMinHeight = 380;
@@ -47,7 +46,8 @@ void drawLine(HDC dc, HFONT font, COLORREF colour, const std::wstring& text, REC
 
 std::unique_ptr<AlmanacWindow> AlmanacWindow::create(HINSTANCE instance, HWND clock, DateValue today,
                                                      std::optional<DateValue> selectDay,
-                                                     std::shared_ptr<const holidays::HolidayList> list) {
+                                                     std::shared_ptr<const holidays::HolidayList> list,
+                                                     WeekStart weekStart) {
     base::registerWindowClass(instance, {
         .name = kWindowClass,
         .procedure = base::ownedWindowProc<AlmanacWindow, &AlmanacWindow::hwnd_, &AlmanacWindow::handleMessage>,
@@ -59,10 +59,12 @@ std::unique_ptr<AlmanacWindow> AlmanacWindow::create(HINSTANCE instance, HWND cl
 
     std::unique_ptr<AlmanacWindow> self(new AlmanacWindow(instance, datetime::dateOnly(today)));
     self->holidays_.takeList(std::move(list));
+    self->weekStart_ = weekStart;
     const RECT r = almanacOpeningRect(clock);
     // The controls are made with their texts: setting them afterwards would cost as much again.
     self->selected_ = civilDay(selectDay.value_or(today));
-    self->model_ = buildAlmanacMonth(self->selected_.year, self->selected_.month, self->today_, self->holidays_);
+    self->model_ =
+        buildAlmanacMonth(self->selected_.year, self->selected_.month, self->today_, self->holidays_, {}, weekStart);
     // No owner: a window of its own with a task-bar button, whatever the clock hangs on.
     CreateWindowExW(0, kWindowClass, self->model_.title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, r.left, r.top,
                     r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, self.get());
@@ -123,6 +125,15 @@ void AlmanacWindow::takeList(std::shared_ptr<const holidays::HolidayList> list) 
     showMonth(model_.year, model_.month);
 }
 
+void AlmanacWindow::setWeekStart(WeekStart weekStart) {
+    if (weekStart == weekStart_) return;
+    const bool focused = GetFocus() == selectedControl();
+    weekStart_ = weekStart;
+    showMonth(model_.year, model_.month);
+    InvalidateRect(hwnd_, &weekdays_, TRUE);
+    if (focused) SetFocus(selectedControl());  // the selected day stands in another cell now
+}
+
 void AlmanacWindow::select(CivilDate day) {
     const HWND before = selectedControl();
     selected_ = day;
@@ -136,7 +147,7 @@ void AlmanacWindow::select(CivilDate day) {
 
 // The same 42 controls show every month: only their texts change.
 void AlmanacWindow::showMonth(int year, int month) {
-    model_ = buildAlmanacMonth(year, month, today_, holidays_);
+    model_ = buildAlmanacMonth(year, month, today_, holidays_, {}, weekStart_);
     setText(hwnd_, model_.title);
     setText(header_, model_.header);
     // A static paints itself at once when its text is set: with drawing off the controls are
@@ -165,7 +176,7 @@ void AlmanacWindow::pageMonths(int months) {
 
 int AlmanacWindow::cellOf(const CivilDate& day) const {
     if (day.year != model_.year || day.month != model_.month) return -1;
-    return calendar::MonthGrid(day.year, day.month).cellOfDay(day.day);
+    return calendar::MonthGrid(day.year, day.month, weekStart_).cellOfDay(day.day);
 }
 
 HWND AlmanacWindow::selectedControl() const {
@@ -299,8 +310,8 @@ void AlmanacWindow::onPaint() {
     for (int c = 0; c < kColumns; ++c) {
         RECT r{weekdays_.left + width * c / kColumns, weekdays_.top, weekdays_.left + width * (c + 1) / kColumns,
                weekdays_.bottom};
-        const CellColour colour = c == 0 ? CellColour::Red : c == 6 ? CellColour::Blue : CellColour::Text;
-        drawLine(dc, static_cast<HFONT>(look_.font.get()), look_.colourOf(colour), kWeekdayNames[c], r,
+        const AlmanacWeekday& weekday = model_.weekdays[static_cast<std::size_t>(c)];
+        drawLine(dc, static_cast<HFONT>(look_.font.get()), look_.colourOf(weekday.colour), weekday.name, r,
                  DT_CENTER | DT_VCENTER);
     }
     EndPaint(hwnd_, &ps);

@@ -21,7 +21,8 @@ public:
     // window cannot be made.
     static std::unique_ptr<AlmanacWindow> create(HINSTANCE instance, HWND clock, DateValue today,
                                                  std::optional<DateValue> selectDay,
-                                                 std::shared_ptr<const holidays::HolidayList> list);
+                                                 std::shared_ptr<const holidays::HolidayList> list,
+                                                 WeekStart weekStart = WeekStart::Sunday);
     ~AlmanacWindow();
     AlmanacWindow(const AlmanacWindow&) = delete;
     AlmanacWindow& operator=(const AlmanacWindow&) = delete;
@@ -33,6 +34,8 @@ public:
     void showToday(DateValue today);
     // A newer holiday list from the clock's keeper.
     void takeList(std::shared_ptr<const holidays::HolidayList> list);
+    // The week's first day: the header row and the grid laid out anew.
+    void setWeekStart(WeekStart weekStart);
 
 private:
     AlmanacWindow(HINSTANCE instance, DateValue today) : instance_(instance), today_(today) {}
@@ -63,6 +66,7 @@ private:
     RECT weekdays_{};  // the row of weekday names, painted by the window itself
     RECT grid_{};      // the day controls
     DateValue today_;
+    WeekStart weekStart_ = WeekStart::Sunday;
     CivilDate selected_{};
     AlmanacMonth model_;
     holidays::FeedOrComputedHolidays holidays_;  // the list, else the act's rules: never the network

@@ -8,7 +8,8 @@ namespace {
 constexpr const wchar_t* kWeekdays[] = {L"日", L"月", L"火", L"水", L"木", L"金", L"土"};
 }  // namespace
 
-void CalendarDayTexts::showMonth(DateValue firstDay) {
+void CalendarDayTexts::showMonth(DateValue firstDay, WeekStart weekStart) {
+    weekStart_ = weekStart;
     const datetime::CivilDateTime civil = datetime::toCivil(firstDay);
     if (civil.year == year_ && civil.month == month_) return;
     year_ = civil.year;
@@ -18,7 +19,7 @@ void CalendarDayTexts::showMonth(DateValue firstDay) {
 
 std::wstring CalendarDayTexts::forCell(int column, int row, const holidays::HolidayLookup& holidays,
                                        const DayExtraLines& extra) const {
-    const int day = MonthGrid(year_, month_).dayOfCell(column, row);
+    const int day = MonthGrid(year_, month_, weekStart_).dayOfCell(column, row);
     if (day == 0) return {};
     const DateValue date = datetime::makeDate(year_, month_, day);
     return dayTooltipText(year_, month_, day, holidays.holidayName(date), almanac_.day(day),

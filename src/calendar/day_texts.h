@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "almanac/month_almanac.h"
+#include "calendar/month_grid.h"
 #include "datetime/date_value.h"
 #include "holidays/holiday_days.h"
 
@@ -22,13 +23,14 @@ using DayExtraLines = std::function<std::vector<std::wstring>(DateValue day)>;
 // shows it, not at every hover.
 class CalendarDayTexts {
 public:
-    void showMonth(DateValue firstDay);
+    void showMonth(DateValue firstDay, WeekStart weekStart = WeekStart::Sunday);
     // "" for a blank cell.
     std::wstring forCell(int column, int row, const holidays::HolidayLookup& holidays,
                          const DayExtraLines& extra = {}) const;
 
 private:
     int year_ = 0, month_ = 0;
+    WeekStart weekStart_ = WeekStart::Sunday;
     almanac::MonthAlmanac almanac_;
 };
 

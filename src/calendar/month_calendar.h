@@ -1,5 +1,5 @@
 // The clock's month calendar: the days of the current month as a 7 × 6 grid of two-digit fields,
-// Sunday first, one colour per kind of day; and the square of each day's cell that takes the mouse.
+// Sunday or Monday first, one colour per kind of day; and the square of each day's cell that takes the mouse.
 #pragma once
 
 #include <string_view>
@@ -25,7 +25,9 @@ constexpr CellSquares calendarSquares(double cellPixels) {
 }
 
 // Draws all 42 cells for the month of `now` (its time of day plays no part) with the holidays
-// the lookup has for that month at this moment.
-void drawCalender(render::FieldPainter& painter, DateValue now, holidays::HolidayLookup& holidays);
+// the lookup has for that month at this moment: today orange, Sundays and holidays red,
+// Saturdays light blue, in whichever column they stand.
+void drawCalender(render::FieldPainter& painter, DateValue now, holidays::HolidayLookup& holidays,
+                  WeekStart weekStart = WeekStart::Sunday);
 
 }  // namespace tavro::calendar

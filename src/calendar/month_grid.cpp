@@ -21,9 +21,9 @@ int spanOf(float start, float pitch, double unitPixels, int count, int pixel) {
 
 }  // namespace
 
-MonthGrid::MonthGrid(int year, int month) {
+MonthGrid::MonthGrid(int year, int month, WeekStart start) {
     if (!datetime::isValidDate(year, month, 1)) return;
-    firstColumn_ = datetime::weekdayOf(datetime::makeDate(year, month, 1));
+    firstColumn_ = columnOfWeekday(datetime::weekdayOf(datetime::makeDate(year, month, 1)), start);
     days_ = datetime::daysInMonth(year, month);
 }
 

@@ -1,5 +1,5 @@
-// The month as a calendar lays it out, Sunday first: 7 columns, 6 rows, one cell a day; and the
-// cells laid on the screen as squares, where a point finds its cell.
+// The month as a calendar lays it out, Sunday or Monday first: 7 columns, 6 rows, one cell a day;
+// and the cells laid on the screen as squares, where a point finds its cell.
 #pragma once
 
 #include <optional>
@@ -8,10 +8,19 @@ namespace tavro::calendar {
 
 inline constexpr int kColumns = 7, kRows = 6, kCells = kColumns * kRows;
 
+// The weekday of the first column (weekdays: 0 Sunday .. 6 Saturday).
+enum class WeekStart { Sunday = 0, Monday = 1 };
+
+// The weekday shown in a column, and the column showing a weekday.
+constexpr int weekdayOfColumn(int column, WeekStart start) { return (column + static_cast<int>(start)) % kColumns; }
+constexpr int columnOfWeekday(int weekday, WeekStart start) {
+    return (weekday - static_cast<int>(start) + kColumns) % kColumns;
+}
+
 class MonthGrid {
 public:
     // A month that is not a real one has no days.
-    MonthGrid(int year, int month);
+    MonthGrid(int year, int month, WeekStart start = WeekStart::Sunday);
 
     // The cell of a day of the month (column cell % kColumns, row cell / kColumns); -1 for a day it lacks.
     int cellOfDay(int day) const;

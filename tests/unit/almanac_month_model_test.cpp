@@ -36,6 +36,29 @@ TEST(AlmanacMonth, TrickyMonths) {
     }
 }
 
+// August 2026 both ways: the header row and the cells move together, each weekday keeping its
+// colour (the 1st a Saturday, the 11th 山の日).
+TEST(AlmanacMonth, TheWeeksFirstDayMovesTheHeaderAndTheCells) {
+    using C = CellColour;
+    const struct { WeekStart start; std::wstring names; std::array<C, 7> colours; int cellOfFirst; } cases[] = {
+        {WeekStart::Sunday, L"日月火水木金土", {C::Red, C::Text, C::Text, C::Text, C::Text, C::Text, C::Blue}, 6},
+        {WeekStart::Monday, L"月火水木金土日", {C::Text, C::Text, C::Text, C::Text, C::Text, C::Blue, C::Red}, 5},
+    };
+    for (const auto& c : cases) {
+        holidays::FeedOrComputedHolidays holidays;
+        const AlmanacMonth m = buildAlmanacMonth(2026, 8, makeDate(2026, 8, 3), holidays, {}, c.start);
+        for (int column = 0; column < kColumns; ++column) {
+            EXPECT_EQ(m.weekdays[column].name, c.names.substr(column, 1)) << column;
+            EXPECT_EQ(m.weekdays[column].colour, c.colours[column]) << column;
+        }
+        for (int day : {1, 2, 3, 11, 31}) {
+            const AlmanacCell& cell = m.cells[static_cast<std::size_t>(c.cellOfFirst + day - 1)];
+            EXPECT_EQ(cell.day, day);
+            EXPECT_EQ(cell.colour, day == 11 ? C::Red : c.colours[(c.cellOfFirst + day - 1) % kColumns]) << day;
+        }
+    }
+}
+
 // Paging stops at both ends of the range (the ends of the months: the end-to-end test spins to
 // them); the wheel's deltas make whole months however they come.
 TEST(AlmanacMonth, PagingAndWheel) {

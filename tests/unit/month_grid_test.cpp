@@ -1,7 +1,12 @@
-// The month grid: each day's cell and back, and the cell a point of the clock's calendar falls in.
+// The month grid: each day's cell and back, Sunday or Monday first, the clock's calendar laid on
+// it, and the cell a point of the clock's calendar falls in.
 #include "calendar/month_grid.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <utility>
 
 #include "calendar/month_calendar.h"
 
@@ -10,9 +15,11 @@ namespace {
 
 TEST(MonthGrid, DayToCellToDayAndThePointsAtTheCellEdges) {
     // The weekday of the 1st as printed calendars give it: four rows, six, a leap February, no month.
-    struct Month { int year, month, firstColumn, days; };
-    for (const Month& m : {Month{2026, 2, 0, 28}, {2026, 5, 5, 31}, {2024, 2, 4, 29}, {2026, 13, 0, 0}}) {
-        const MonthGrid grid(m.year, m.month);
+    struct Month { int year, month, firstColumn, days; WeekStart start = WeekStart::Sunday; };
+    for (const Month& m : {Month{2026, 2, 0, 28}, {2026, 5, 5, 31}, {2024, 2, 4, 29}, {2026, 13, 0, 0},
+                           {2026, 2, 6, 28, WeekStart::Monday}, {2026, 6, 0, 30, WeekStart::Monday},
+                           {2024, 2, 3, 29, WeekStart::Monday}}) {
+        const MonthGrid grid(m.year, m.month, m.start);
         for (int day = 0; day <= m.days + 1; ++day) {
             const int cell = grid.cellOfDay(day), want = day >= 1 && day <= m.days ? m.firstColumn + day - 1 : -1;
             EXPECT_EQ(cell, want) << m.year << "-" << m.month << "-" << day;
@@ -36,6 +43,32 @@ TEST(MonthGrid, DayToCellToDayAndThePointsAtTheCellEdges) {
         const CellArea a = cellArea(calendarSquares(p.unit), p.cell->column, p.cell->row);
         EXPECT_TRUE(p.x >= a.left && p.x < a.right && p.y >= a.top && p.y < a.bottom) << p.x << "," << p.y;
     }
+}
+
+// May 2026 as a Monday-first calendar prints it, on the 13th: the holidays of the 3rd to the 6th
+// red, Saturdays light blue and Sundays red in the last two columns, today orange.
+TEST(MonthCalendar, MondayFirstKeepsEachKindOfDayItsColour) {
+    struct Recorder : render::FieldPainter {
+        std::map<std::pair<float, float>, std::pair<std::wstring, int>> cells;
+        void draw7seg(float x, float y, std::wstring_view, std::wstring_view text, int colour) override {
+            cells[{x, y}] = {std::wstring(text), colour};
+        }
+    } painter;
+    holidays::FeedOrComputedHolidays holidays;
+    drawCalender(painter, datetime::makeDate(2026, 5, 13), holidays, WeekStart::Monday);
+    // W white, B light blue, R red, O orange, . blank; the 1st is a Friday, in the fifth column.
+    const char* rows[] = {"....WBR", "RRRWWBR", "WWOWWBR", "WWWWWBR", "WWWWWBR", "......."};
+    const std::map<char, int> colours{{'W', 7}, {'B', 3}, {'R', 4}, {'O', 6}};
+    ASSERT_EQ(painter.cells.size(), 42u);
+    for (int row = 0; row < kRows; ++row)
+        for (int column = 0; column < kColumns; ++column) {
+            const auto& [text, colour] = painter.cells[{calendarCellX(column), calendarCellY(row)}];
+            const char want = rows[row][column];
+            EXPECT_EQ(text, want == '.' ? L"" : std::to_wstring(7 * row + column - 3)) << row << "," << column;
+            if (want != '.') {
+                EXPECT_EQ(colour, colours.at(want)) << row << "," << column;
+            }
+        }
 }
 
 }  // namespace
