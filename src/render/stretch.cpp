@@ -13,9 +13,30 @@ struct Span {
     int64_t weights[8]; // in 1/65536 of a source pixel: whole numbers, so ties round alike everywhere
 };
 
+// Enlarged: each destination pixel between the two source pixels nearest its centre, weighted by
+// the distance (bilinear), never reading outside the source rectangle. Smooth where the pictures
+// are drawn beyond their size; an area average there would repeat pixels into blocks.
+std::vector<Span> enlargingSpans(int destCount, int srcStart, int srcCount) {
+    std::vector<Span> spans(static_cast<size_t>(destCount));
+    const double scale = static_cast<double>(srcCount) / destCount;
+    for (int i = 0; i < destCount; ++i) {
+        const double u = std::clamp((i + 0.5) * scale - 0.5, 0.0, static_cast<double>(srcCount - 1));
+        const int first = std::min(srcCount - 1, static_cast<int>(std::floor(u)));
+        const int64_t far = std::llround(65536.0 * (u - first));
+        Span s{};
+        s.first = srcStart + first;
+        s.count = far > 0 && first + 1 < srcCount ? 2 : 1;
+        s.weights[0] = 65536 - (s.count == 2 ? far : 0);
+        s.weights[1] = s.count == 2 ? far : 0;
+        spans[static_cast<size_t>(i)] = s;
+    }
+    return spans;
+}
+
 // For each destination pixel, the source pixels it covers and their weights.
 // Shrinks of more than 8:1 are never asked for; they fall back to nearest sampling.
 std::vector<Span> spansFor(int destCount, int srcStart, int srcCount) {
+    if (destCount > srcCount) return enlargingSpans(destCount, srcStart, srcCount);
     std::vector<Span> spans(static_cast<size_t>(destCount));
     const double scale = static_cast<double>(srcCount) / destCount;
     for (int i = 0; i < destCount; ++i) {

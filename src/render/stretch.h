@@ -14,8 +14,9 @@ struct SourceRect {
 
 // Destination in canvas pixels, fractions allowed. The covered pixels are those from
 // floor(dx) to floor(dx + dw) - 1 (likewise vertically), so equal sizes give equal pixel
-// counts wherever a piece lands. Each covered pixel is the area-weighted average of the
-// source pixels under it (a 2 x 2 box at half size), clipped to the canvas.
+// counts wherever a piece lands. Shrunk or kept, each covered pixel is the area-weighted
+// average of the source pixels under it (a 2 x 2 box at half size); enlarged, it is
+// interpolated between the nearest ones (bilinear), each direction on its own; clipped to the canvas.
 void stretchCopy(Canvas& dst, double dx, double dy, double dw, double dh, const Image& src, SourceRect from,
                  RasterOp op = RasterOp::Copy);
 
