@@ -37,7 +37,7 @@ void DesktopFollower::check() {
         again_ = false;
         const HWND clock = window_ ? window_() : nullptr;
         if (!clock) break;
-        BackGround now = setBackGround(clock);
+        BackGround now = setBackGround(clock, choices_);
         shellWindows_ = std::move(now.shellWindows);
         last_ = now.attachment;
         DWORD process = 0;
@@ -54,6 +54,11 @@ void DesktopFollower::tick() {
     // Without an icon view to lie on, a new one anywhere changes the answer: the whole desktop.
     // The icon view moved, a window put between, a host hidden or gone: the whole desktop too.
     if (clock && attachmentStands(clock, last_)) return;
+    check();
+}
+
+void DesktopFollower::setChoices(const HostChoices& choices) {
+    choices_ = choices;
     check();
 }
 

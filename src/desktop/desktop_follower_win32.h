@@ -28,6 +28,8 @@ public:
     // At every tick: where the clock hangs above the icon view, its place there is looked at
     // again, and the whole desktop only when it changed.
     void tick();
+    // The user's alpha and front choice, applied at once.
+    void setChoices(const HostChoices& choices);
 
 private:
     static void CALLBACK onWinEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child, DWORD, DWORD);
@@ -42,6 +44,7 @@ private:
     DWORD hookedProcess_ = 0;
     std::vector<WindowId> shellWindows_;
     Attachment last_;
+    HostChoices choices_;
     bool checking_ = false;
     bool again_ = false;
 };

@@ -1,5 +1,7 @@
 #include "desktop/desktop_host.h"
 
+#include <algorithm>
+
 namespace tavro::desktop {
 
 namespace {
@@ -29,12 +31,19 @@ WindowId siblingAbove(const ShellSnapshot& s, WindowId host, WindowId view) {
 
 }  // namespace
 
-Attachment decideHost(const ShellSnapshot& s) {
+Attachment decideHost(const ShellSnapshot& s, const HostChoices& choices) {
+    const int alpha = std::clamp(choices.alpha, 1, 255);
+    const bool translucent = alpha < 255;
+    const auto hung = [&](WindowId host, WindowId insertAfter, WindowId above, bool noRedirection) {
+        const bool layered = noRedirection || (translucent && choices.layeredChildren);
+        return Attachment{host, insertAfter, above, layered, layered ? alpha : 255, false};
+    };
+    if (choices.topMost) return {0, 0, 0, translucent, alpha, true};
     // The topmost window holding the icon view: with two, the one the user sees.
     for (const ShellWindow& host : s.windows) {
         if (!canHold(host, s)) continue;
         if (const ShellWindow* view = childOf(s, host.id, ShellClass::DefView))
-            return {host.id, siblingAbove(s, host.id, view->id), view->id, host.noRedirectionBitmap};
+            return hung(host.id, siblingAbove(s, host.id, view->id), view->id, host.noRedirectionBitmap);
     }
     const ShellWindow* manager = nullptr;
     for (const ShellWindow& w : s.windows) {
@@ -45,15 +54,15 @@ Attachment decideHost(const ShellSnapshot& s) {
         }
         if (!manager) manager = &w;
     }
-    if (manager) return {manager->id, 0, 0, manager->noRedirectionBitmap};
-    return {};
+    if (manager) return hung(manager->id, 0, 0, manager->noRedirectionBitmap);
+    return {0, 0, 0, translucent, alpha, false};
 }
 
 bool attachmentHolds(const ShellSnapshot& s, const Attachment& a) {
     const ClockWindow& c = s.clock;
-    if (a.host == 0) return c.parent == 0 && c.popup && !c.child;
-    if (c.parent != a.host || !c.child || c.popup) return false;
-    if (a.layered ? !(c.layered && c.opaque && !c.toolWindow) : c.layered) return false;
+    if (a.layered ? !(c.layered && c.alpha == a.alpha) : c.layered) return false;
+    if (a.host == 0) return c.parent == 0 && c.popup && !c.child && c.topMost == a.topMost && c.noActivate == a.topMost;
+    if (c.parent != a.host || !c.child || c.popup || (a.layered && c.toolWindow)) return false;
     // Its place among the host's children: right above the icon view, or first of all.
     bool seenClock = false;
     for (const ShellWindow& w : s.windows) {

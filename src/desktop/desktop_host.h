@@ -32,7 +32,9 @@ struct ClockWindow {
     bool popup = false;       // WS_POPUP
     bool toolWindow = false;  // WS_EX_TOOLWINDOW
     bool layered = false;     // WS_EX_LAYERED
-    bool opaque = false;      // layered with alpha 255
+    int alpha = 0;            // layered with this alpha (LWA_ALPHA); 0 otherwise
+    bool topMost = false;     // WS_EX_TOPMOST
+    bool noActivate = false;  // WS_EX_NOACTIVATE
 };
 
 // Top-level windows in z-order, top first; each one's children follow the top-level windows
@@ -44,18 +46,30 @@ struct ShellSnapshot {
 };
 
 struct Attachment {
-    WindowId host = 0;         // 0: a top-level window at the bottom of the z-order
+    WindowId host = 0;         // 0: a top-level window at the bottom of the z-order (or, topMost, above all)
     WindowId insertAfter = 0;  // the sibling the clock goes right under; 0: on top of the host's children
     WindowId above = 0;        // the sibling the clock must lie directly above (the icon view); 0: none
-    bool layered = false;      // WS_EX_LAYERED at alpha 255 and no WS_EX_TOOLWINDOW
+    bool layered = false;      // WS_EX_LAYERED at `alpha`; a layered child has no WS_EX_TOOLWINDOW
+    int alpha = 255;
+    bool topMost = false;      // a top-level HWND_TOPMOST window that a click does not activate
     bool operator==(const Attachment&) const = default;
+};
+
+// What the user chose: the window's alpha (255 opaque) and whether it stands in front of other
+// windows instead of on the desktop. Without layered children (before Windows 8) a child that
+// need not be layered stays opaque.
+struct HostChoices {
+    int alpha = 255;
+    bool topMost = false;
+    bool layeredChildren = true;
 };
 
 // The host is the visible, non-empty top-level "Progman" or "WorkerW" holding "SHELLDLL_DefView";
 // without one, the visible non-empty "Progman" (titled "Program Manager" first), the clock on top
 // of its children; without that, no host. A tree that fits none of these gives one of them:
-// never a host that would hide the clock.
-Attachment decideHost(const ShellSnapshot& snapshot);
+// never a host that would hide the clock. In front, no host: the shell plays no part. Layered
+// where the host composes only layered children, and wherever the alpha is below 255.
+Attachment decideHost(const ShellSnapshot& snapshot, const HostChoices& choices = {});
 
 // Whether the clock already hangs as the attachment says: parent, styles, alpha and its place
 // directly above the icon view.

@@ -59,30 +59,48 @@ ClockWindow describeClock(HWND clock) {
     k.popup = (style & WS_POPUP) != 0;
     k.toolWindow = (ex & WS_EX_TOOLWINDOW) != 0;
     k.layered = (ex & WS_EX_LAYERED) != 0;
+    k.topMost = (ex & WS_EX_TOPMOST) != 0;
+    k.noActivate = (ex & WS_EX_NOACTIVATE) != 0;
     BYTE alpha = 0;
     DWORD flags = 0;
-    k.opaque = k.layered && GetLayeredWindowAttributes(clock, nullptr, &alpha, &flags) && (flags & LWA_ALPHA) &&
-               alpha == 255;
+    if (k.layered && GetLayeredWindowAttributes(clock, nullptr, &alpha, &flags) && (flags & LWA_ALPHA)) k.alpha = alpha;
     return k;
 }
 
-void setLayered(HWND clock, bool layered) {
+void setLayered(HWND clock, const Attachment& a) {
     const LONG_PTR ex = GetWindowLongPtrW(clock, GWL_EXSTYLE);
     // A layered child is composed only without the tool-window style; a popup keeps it, for no
-    // task-bar button.
-    const LONG_PTR want = layered ? (ex | WS_EX_LAYERED) & ~LONG_PTR{WS_EX_TOOLWINDOW}
-                                  : (ex & ~LONG_PTR{WS_EX_LAYERED}) | WS_EX_TOOLWINDOW;
+    // task-bar button. In front, a click must not make it the active window.
+    LONG_PTR want = a.layered && a.host ? (ex | WS_EX_LAYERED) & ~LONG_PTR{WS_EX_TOOLWINDOW}
+                    : a.layered         ? ex | WS_EX_LAYERED | WS_EX_TOOLWINDOW
+                                        : (ex & ~LONG_PTR{WS_EX_LAYERED}) | WS_EX_TOOLWINDOW;
+    want = a.topMost ? want | WS_EX_NOACTIVATE : want & ~LONG_PTR{WS_EX_NOACTIVATE};
     if (want != ex) SetWindowLongPtrW(clock, GWL_EXSTYLE, want);
-    if (layered) SetLayeredWindowAttributes(clock, 0, 255, LWA_ALPHA);
+    if (a.layered) SetLayeredWindowAttributes(clock, 0, static_cast<BYTE>(a.alpha), LWA_ALPHA);
+    // Without the style a window keeps the layered picture until it paints again.
+    if ((ex & WS_EX_LAYERED) && !a.layered) InvalidateRect(clock, nullptr, FALSE);
 }
 
 // Current Windows 11 does not compose a child of the desktop's layer that was layered at the
 // moment of SetParent: the style is off for the call, and set again afterwards where the host
-// needs it.
+// needs it. A window in front leaves the topmost band first: a child has no place in it.
 void setParentUnlayered(HWND clock, HWND parent) {
     const LONG_PTR ex = GetWindowLongPtrW(clock, GWL_EXSTYLE);
     if (ex & WS_EX_LAYERED) SetWindowLongPtrW(clock, GWL_EXSTYLE, ex & ~LONG_PTR{WS_EX_LAYERED});
+    if (parent && (ex & WS_EX_TOPMOST))
+        SetWindowPos(clock, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetParent(clock, parent);
+}
+
+// Windows takes a window's owned popups (the day tooltip, an open dialog) into the topmost band
+// with it. Wine 8 puts the window right under its lowest owned popup instead, and makes it
+// topmost only where a topmost window follows there (measured): a hidden one stands in that place
+// for the move.
+void putInFront(HWND clock, UINT flags) {
+    const HWND marker = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"STATIC", nullptr, WS_POPUP,
+                                        0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    SetWindowPos(clock, HWND_TOPMOST, 0, 0, 0, 0, flags);
+    if (marker) DestroyWindow(marker);
 }
 
 }  // namespace
@@ -113,6 +131,9 @@ ShellSnapshot takeShellSnapshot(HWND clock) {
 }
 
 bool attachmentStands(HWND clock, const Attachment& a) {
+    if (a.topMost)  // in front: only its own styles count, and a change of them comes as WM_STYLECHANGED
+        return GetAncestor(clock, GA_PARENT) == GetDesktopWindow() &&
+               (GetWindowLongPtrW(clock, GWL_EXSTYLE) & WS_EX_TOPMOST) && IsWindowVisible(clock);
     return a.above && GetWindow(clock, GW_HWNDNEXT) == handleOf(a.above) &&
            GetAncestor(clock, GA_PARENT) == handleOf(a.host) && GetWindow(clock, GW_HWNDPREV) == handleOf(a.insertAfter) &&
            IsWindowVisible(clock);
@@ -132,18 +153,20 @@ void applyAttachment(HWND clock, const Attachment& a) {
         style = (style & ~DWORD{WS_CHILD}) | WS_POPUP;
     }
     if (style != was) SetWindowLongPtrW(clock, GWL_STYLE, static_cast<LONG_PTR>(static_cast<LONG>(style)));
-    setLayered(clock, host && a.layered);
-    const HWND after = !host ? HWND_BOTTOM : a.insertAfter ? handleOf(a.insertAfter) : HWND_TOP;
-    SetWindowPos(clock, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    setLayered(clock, a);
+    constexpr UINT kFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+    // HWND_BOTTOM also takes a window out of the topmost band.
+    if (a.topMost) putInFront(clock, kFlags);
+    else SetWindowPos(clock, !host ? HWND_BOTTOM : a.insertAfter ? handleOf(a.insertAfter) : HWND_TOP, 0, 0, 0, 0, kFlags);
     // A frame change has been seen to drop WS_EX_LAYERED: the style and the alpha once more.
-    setLayered(clock, host && a.layered);
+    setLayered(clock, a);
 }
 
-BackGround setBackGround(HWND clock) {
+BackGround setBackGround(HWND clock, const HostChoices& choices) {
     BackGround result;
     if (!clock) return result;
     const ShellSnapshot s = takeShellSnapshot(clock);
-    result.attachment = decideHost(s);
+    result.attachment = decideHost(s, choices);
     for (const ShellWindow& w : s.windows) result.shellWindows.push_back(w.id);
     // SetParent can wait on the new parent's thread (seen for 2 s under Wine): a hung shell is
     // left alone until it answers again.

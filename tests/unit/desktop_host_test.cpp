@@ -82,7 +82,7 @@ TEST(DesktopHost, EachLayoutGivesTheWindowHoldingTheIconView) {
 
 TEST(DesktopHost, HoldsOnlyWhenParentStylesAndPlaceAreAsDecided) {
     const ClockWindow plainChild{kClock, Progman, true, false, true, false, false};
-    const ClockWindow layeredChild{kClock, Progman, true, false, false, true, true};
+    const ClockWindow layeredChild{kClock, Progman, true, false, false, true, 255};
     auto with = [](ClockWindow c, auto change) {
         change(c);
         return c;
@@ -104,7 +104,7 @@ TEST(DesktopHost, HoldsOnlyWhenParentStylesAndPlaceAreAsDecided) {
         {"24H2, layered and opaque", {k24H2, clock, view}, layeredChild, {Progman, 0, View, true}, true},
         {"24H2, the layered style lost", {k24H2, clock, view},
          with(layeredChild, [](ClockWindow& c) { c.layered = false; }), {Progman, 0, View, true}, false},
-        {"24H2, not opaque", {k24H2, clock, view}, with(layeredChild, [](ClockWindow& c) { c.opaque = false; }),
+        {"24H2, not opaque", {k24H2, clock, view}, with(layeredChild, [](ClockWindow& c) { c.alpha = 128; }),
          {Progman, 0, View, true}, false},
         {"24H2, a tool window", {k24H2, clock, view}, with(layeredChild, [](ClockWindow& c) { c.toolWindow = true; }),
          {Progman, 0, View, true}, false},
