@@ -55,7 +55,7 @@ INT_PTR CALLBACK ModalDialog::dialogProc(HWND hwnd, UINT message, WPARAM wParam,
     return result;
 }
 
-INT_PTR ModalDialog::handleMessage(UINT message, WPARAM wParam, LPARAM) {
+INT_PTR ModalDialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG: {
             // The template's font is made for the system DPI; the box's monitor may differ.
@@ -79,8 +79,25 @@ INT_PTR ModalDialog::handleMessage(UINT message, WPARAM wParam, LPARAM) {
         case WM_PRINTCLIENT:
             onPaint(reinterpret_cast<HDC>(wParam));
             return TRUE;
+        case WM_DPICHANGED:
+            return takeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)) ? TRUE : FALSE;
     }
     return FALSE;
+}
+
+bool ModalDialog::takeDpi(int dpi, const RECT& suggested) {
+    if (!followsDpi() || dpi <= 0) return false;
+    base::UniqueGdiObject font = base::dialogFont(dpi);
+    if (!font) return false;  // the old font and layout stay
+    dpi_ = dpi;
+    const auto handle = reinterpret_cast<WPARAM>(font.get());
+    SendMessageW(hwnd_, WM_SETFONT, handle, FALSE);
+    for (HWND c = GetWindow(hwnd_, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) SendMessageW(c, WM_SETFONT, handle, FALSE);
+    font_ = std::move(font);  // the old one goes once no control holds it
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    placeControls();
+    InvalidateRect(hwnd_, nullptr, TRUE);
+    return true;
 }
 
 HWND ModalDialog::addControl(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle, int id,
@@ -93,7 +110,7 @@ HWND ModalDialog::addControl(const wchar_t* windowClass, const std::wstring& tex
     return control;
 }
 
-void ModalDialog::setClientSize(const TwipsRect& client) {
+void ModalDialog::setClientSize(const TwipsRect& client, bool centre) {
     const PixelRect size = pixels(client);
     RECT frame{0, 0, size.width, size.height};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
@@ -106,7 +123,8 @@ void ModalDialog::setClientSize(const TwipsRect& client) {
     const RECT& work = monitor.rcWork;
     const int left = work.left + (work.right - work.left - outerWidth) / 2;
     const int top = work.top + (work.bottom - work.top - outerHeight) / 2;
-    SetWindowPos(hwnd_, nullptr, left, top, outerWidth, outerHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, nullptr, left, top, outerWidth, outerHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE | (centre ? 0 : SWP_NOMOVE));
 }
 
 ModalOwner::ModalOwner(HWND requested) {

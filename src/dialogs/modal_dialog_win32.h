@@ -29,12 +29,17 @@ protected:
     virtual bool onInit() = 0;  // true when it set the focus
     virtual bool onCommand(int id, int notification) = 0;  // true when handled
     virtual void onPaint(HDC) {}
+    // A box that lays its controls out again at a new DPI says so, and follows its monitor's DPI
+    // when it is moved to another: its font made anew, then placeControls at the new DPI.
+    virtual bool followsDpi() const { return false; }
+    virtual void placeControls() {}
 
     HWND hwnd() const { return hwnd_; }
     HWND addControl(const wchar_t* windowClass, const std::wstring& text, DWORD style, DWORD exStyle, int id,
                     const TwipsRect& rect);
-    // Gives the box this client size and centres it in the work area of its monitor.
-    void setClientSize(const TwipsRect& client);
+    // Gives the box this client size and centres it in the work area of its monitor (or leaves
+    // it where it stands).
+    void setClientSize(const TwipsRect& client, bool centre = true);
     // The box's layout in pixels of its monitor.
     PixelRect pixels(const TwipsRect& r) const { return toPixels(r, dpi_); }
     PixelBand pixels(const TwipsLine& l) const { return toPixels(l, dpi_); }
@@ -43,6 +48,7 @@ protected:
 private:
     static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool takeDpi(int dpi, const RECT& suggested);
 
     HWND hwnd_ = nullptr;
     int dpi_ = kDesignDpi;

@@ -60,4 +60,12 @@ inline constexpr NumberSetting kOriginalWallPaperParts{L"originalWallPaperParts"
 inline constexpr TextSetting kOriginalWallPaperPart{L"originalWallPaper", L""};  // its number follows
 inline constexpr NumberSetting kOriginalDesktopColour{L"originalDesktopColour", kMissingNumber};
 
+// How the clock looks and lies (settings/clock_look.h judges the values): a value of another type
+// or outside its choices counts as the default.
+inline constexpr NumberSetting kScalePercent{L"scalePercent", 100};
+inline constexpr NumberSetting kOpacityPercent{L"opacityPercent", 100};
+inline constexpr NumberSetting kDigitColour{L"digitColour", 6};  // a row of the glyph sheet
+inline constexpr NumberSetting kWeekStartsMonday{L"weekStartsMonday", 0};
+inline constexpr NumberSetting kTopMost{L"topMost", 0};
+
 }  // namespace tavro::settings

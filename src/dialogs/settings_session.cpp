@@ -1,0 +1,42 @@
+#include "dialogs/settings_session.h"
+
+#include "settings/settings_table.h"
+
+namespace tavro::dialogs {
+
+namespace {
+void storeIfChanged(settings::RecordStore& store, const settings::NumberSetting& setting, int was, int now) {
+    if (was != now) store.writeNumber(setting.name, now);
+}
+}  // namespace
+
+void SettingsSession::change(ClockSettings next) {
+    next.placeStored = next.placeStored && shown_.placeStored;
+    if (next == shown_) return;
+    shown_ = next;
+    if (handlers_.show) handlers_.show(shown_);
+}
+
+KeepResult SettingsSession::keep() {
+    KeepResult result = KeepResult::Kept;
+    if (shown_.logOnStart != kept_.logOnStart &&
+        !(handlers_.writeLogOnStart && handlers_.writeLogOnStart(shown_.logOnStart))) {
+        shown_.logOnStart = kept_.logOnStart;
+        result = KeepResult::LogOnStartNotWritten;
+    }
+    settings::storeChangedLook(store_, kept_.look, shown_.look);
+    storeIfChanged(store_, settings::kViewMode, kept_.viewMode, shown_.viewMode);
+    storeIfChanged(store_, settings::kChangeWallpaper, kept_.changeWallpaper, shown_.changeWallpaper);
+    storeIfChanged(store_, settings::kShowTrayIcon, kept_.trayIcon, shown_.trayIcon);
+    if (kept_.placeStored && !shown_.placeStored && handlers_.forgetPlace) handlers_.forgetPlace();
+    kept_ = shown_;
+    return result;
+}
+
+void SettingsSession::cancel() {
+    if (shown_ == kept_) return;
+    shown_ = kept_;
+    if (handlers_.show) handlers_.show(shown_);
+}
+
+}  // namespace tavro::dialogs
