@@ -5,6 +5,8 @@
 # With TAVRO_BENCH_SHELL=classic, split or 24h2 the test helper's stand-in shell desktop is up
 # first, so that the clock checks a real host at every tick (build the helper first).
 # With TAVRO_BENCH_ALMANAC=1 the 暦 window is open on the current month while it is measured.
+# With TAVRO_BENCH_SETTINGS="scalePercent=200 opacityPercent=50" (REG_DWORD values) the clock runs
+# with those; without, with its defaults.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
@@ -17,6 +19,12 @@ xvfb=$!
 trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
 sleep 1
 wine reg add 'HKCU\Software\Quillmar-soft\tavroClock' /v feedHost /t REG_SZ /d 127.0.0.1:9 /f >/dev/null 2>&1
+for value in scalePercent opacityPercent digitColour weekStartsMonday topMost; do
+  wine reg delete 'HKCU\Software\Quillmar-soft\tavroClock' /v "$value" /f >/dev/null 2>&1 || true
+done
+for setting in ${TAVRO_BENCH_SETTINGS:-}; do
+  wine reg add 'HKCU\Software\Quillmar-soft\tavroClock' /v "${setting%%=*}" /t REG_DWORD /d "${setting#*=}" /f >/dev/null 2>&1
+done
 if [ -n "${TAVRO_BENCH_SHELL:-}" ]; then
   wine build/win64/helpers/tavro_testhelper.exe shell "$TAVRO_BENCH_SHELL" 'C:\\idle-shell.log' >/dev/null 2>&1 &
   sleep 3

@@ -21,6 +21,11 @@ int64_t linearSeconds(DateValue v) {
 void markCountdownUndrawn(DateParts& c) { c.day = c.hour = c.minute = c.second = -1; }
 }  // namespace
 
+DigitColours digitColoursFor(int row) {
+    if (row == kColourOrange) return {};
+    return {row, row};
+}
+
 void splitDate(DateParts& parts) {
     const datetime::CivilDateTime c = datetime::toCivil(parts.value);
     parts.year = c.year;
@@ -61,7 +66,7 @@ void pickUpTarget(ClockState& state, DateValue targetDateValue, ClockPainter& pa
     if (state.shownTarget.value == 0) {
         drawTargetRowBlank(painter);
     } else {
-        drawDateTime(painter, state.shownTarget, state.shownTarget, kDateTimeLeft, kTargetRow, kColourGreen, true);
+        drawDateTime(painter, state.shownTarget, state.shownTarget, kDateTimeLeft, kTargetRow, state.colours.target, true);
         markCountdownUndrawn(state.lastCountdown);
     }
     drawCountdownRowBlank(painter);
@@ -74,7 +79,7 @@ void tim10ms_Timer(ClockState& state, DateValue now, DateValue targetDateValue, 
     pickUpTarget(state, targetDateValue, painter);
 
     splitDate(n);
-    drawDateTime(painter, n, state.lastNow, kDateTimeLeft, kNowRow, kColourOrange, false);
+    drawDateTime(painter, n, state.lastNow, kDateTimeLeft, kNowRow, state.colours.now, false);
 
     const int64_t secs = secondsBetween(now, state.shownTarget.value);
     if (secs >= -std::numeric_limits<int32_t>::max() && secs <= std::numeric_limits<int32_t>::max()) {
@@ -85,7 +90,7 @@ void tim10ms_Timer(ClockState& state, DateValue now, DateValue targetDateValue, 
         c.hour = static_cast<int32_t>(a / 3600 % 24);
         c.minute = static_cast<int32_t>(a / 60 % 60);
         c.second = static_cast<int32_t>(a % 60);
-        const int colour = secs < 0 ? kColourRed : kColourGreen;
+        const int colour = secs < 0 ? kColourRed : state.colours.target;
         // Crossing the target either way (a clock set back counts down again) changes the colour
         // of all four fields and the sign.
         if ((c.value < 0) != (state.lastCountdown.value < 0)) markCountdownUndrawn(state.lastCountdown);
@@ -114,7 +119,7 @@ void startClock(ClockState& state, DateValue storedTarget, DateValue now, ClockP
     if (storedTarget == 0) {
         drawTargetRowBlank(painter);
     } else {
-        drawDateTime(painter, state.shownTarget, state.shownTarget, kDateTimeLeft, kTargetRow, kColourGreen, true);
+        drawDateTime(painter, state.shownTarget, state.shownTarget, kDateTimeLeft, kTargetRow, state.colours.target, true);
     }
     // The countdown row starts unlit in both cases: a target too far away to count is never drawn by the tick.
     drawCountdownRowBlank(painter);

@@ -28,10 +28,22 @@ public:
     virtual void showMonthOf(DateValue now) = 0;  // the date changed: the calendar of its month
 };
 
+// The digits' colours, rows of the glyph sheet: the present date and time, and the target with
+// the countdown (a passed countdown is red whatever they are).
+struct DigitColours {
+    int now = render::kColourOrange;
+    int target = render::kColourGreen;
+    bool operator==(const DigitColours&) const = default;
+};
+// The user's choice of row: orange, the default, is the clock's own pair (the present orange, the
+// target and the countdown green); any other colours every row.
+DigitColours digitColoursFor(int row);
+
 struct ClockState {
     DateParts lastNow;
     DateParts lastCountdown;
     DateParts shownTarget;
+    DigitColours colours;
 };
 
 void splitDate(DateParts& parts);

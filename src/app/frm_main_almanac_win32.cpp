@@ -7,7 +7,7 @@ namespace tavro::app {
 
 void FrmMain::openAlmanacWindow(std::optional<DateValue> selectDay) {
     if (almanac_ && almanac_->isOpen()) return almanac_->bringToFront();
-    almanac_ = almanac_window::AlmanacWindow::create(instance_, hwnd_, localNow(), selectDay, holidays_.list());
+    almanac_ = almanac_window::AlmanacWindow::create(instance_, hwnd_, localNow(), selectDay, holidays_.list(), weekStart());
 }
 
 void FrmMain::onDoubleClick(int x, int y) {
@@ -17,7 +17,7 @@ void FrmMain::onDoubleClick(int x, int y) {
     const datetime::CivilDateTime shown = datetime::toCivil(calendarDate_);
     std::optional<DateValue> day;
     if (const auto at = calendar::cellAt(calendar::calendarSquares(cell), x, y))
-        if (const int d = calendar::MonthGrid(shown.year, shown.month).dayOfCell(at->column, at->row))
+        if (const int d = calendar::MonthGrid(shown.year, shown.month, weekStart()).dayOfCell(at->column, at->row))
             day = datetime::makeDate(shown.year, shown.month, d);
     openAlmanacWindow(day);
 }

@@ -52,6 +52,7 @@ void FrmMain::runMenuCommand(unsigned command) {
         case mnuChangeWallpaper: setChangeWallpaper(!changeWallpaper_); break;
         case mnuResetPlace: resetPlace(); break;
         case mnuAlmanacWindow: openAlmanacWindow(std::nullopt); break;
+        case mnuSettingsWindow: openSettingsWindow(); break;
         // WM_CLOSE unloads the window (desktop put back) and destroys it; its WM_DESTROY ends the loop.
         case mnuExit: PostMessageW(hwnd_, WM_CLOSE, 0, 0); break;
         default: break;  // the items without an action, and a dismissed menu

@@ -12,10 +12,11 @@ void FrmMain::placeWindow() {
     const std::vector<desktop::MonitorInfo> monitors = desktop::currentMonitors();
     // The default: the top right of the primary monitor, whose top left is the screen's origin.
     const WindowRect d = clockWindowRect(0, 0, GetSystemMetrics(SM_CXSCREEN), viewMode_,
-                                         drawScaleForDpi(base::primaryMonitorDpi()));
-    const desktop::ClockPlacement place =
-        desktop::placeClock(storedPlace_, monitors, cellsToPixels(0.5f, kPanelCells),
-                            cellsToPixels(0.5f, rowsForView(viewMode_)), {d.left, d.top, d.left + d.width, d.top + d.height});
+                                         drawScaleForDpi(base::primaryMonitorDpi()), look_.scalePercent);
+    const float scale96 = drawScaleForDpi(96, look_.scalePercent);
+    const desktop::ClockPlacement place = desktop::placeClock(
+        placeShownDefault_ ? std::nullopt : storedPlace_, monitors, cellsToPixels(scale96, kPanelCells),
+        cellsToPixels(scale96, rowsForView(viewMode_)), {d.left, d.top, d.left + d.width, d.top + d.height});
     takeScale(place.dpi);
     WindowRect r{place.rect.left, place.rect.top, place.rect.width(), place.rect.height()};
     // GetParent would give the owner: the clock keeps its popup style under the program manager.
@@ -28,18 +29,19 @@ void FrmMain::placeWindow() {
         r = toParentClient(r, origin.x, origin.y);
     }
     // Under a host the follower keeps its place among the host's children (right above the icon
-    // view); on its own it goes below every other window.
-    SetWindowPos(hwnd_, HWND_BOTTOM, r.left, r.top, r.width, r.height, SWP_NOACTIVATE | (parent ? SWP_NOZORDER : 0));
+    // view); on its own it goes below every other window, or in front of them all.
+    SetWindowPos(hwnd_, look_.topMost ? HWND_TOPMOST : HWND_BOTTOM, r.left, r.top, r.width, r.height,
+                 SWP_NOACTIVATE | (parent ? SWP_NOZORDER : 0));
 }
 
 void FrmMain::takeScale(int dpi) {
-    const float scale = drawScaleForDpi(dpi);
+    const float scale = drawScaleForDpi(dpi, look_.scalePercent);
     if (scale == drawScale_ && dpi == clockDpi_) return;
     drawScale_ = scale;
     clockDpi_ = dpi;
     if (!canvas_ || !hwnd_) return;  // start-up draws the panels once the place is known
     if (!buildPanels()) return;
-    if (dayTooltips_) dayTooltips_->place(drawScale_, clockDpi_);
+    if (dayTooltips_) dayTooltips_->place(drawScale_, tooltipDpi());
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
@@ -57,9 +59,9 @@ void FrmMain::resetPlace() {
     placeWindow();
 }
 
-void FrmMain::setChangeWallpaper(bool on) {
+void FrmMain::setChangeWallpaper(bool on, bool store) {
     changeWallpaper_ = on;
-    settings::writeSetting(settings::kChangeWallpaper, on ? 1 : 0);
+    if (store) settings::writeSetting(settings::kChangeWallpaper, on ? 1 : 0);
     if (!on) {
         // As at exit: the colour and, where it still shows the mosaic, the wallpaper; the record goes.
         if (desktop_) desktop_->restore();

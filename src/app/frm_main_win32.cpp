@@ -88,7 +88,7 @@ void FrmMain::attachDayTooltips() {
     dayTooltips_ = CalendarTooltip::create(hwnd_, instance_, [this](int column, int row) {
         return dayTexts_.forCell(column, row, holidays_);
     });
-    if (dayTooltips_) dayTooltips_->place(drawScale_, clockDpi_);
+    if (dayTooltips_) dayTooltips_->place(drawScale_, tooltipDpi());
 }
 
 void FrmMain::showWindow() {
@@ -168,7 +168,8 @@ bool FrmMain::Form_Load() {
     storedPlace_ = desktop::readStoredPlace();
     // Any value but 0 is on, as is a missing one.
     changeWallpaper_ = settings::readSetting(settings::kChangeWallpaper) != 0;
-    attachToDesktop();
+    look_ = settings::readClockLook(*settings::makeRegistryRecordStore());
+    follower_->setChoices(hostChoices());  // and the clock attached as they say
     loadPictures();
     if (changeWallpaper_) desktop_ = desktop::DesktopChanges::apply(paintDesktopPicture());
     else desktop::DesktopChanges::putBackEarlierRun();  // what a killed run left, the user's choice is off
@@ -215,7 +216,9 @@ bool FrmMain::buildPanels() {
     painter_ = std::make_unique<CanvasClockPainter>(canvas, img7seg_, drawScale_,
                                                     [this](DateValue now) { drawCalendarThenFetchHolidays(now); });
     canvas_->flush();
+    ++panelsBuilt_;
     state_ = {};
+    state_.colours = digitColoursFor(look_.digitColour);
     startClock(state_, program_.targetDateValue, localNow(), *painter_);
     painter_->takeDirty();
     return true;
@@ -286,8 +289,8 @@ void FrmMain::onClockMoved() {
 // The calendar is drawn at once with what is known; the feed is asked in the background.
 void FrmMain::drawCalendarThenFetchHolidays(DateValue now) {
     calendarDate_ = datetime::dateOnly(now);
-    calendar::drawCalender(*painter_, now, holidays_);
-    dayTexts_.showMonth(datetime::firstDayOfMonth(now));
+    calendar::drawCalender(*painter_, now, holidays_, weekStart());
+    dayTexts_.showMonth(datetime::firstDayOfMonth(now), weekStart());
     if (dayTooltips_) dayTooltips_->refresh();
     if (almanac_ && almanac_->isOpen()) almanac_->showToday(calendarDate_);
     feedSchedule_.shown(calendarDate_);
@@ -311,7 +314,7 @@ void FrmMain::pumpFeed() {
     }
     if (redraw) {
         canvas_->flush();
-        calendar::drawCalender(*painter_, calendarDate_, holidays_);
+        calendar::drawCalender(*painter_, calendarDate_, holidays_, weekStart());
         invalidate(painter_->takeDirty());
         if (dayTooltips_) dayTooltips_->refresh();
     }

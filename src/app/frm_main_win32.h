@@ -18,6 +18,7 @@
 #include "desktop/clock_place.h"
 #include "desktop/desktop_changes_win32.h"
 #include "desktop/desktop_follower_win32.h"
+#include "dialogs/settings_session.h"
 #include "holidays/feed_schedule.h"
 #include "holidays/feed_worker_win32.h"
 #include "holidays/happy_feed.h"
@@ -26,6 +27,7 @@
 #include "notify/clock_notifier_win32.h"
 #include "render/canvas.h"
 #include "render/dib_canvas_win32.h"
+#include "settings/clock_look.h"
 
 namespace tavro::app {
 
@@ -57,7 +59,7 @@ private:
     void onDropped(const desktop::ScreenRect& where);
     void resetPlace();
     // Off: the desktop as it was found, at once; on: the mosaic wallpaper and colour, as at start.
-    void setChangeWallpaper(bool on);
+    void setChangeWallpaper(bool on, bool store = true);
     void showWindow();
     void attachToDesktop();
     // The clock went to another host: its place there, and the DPI read again (a parent in
@@ -104,6 +106,13 @@ private:
     void onDoubleClick(int x, int y);
     // The notification-area icon and the notice at zero (frm_main_notify_win32.cpp).
     void startNotifier();
+    // The settings window and the looks it shows at once (frm_main_settings_win32.cpp).
+    void openSettingsWindow();
+    void showSettings(const dialogs::ClockSettings& settings);
+    desktop::HostChoices hostChoices() const;
+    calendar::WeekStart weekStart() const;
+    // The day tooltips' font follows the clock's size.
+    int tooltipDpi() const { return clockDpi_ * look_.scalePercent / 100; }
 
     HINSTANCE instance_;
     Program& program_;
@@ -117,6 +126,9 @@ private:
     float wallScale_ = 0.5f;  // of the desktop picture: the primary monitor's
     SIZE wallSize_{};          // of the desktop picture: the screen's
     std::optional<desktop::StoredPlace> storedPlace_;
+    bool placeShownDefault_ = false;  // the settings window shows the default place, not yet kept
+    settings::ClockLook look_;
+    int panelsBuilt_ = 0;  // how often the panels were drawn anew
     bool changeWallpaper_ = true;
     ClockDrag drag_{[this](const desktop::ScreenRect& where) { onDropped(where); }};
     std::unique_ptr<render::DibCanvas> canvas_;

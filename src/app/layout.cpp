@@ -4,7 +4,9 @@
 
 namespace tavro::app {
 
-float drawScaleForDpi(int dpi) { return dpi > 0 ? static_cast<float>(dpi) / 192.0f : 0.5f; }
+float drawScaleForDpi(int dpi, int sizePercent) {
+    return static_cast<float>((dpi > 0 ? dpi : 96) * sizePercent) / 19200.0f;
+}
 
 double cellPixels(float drawScale) { return static_cast<double>(drawScale) * kPictureCell; }
 
@@ -24,12 +26,15 @@ int rowsForView(ViewMode mode) {
     }
 }
 
-WindowRect clockWindowRect(int screenLeft, int screenTop, int screenWidth, ViewMode mode, float drawScale) {
+WindowRect clockWindowRect(int screenLeft, int screenTop, int screenWidth, ViewMode mode, float drawScale,
+                           int sizePercent) {
     const double cell = cellPixels(drawScale);
-    if (!(cell >= 1.0)) return {screenLeft, screenTop, 0, 0};
+    const float sized = drawScale * static_cast<float>(sizePercent) / 100.0f;
+    if (!(cell >= 1.0) || !(cellPixels(sized) >= 1.0)) return {screenLeft, screenTop, 0, 0};
     const double gridWidth = std::floor(screenWidth / cell) * cell;
-    return {screenLeft + static_cast<int>(std::lround(gridWidth - cell * 23)), screenTop + cellsToPixels(drawScale, 1),
-            cellsToPixels(drawScale, kPanelCells), cellsToPixels(drawScale, rowsForView(mode))};
+    return {screenLeft + static_cast<int>(std::lround(gridWidth - cell - cellPixels(sized) * kPanelCells)),
+            screenTop + cellsToPixels(drawScale, 1), cellsToPixels(sized, kPanelCells),
+            cellsToPixels(sized, rowsForView(mode))};
 }
 
 WindowRect toParentClient(const WindowRect& onScreen, int clientLeft, int clientTop) {

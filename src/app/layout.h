@@ -11,8 +11,9 @@ inline constexpr int kPictureCell = 40;    // one grid unit in picture pixels
 inline constexpr int kPanelCells = 22;
 inline constexpr int kFullPanelRows = 29;  // the canvas always holds every panel
 
-// 0.5 for a DPI the system cannot tell (0 or less).
-float drawScaleForDpi(int dpi);
+// 0.5 for a DPI the system cannot tell (0 or less); the user's size in percent on top (100: the
+// monitor's own).
+float drawScaleForDpi(int dpi, int sizePercent = 100);
 // Screen pixels of one cell, and of a whole number of cells, at that scale.
 double cellPixels(float drawScale);
 int cellsToPixels(float drawScale, int cells);
@@ -28,10 +29,12 @@ struct WindowRect {
     bool operator==(const WindowRect&) const = default;
 };
 
-// In screen coordinates of the primary monitor, whose top left is (screenLeft, screenTop):
-// one cell down from the top; the right edge one cell short of the screen width rounded down to
-// the cell grid, so the panel lies on the wallpaper's tiles.
-WindowRect clockWindowRect(int screenLeft, int screenTop, int screenWidth, ViewMode mode, float drawScale);
+// In screen coordinates of the primary monitor, whose top left is (screenLeft, screenTop), at the
+// monitor's drawScale: one cell down from the top; the right edge one cell short of the screen
+// width rounded down to the cell grid, so the panel lies on the wallpaper's tiles. At another
+// size the clock keeps that top right corner.
+WindowRect clockWindowRect(int screenLeft, int screenTop, int screenWidth, ViewMode mode, float drawScale,
+                           int sizePercent = 100);
 
 // The same rectangle in the client coordinates of a parent whose client area's top left is at
 // (clientLeft, clientTop) on the screen; the program manager's may start left of or above the

@@ -28,6 +28,7 @@ enum MenuCommand : unsigned {
     mnuTrayIcon,
     mnuResetPlace,
     mnuAlmanacWindow,
+    mnuSettingsWindow,
 };
 
 inline constexpr UiText kPopupFormCaption = TAVRO_TEXT("このフォームはポップアップメニュー用です");
@@ -47,6 +48,7 @@ inline constexpr MenuItemText kPopupMenuItems[] = {
     {1, mnuViewClockCalender, TAVRO_TEXT("時計とカレンダー(&L)")},
     {1, mnuViewCountdown, TAVRO_TEXT("カウントダウンタイマー(&T)")},
     {0, mnuNone, TAVRO_TEXT("設定(&S)")},  // mnuSetting
+    {1, mnuSettingsWindow, TAVRO_TEXT("設定(&O)...")},
     {1, mnuCountdownSetting, TAVRO_TEXT("カウントダウンタイマー(&T)...")},
     {1, mnuProxySetting, TAVRO_TEXT("プロキシ(&P)...")},
     {1, mnuGoogleCalenderSetting, TAVRO_TEXT("Google Calender に接続する")},

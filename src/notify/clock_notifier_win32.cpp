@@ -47,9 +47,9 @@ void ClockNotifier::targetSet(DateValue target, DateValue now) {
     updateTip(now, target);
 }
 
-void ClockNotifier::setIconShown(bool shown) {
+void ClockNotifier::setIconShown(bool shown, bool store) {
     iconShown_ = shown;
-    settings::writeSetting(settings::kShowTrayIcon, shown ? 1 : 0);
+    if (store) settings::writeSetting(settings::kShowTrayIcon, shown ? 1 : 0);
     tray_->setShown(shown);
 }
 

@@ -32,8 +32,9 @@ public:
     void targetSet(DateValue target, DateValue now);
 
     bool iconShown() const { return iconShown_; }
-    // The menu's item: shows or hides the icon and stores the choice.
-    void setIconShown(bool shown);
+    // The menu's item: shows or hides the icon and stores the choice (the settings window stores
+    // it only when the user keeps it).
+    void setIconShown(bool shown, bool store = true);
 
 private:
     explicit ClockNotifier(Handlers handlers);

@@ -15,13 +15,14 @@ namespace {
 // Each row's texts joined by '|', the countdown row's colours and the calendar drawings.
 struct RecordingPainter : ClockPainter {
     std::vector<std::wstring> rows[3];
-    std::set<int> countdownColours;
+    std::set<int> countdownColours, litColours[3];
     int calendars = 0;
     void draw7seg(float x, float y, std::wstring_view, std::wstring_view text, int colour) override {
         const int row = y == 1 ? 0 : y == 22 ? 1 : y == 26 ? 2 : -1;
         ASSERT_GE(row, 0) << "a field off the clock's rows at " << x << "," << y;
         rows[row].emplace_back(text);
         if (row == 2) countdownColours.insert(colour);
+        if (!text.empty()) litColours[row].insert(colour);
     }
     void showMonthOf(DateValue) override { ++calendars; }
     std::wstring row(int r) const {
@@ -93,6 +94,25 @@ TEST(ClockTick, EachRuleSecondBySecond) {
     }
     // 1899-12-29 06:00 is -1.25 in the date type but only 18 hours before 1899-12-30 00:00.
     EXPECT_EQ(secondsBetween(-1.25, 0), 18 * 3600);
+}
+
+// The user's colour: orange is the clock's own pair (the present orange, target and countdown
+// green); any other lights every row, and a passed countdown stays red.
+TEST(ClockTick, TheChosenDigitColourLightsEveryRow) {
+    struct Case { int choice; std::set<int> now, target, ahead; } cases[] = {
+        {6, {6}, {2}, {2}}, {2, {2}, {2}, {2}}, {7, {7}, {7}, {7}}, {5, {5}, {5}, {5}},
+    };
+    for (const Case& c : cases) {
+        ClockState state;
+        state.colours = digitColoursFor(c.choice);
+        RecordingPainter start, passed;
+        startClock(state, noon + 1, noon, start);
+        EXPECT_EQ(start.litColours[0], c.now) << c.choice;
+        EXPECT_EQ(start.litColours[1], c.target) << c.choice;
+        EXPECT_EQ(start.litColours[2], c.ahead) << c.choice;
+        tim10ms_Timer(state, noon + 2, noon + 1, passed);
+        EXPECT_EQ(passed.litColours[2], std::set<int>{4}) << c.choice;
+    }
 }
 
 }  // namespace

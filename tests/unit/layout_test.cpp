@@ -1,5 +1,5 @@
-// The clock's place and size at the usual scalings, the conversion into a parent's
-// client coordinates, and the painter's damaged rectangles.
+// The clock's place and size at the usual scalings and the user's sizes on top of them, the
+// conversion into a parent's client coordinates, and the painter's damaged rectangles.
 #include "app/layout.h"
 
 #include <gtest/gtest.h>
@@ -14,18 +14,26 @@ using namespace tavro;
 using namespace tavro::app;
 
 TEST(ClockLayout, PlaceAndSizeFollowTheDpiAndTheParent) {
-    struct Case { int dpi, screenWidth; long stored; WindowRect rect; } cases[] = {
+    struct Case { int dpi, screenWidth; long stored; WindowRect rect; int size = 100; } cases[] = {
         // Any stored view but 1 and 2 is the full countdown panel (each view's height, 144 and 192
         // DPI at 1920 wide: the end-to-end menu and display tests).
         {96, 1920, 7, {1460, 20, 440, 580}},
         {96, 1366, 3, {900, 20, 440, 580}},    {96, 1600, 3, {1140, 20, 440, 580}},  // the grid ends on a whole cell
         {120, 1366, 1, {775, 25, 550, 100}},   {144, 1920, 2, {1230, 30, 660, 630}},
         {192, 3840, 1, {2920, 40, 880, 160}},  {0, 1920, 3, {1460, 20, 440, 580}},  // no dpi: 96
+        // The user's size: 22 x 29 cells of 40 * dpi / 192 * size / 100 px, the top right corner
+        // where the 100 % clock has it (at 120 DPI and 125 % the half pixels round away from it).
+        {96, 1920, 3, {1570, 20, 330, 435}, 75},    {96, 1920, 3, {1350, 20, 550, 725}, 125},
+        {96, 1920, 3, {1240, 20, 660, 870}, 150},   {96, 1920, 1, {1020, 20, 880, 160}, 200},  // 1:1 pictures
+        {120, 1366, 1, {638, 25, 688, 125}, 125},   {144, 1920, 2, {900, 30, 990, 945}, 150},
+        {192, 3840, 3, {3140, 40, 660, 870}, 75},   {192, 3840, 1, {2040, 40, 1760, 320}, 200},
     };
     for (const Case& c : cases) {
         const float scale = drawScaleForDpi(c.dpi);
-        EXPECT_EQ(clockWindowRect(0, 0, c.screenWidth, viewModeFromStored(c.stored), scale), c.rect)
-            << c.dpi << " dpi, " << c.screenWidth << " wide, view " << c.stored;
+        EXPECT_EQ(clockWindowRect(0, 0, c.screenWidth, viewModeFromStored(c.stored), scale, c.size), c.rect)
+            << c.dpi << " dpi, " << c.screenWidth << " wide, view " << c.stored << ", " << c.size << " %";
+        // The canvas at that size is the window's.
+        EXPECT_EQ(cellsToPixels(drawScaleForDpi(c.dpi, c.size), kPanelCells), c.rect.width) << c.dpi << " " << c.size;
     }
     // Into the parent's client coordinates: a parent spanning monitors left and above, one inside the screen.
     for (auto [clientLeft, clientTop, left, top] : {std::tuple{-1280, -1024, 2740, 1044}, {100, 50, 1360, -30}})

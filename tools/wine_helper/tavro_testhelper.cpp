@@ -39,11 +39,16 @@
 //                        with PageDown and back: open_ms (until the 暦 window and all its controls are
 //                        painted), page_ms and page_max_ms (median and worst PageDown until the new month is
 //                        painted); the window stays open.
+//   settings-time FILE   with the settings window open on a clock at the default place at 100 % of
+//                        96 DPI, changes the digit colour and the size ten times each and times
+//                        each until the screen shows it: colour_ms, colour_max_ms, size_ms,
+//                        size_max_ms (median and worst).
 //   tray FILE            the notification areas (Wine's stand-alone tray, a task bar's Shell_TrayWnd) and
 //                        their child windows ("tray"/"icon" lines: class, rect l,t,r,b, visible), then
 //                        every visible balloon ("balloon": the same and its text).
 //   dump FILE CAPTION    dialogs titled CAPTION: "window" (client=l,t,w,h, visible), then a "control"
-//                        line per child (id, class, text, rect in client coordinates, visible).
+//                        line per child (id, class, text (a combo box's selection), rect in client
+//                        coordinates, visible, checked (BM_GETCHECK of a button), enabled).
 // With any other first argument it records how it was started (command, folder, flags, show) to
 // the file named by TAVRO_LAUNCH_RECORD: it stands in for the programs the clock starts.
 #include <windows.h>
@@ -383,9 +388,21 @@ BOOL CALLBACK dumpControl(HWND child, LPARAM) {
     GetWindowRect(child, &r);
     POINT at{r.left, r.top};
     ScreenToClient(dialog, &at);
-    dump += "control\tid=" + to_string(GetDlgCtrlID(child)) + "\tclass=" + text(child, true) + "\ttext=" + text(child) +
+    // A combo box's text is its selection and a check box has its state: only the control tells them.
+    const std::string kind = text(child, true);
+    std::string shown = text(child);
+    DWORD_PTR checked = 0;
+    if (kind == "ComboBox") {
+        wchar_t buffer[256] = {};
+        SendMessageTimeoutW(child, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, nullptr);
+        shown = utf8(buffer);
+    } else if (kind == "Button") {
+        SendMessageTimeoutW(child, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &checked);
+    }
+    dump += "control\tid=" + to_string(GetDlgCtrlID(child)) + "\tclass=" + kind + "\ttext=" + shown +
             "\trect=" + list(at.x, at.y, r.right - r.left, r.bottom - r.top) +
-            "\tvisible=" + (IsWindowVisible(child) ? "1" : "0") + "\n";
+            "\tvisible=" + (IsWindowVisible(child) ? "1" : "0") + "\tchecked=" + to_string(checked) +
+            "\tenabled=" + (IsWindowEnabled(child) ? "1" : "0") + "\n";
     return TRUE;
 }
 BOOL CALLBACK dumpDialog(HWND hwnd, LPARAM) {
@@ -508,6 +525,77 @@ int almanacTime(const std::wstring& file, int x, int y) {
     return writeWhole(file, line);
 }
 
+// Whether any screen pixel of the rectangle is as wanted, the rectangle read in one go.
+template <typename Want>
+bool anyPixel(const RECT& r, Want want) {
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+    const HBITMAP picture = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool found = false;
+    if (picture) {
+        const HGDIOBJ old = SelectObject(memory, picture);
+        BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+        for (int i = 0; i < w * h && !found; ++i) {
+            const auto* p = static_cast<const BYTE*>(bits) + 4 * i;  // blue, green, red
+            found = want(p[2], p[1], p[0]);
+        }
+        SelectObject(memory, old);
+        DeleteObject(picture);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return found;
+}
+
+// Alternates the settings window's colour and size choices and times each until the clock shows
+// it on the screen: the year's first digit lit green or orange; a point only the larger clock
+// covers (the clock at the default place, 100 % and 125 % of 96 DPI) lit or black.
+int settingsTime(const std::wstring& file) {
+    const HWND clock = findWindow("TavroClock"), dialog = FindWindowW(L"#32770", L"設定 - TavroClock");
+    if (!clock || !dialog) return 1;
+    const auto change = [dialog](int id, int index) {
+        const HWND box = GetDlgItem(dialog, id);
+        SendMessageW(box, CB_SETCURSEL, index, 0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+    };
+    const auto timed = [&](int id, int index, auto shown) {
+        LARGE_INTEGER start;
+        QueryPerformanceCounter(&start);
+        change(id, index);
+        while (!shown()) {
+            if (msSince(start) > 10000) return -1.0;
+            Sleep(1);
+        }
+        return msSince(start);
+    };
+    const auto green = [](BYTE r, BYTE g, BYTE b) { return g > 180 && r < 80 && b < 160; };
+    const auto orange = [](BYTE r, BYTE g, BYTE b) { return r > 200 && g > 100 && g < 200 && b < 80; };
+    const auto lit = [](BYTE r, BYTE g, BYTE b) { return r + g + b > 60; };
+    const RECT digit{1460 + 20, 20 + 34, 1460 + 40, 20 + 66}, onlyLarger{1400, 25, 1404, 29};
+    std::vector<double> colours, sizes;
+    for (int i = 0; i < 10; ++i)  // at 100 %, where the digit is looked for
+        colours.push_back(i % 2 ? timed(303, 0, [&] { return anyPixel(digit, orange); })
+                                : timed(303, 1, [&] { return anyPixel(digit, green); }));
+    for (int i = 0; i < 10; ++i)
+        sizes.push_back(i % 2 ? timed(301, 1, [&] { return !anyPixel(onlyLarger, lit); })
+                              : timed(301, 2, [&] { return anyPixel(onlyLarger, lit); }));
+    for (auto* v : {&colours, &sizes})
+        if (std::find(v->begin(), v->end(), -1.0) != v->end()) return 1;
+    std::sort(colours.begin(), colours.end());
+    std::sort(sizes.begin(), sizes.end());
+    char line[200];
+    snprintf(line, sizeof line, "colour_ms=%.1f\ncolour_max_ms=%.1f\nsize_ms=%.1f\nsize_max_ms=%.1f\n", colours[5],
+             colours.back(), sizes[5], sizes.back());
+    return writeWhole(file, line);
+}
+
 std::string trays;
 std::string windowLine(const char* kind, HWND hwnd) {
     RECT r{};
@@ -590,6 +678,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (verb == L"almanac") return count == 3 ? almanac(arg[2]) : 2;
     if (verb == L"almanac-time")
         return count == 5 ? almanacTime(arg[2], _wtoi(arg[3].c_str()), _wtoi(arg[4].c_str())) : 2;
+    if (verb == L"settings-time") return count == 3 ? settingsTime(arg[2]) : 2;
     if (verb == L"tray") {
         if (count != 3) return 2;
         EnumWindows(addTray, 0);
