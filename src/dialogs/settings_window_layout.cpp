@@ -7,7 +7,7 @@ namespace tavro::dialogs::settings_window {
 namespace {
 // Twips, 15 to the pixel at 96 DPI.
 constexpr int kMargin = 165, kGroupGap = 120, kCaptionBand = 285, kRowHeight = 405, kGroupPadding = 105;
-constexpr int kInset = 180, kLabelWidth = 1650, kChoiceWidth = 2250, kListHeight = 2400;
+constexpr int kInset = 180, kLabelWidth = 1650, kChoiceWidth = 2700, kListHeight = 2400;
 constexpr int kGroupWidth = kInset + kLabelWidth + kChoiceWidth + kInset;
 constexpr int kButtonWidth = 1215, kButtonHeight = 375, kButtonGap = 105, kWideButtonWidth = 1800;
 }  // namespace

@@ -22,10 +22,11 @@ std::vector<Span> enlargingSpans(int destCount, int srcStart, int srcCount) {
     for (int i = 0; i < destCount; ++i) {
         const double u = std::clamp((i + 0.5) * scale - 0.5, 0.0, static_cast<double>(srcCount - 1));
         const int first = std::min(srcCount - 1, static_cast<int>(std::floor(u)));
+        // u below the last index wherever far is not 0: the second pixel is inside.
         const int64_t far = std::llround(65536.0 * (u - first));
         Span s{};
         s.first = srcStart + first;
-        s.count = far > 0 && first + 1 < srcCount ? 2 : 1;
+        s.count = far > 0 ? 2 : 1;
         s.weights[0] = 65536 - (s.count == 2 ? far : 0);
         s.weights[1] = s.count == 2 ? far : 0;
         spans[static_cast<size_t>(i)] = s;

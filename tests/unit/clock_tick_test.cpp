@@ -4,6 +4,7 @@
 
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace tavro::app;
@@ -96,22 +97,17 @@ TEST(ClockTick, EachRuleSecondBySecond) {
     EXPECT_EQ(secondsBetween(-1.25, 0), 18 * 3600);
 }
 
-// The user's colour: orange is the clock's own pair (the present orange, target and countdown
-// green); any other lights every row, and a passed countdown stays red.
+// Orange is the clock's own pair (target and countdown green); any other lights every row; passed is red.
 TEST(ClockTick, TheChosenDigitColourLightsEveryRow) {
-    struct Case { int choice; std::set<int> now, target, ahead; } cases[] = {
-        {6, {6}, {2}, {2}}, {2, {2}, {2}, {2}}, {7, {7}, {7}, {7}}, {5, {5}, {5}, {5}},
-    };
-    for (const Case& c : cases) {
+    for (auto [choice, now, target] : {std::tuple{6, 6, 2}, {2, 2, 2}, {7, 7, 7}, {5, 5, 5}}) {
         ClockState state;
-        state.colours = digitColoursFor(c.choice);
+        state.colours = digitColoursFor(choice);
         RecordingPainter start, passed;
         startClock(state, noon + 1, noon, start);
-        EXPECT_EQ(start.litColours[0], c.now) << c.choice;
-        EXPECT_EQ(start.litColours[1], c.target) << c.choice;
-        EXPECT_EQ(start.litColours[2], c.ahead) << c.choice;
         tim10ms_Timer(state, noon + 2, noon + 1, passed);
-        EXPECT_EQ(passed.litColours[2], std::set<int>{4}) << c.choice;
+        const std::set<int> rows[] = {{now}, {target}, {target}};
+        for (int row = 0; row < 3; ++row) EXPECT_EQ(start.litColours[row], rows[row]) << choice << " row " << row;
+        EXPECT_EQ(passed.litColours[2], std::set<int>{4}) << choice;
     }
 }
 

@@ -74,13 +74,10 @@ PixelOf halfCell(int i, int j, int dx = 0) {
     return [=](int x, int y) { return rgb(cellId(i, j), 8 * y + 2, 8 * (x + dx) + 2); };
 }
 PixelOf logoPiece(int dx = 0) { return [=](int x, int y) { return halfCell(2 + (x + dx) / 20, 2, 0)((x + dx) % 20, y); }; }
-// An edge: one cell stretched tenfold sideways, each pixel between the two source columns
-// nearest its centre (blue runs 4 per column), not ten pixels of one column.
+// An edge: one cell stretched tenfold sideways, each pixel between the two source columns nearest
+// its centre (blue runs 4 per column), not ten pixels of one column.
 PixelOf edge(int i, int j, int dx = 0) {
-    return [=](int x, int y) {
-        const double column = std::clamp((x + dx + 0.5) / 10 - 0.5, 0.0, 39.0);
-        return rgb(cellId(i, j), 8 * y + 2, static_cast<int>(std::lround(4 * column)));
-    };
+    return [=](int x, int y) { return rgb(cellId(i, j), 8 * y + 2, int(std::lround(4 * std::clamp((x + dx + 0.5) / 10 - 0.5, 0.0, 39.0)))); };
 }
 
 struct FrameCanvas {

@@ -21,8 +21,7 @@ TEST(ClockLayout, PlaceAndSizeFollowTheDpiAndTheParent) {
         {96, 1366, 3, {900, 20, 440, 580}},    {96, 1600, 3, {1140, 20, 440, 580}},  // the grid ends on a whole cell
         {120, 1366, 1, {775, 25, 550, 100}},   {144, 1920, 2, {1230, 30, 660, 630}},
         {192, 3840, 1, {2920, 40, 880, 160}},  {0, 1920, 3, {1460, 20, 440, 580}},  // no dpi: 96
-        // The user's size: 22 x 29 cells of 40 * dpi / 192 * size / 100 px, the top right corner
-        // where the 100 % clock has it (at 120 DPI and 125 % the half pixels round away from it).
+        // Sizes: cells of 40 * dpi / 192 * size / 100 px, the 100 % clock's top right corner kept (± a half pixel).
         {96, 1920, 3, {1570, 20, 330, 435}, 75},    {96, 1920, 3, {1350, 20, 550, 725}, 125},
         {96, 1920, 3, {1240, 20, 660, 870}, 150},   {96, 1920, 1, {1020, 20, 880, 160}, 200},  // 1:1 pictures
         {120, 1366, 1, {638, 25, 688, 125}, 125},   {144, 1920, 2, {900, 30, 990, 945}, 150},
