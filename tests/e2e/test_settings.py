@@ -39,20 +39,20 @@ def open_settings(session, at=None):
 
 
 def test_stored_size_colour_and_week_start_and_values_out_of_their_choices_left_alone(desktop):
-    desktop.reg_set({"scalePercent": 150, "digitColour": 2, "weekStartsMonday": 1, "opacityPercent": 33, "topMost": "1"})
+    desktop.reg_set({"scalePercent": 150, "digitColour": 2, "weekStartsMonday": 1, "opacityPercent": 33, "topMost": "1",
+                     "placeMonitor": "\\\\.\\DISPLAY1", "placeCorner": 2, "placeX": 100, "placeY": 40})
     desktop.start("2026-05-13 12:00:00")
-    # 150 % of 96 DPI: 660 x 870, its top right corner where the 100 % clock has it.
-    assert wait_for(lambda: desktop.clock_geometry() == (1240, 20, 660, 870))
-    reader, shots = ClockReader(0.75, 1240, 20), []
+    # 150 % of 96 DPI: 660 x 870, 100 px from the left and 40 above the bottom as stored.
+    assert wait_for(lambda: desktop.clock_geometry() == (100, 170, 660, 870))
+    reader, shots = ClockReader(0.75, 100, 170), []
     assert wait_for(lambda: shots.append(desktop.screenshot()) or reader.now(shots[-1]), 15), "the time does not read"
     assert reader.colours(shots[-1], NOW) == {GREEN}
     assert reader.grid(shots[-1]) == expected_grid(2026, 5, 13, {3, 4, 5, 6}, monday_first=True)
     # The tooltips at the new size: Monday the 4th stands in the first column of the second row.
-    desktop.xdo("mousemove", str(1240 + int((2.5 + 1.0) * 30)), str(20 + int((4.75 + 2.5 + 0.8) * 30)))
+    desktop.xdo("mousemove", str(100 + int((2.5 + 1.0) * 30)), str(170 + int((4.75 + 2.5 + 0.8) * 30)))
     assert wait_for(lambda: [t.split("\n")[0] for t in desktop.tooltips()] == ["2026年5月4日（月） みどりの日"], 10)
     # 33 % and a topMost of another type count as the defaults, and stay as they are.
-    seen = desktop.report()
-    assert seen["alpha"] == "none" and not exstyle(seen) & WS_EX_TOPMOST
+    assert (seen := desktop.report())["alpha"] == "none" and not exstyle(seen) & WS_EX_TOPMOST
     desktop.kill_all()
     assert desktop.reg_query("opacityPercent") == ("REG_DWORD", "0x21") and desktop.reg_query("topMost") == ("REG_SZ", "1")
 
