@@ -13,14 +13,14 @@ import numpy as np
 import pytest
 from PIL import Image
 
-from conftest import MOSAIC_COLOUR, SCREEN, WINEPREFIX
+from conftest import EXE, MOSAIC_COLOUR, SCREEN, WINEPREFIX
 
 SHELL_FOLDERS = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders"
 DESKTOP_KEY, COLOURS_KEY = r"HKCU\Control Panel\Desktop", r"HKCU\Control Panel\Colors"
 PICTURES = r"C:\tavro-e2e\Pictures 한글"  # outside the ANSI code page: paths must survive every call
 OWN = PICTURES + r"\mosaic.bmp"
 USER, USER_COLOUR = r"C:\users\Public\sea.bmp", "10 20 30"
-RECORD_VALUES = ("originalWallPaperParts", "originalWallPaper1", "originalDesktopColour")
+RECORD_VALUES = ("originalDesktop",)
 PROFILE = next(p for p in glob.glob(os.path.join(WINEPREFIX, "drive_c", "users", "*")) if not p.endswith("Public"))
 TRANSCODED = r"C:\users\%s\AppData\Roaming\Microsoft\Windows\Themes\TranscodedWallpaper" % os.path.basename(PROFILE)
 COPIES = os.path.join(PROFILE, "AppData", "Local", "TavroClock")
@@ -89,12 +89,17 @@ def test_the_clock_lies_under_the_program_manager_and_a_transcoded_wallpaper_com
     Image.fromarray(users).save(unix(TRANSCODED), format="BMP")
     set_wallpaper(shell, TRANSCODED)
     written = None
-    for killed_first, damaged in ((False, False), (True, False), (False, True)):
+    for killed_first, damaged in ((False, False), (True, False), (True, True)):
         if killed_first:
             start_clock(shell)
             shutil.copy(unix(OWN), unix(TRANSCODED))  # as the system does with a new wallpaper
             kill_clock(shell)
-        if damaged:  # a picture that differs is replaced
+        if damaged:
+            # Mended alone, the switch typed in another case; then a picture that differs is replaced.
+            assert shell.run(["wine", EXE, "/Restore-Desktop"], timeout=120).returncode == 0
+            assert desktop_of(shell.report()) == (TRANSCODED, USER_COLOUR, "2", "0")
+            assert np.array_equal(np.asarray(Image.open(unix(TRANSCODED)).convert("RGB")), users)
+            assert not os.path.exists(COPIES) or not os.listdir(COPIES)
             with open(unix(OWN), "r+b") as f:
                 f.seek(-3, os.SEEK_END), f.write(b"\x01\x02\x03")
         seen = start_clock(shell)

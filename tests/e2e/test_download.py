@@ -109,7 +109,7 @@ def test_signed_setup_closes_the_clock_in_its_workerw_fails_loudly_keeps_log_on_
         assert session.run(["wine", installed("uninstall.exe"), "/S"], timeout=120).returncode == 0
         assert wait_for(lambda: not folder() and not reg(session, UNINSTALL_KEY), 60)
         assert session.report(lambda r: r == user_desktop, 30) == user_desktop
-        assert session.reg_query("originalDesktopColour") is None
+        assert session.reg_query("originalDesktop") is None
 
         # Removal while the clock runs: it ends as by its exit item, and nothing of ours stays.
         assert session.run(["wine", setup, "/S"], timeout=120).returncode == 0

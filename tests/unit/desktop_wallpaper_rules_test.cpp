@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "desktop/wallpaper_rules.h"
+#include "desktop_fakes.h"
 
 namespace tavro::desktop {
 namespace {
@@ -73,47 +72,23 @@ TEST(OriginalsAtStart, TheRecordStandsForWhatStillShowsOursAndTheUsersLaterChoic
     }
 }
 
-// The system as the rules see it: what is in force, the files, and the changes in their order.
-class FakeDesktop final : public DesktopSystem {
-public:
-    DesktopSettings now;
-    std::map<std::wstring, std::string> files;
-    std::wstring unwritable;
-    std::vector<std::wstring> calls;
-
-    DesktopSettings read() override { return now; }
-    void writeWallPaper(const std::wstring& path) override { calls.push_back(L"wallpaper " + path); }
-    void writeStyle(const std::wstring& style, const std::wstring& tile) override { calls.push_back(L"style " + style + L"/" + tile); }
-    void writeColour(render::ColorRef colour) override { calls.push_back(L"colour " + std::to_wstring(colour)); }
-    void writeMonitorPicture(const std::wstring& m, const std::wstring& path) override { calls.push_back(L"monitor " + m + L" " + path); }
-    void writePosition(int position) override { calls.push_back(L"position " + std::to_wstring(position)); }
-    void writeSlideshow(const ShellWallPaper& s) override { calls.push_back(L"slideshow " + s.slideshowItems.at(0)); }
-    bool exists(const std::wstring& path) override { return files.count(path) > 0; }
-    bool sameContent(const std::wstring& a, const std::wstring& b) override { return exists(a) && exists(b) && files[a] == files[b]; }
-    bool copyFile(const std::wstring& from, const std::wstring& to) override {
-        return exists(from) && to != unwritable && (files[to] = files[from], true);
-    }
-    void removeFile(const std::wstring& path) override { files.erase(path); }
-};
-
-TEST(KeepPictures, ARewrittenPictureIsCopiedOnceARecordedCopyIsKeptAndOneNoLongerNeededGoes) {
+TEST(KeepPictures, ARewrittenPictureIsCopiedOnceUnderAFreeNameAndAFailedCopyShows) {
     FakeDesktop fake;
-    fake.files = {{kTranscoded, "user"}, {std::wstring(kThemes) + L"\\Transcoded_001", "second"}};
-    auto originals = keepPictures(fake, withShell(settings(kTranscoded, 1), {{L"B", std::wstring(kThemes) + L"\\Transcoded_001"}}),
-                                  std::nullopt, kThemes, kMine);
-    EXPECT_EQ(originals.kept, (std::vector<KeptPicture>{{kTranscoded, kMine + L"\\wallpaper0"},
-                                                        {std::wstring(kThemes) + L"\\Transcoded_001", kMine + L"\\wallpaper1"}}));
+    const std::wstring second = std::wstring(kThemes) + L"\\Transcoded_001", copy0 = kMine + L"\\wallpaper0";
+    fake.files = {{kTranscoded, "user"}, {second, "second"}};
+    auto originals = keepPictures(fake, withShell(settings(kTranscoded, 1), {{L"A", kTranscoded}, {L"B", second}}), kThemes, kMine);
+    EXPECT_EQ(originals.kept, (std::vector<KeptPicture>{{kTranscoded, copy0}, {second, kMine + L"\\wallpaper1"}}));
     EXPECT_EQ(fake.files[kMine + L"\\wallpaper1"], "second");
+    EXPECT_TRUE(everyPictureKept(originals, kThemes));
+    // A copy that an exit could not copy back is still in force on a monitor: its name is not taken.
+    originals = keepPictures(fake, withShell(settings(kTranscoded, 1), {{L"A", copy0}}), kThemes, kMine);
+    EXPECT_EQ(originals.kept, (std::vector<KeptPicture>{{kTranscoded, kMine + L"\\wallpaper1"}}));
 
-    // After a kill the themes file holds our mosaic: the recorded copy is the user's picture.
-    fake.files = {{kTranscoded, "mosaic"}, {kMine + L"\\wallpaper3", "user"}, {kMine + L"\\wallpaper7", "old"}};
-    const auto record = ownedBy(settings(kTranscoded, 1), kOwn, {{kTranscoded, kMine + L"\\wallpaper3"}, {L"x", kMine + L"\\wallpaper7"}});
-    originals = keepPictures(fake, ownedBy(settings(kTranscoded, 1), kOwn, {record.kept[0]}), record, kThemes, kMine);
-    EXPECT_EQ(originals.kept, std::vector<KeptPicture>{record.kept[0]});
-    EXPECT_EQ(fake.files, (std::map<std::wstring, std::string>{{kTranscoded, "mosaic"}, {kMine + L"\\wallpaper3", "user"}}));
-
-    fake.unwritable = kMine + L"\\wallpaper0";
-    EXPECT_TRUE(keepPictures(fake, settings(kTranscoded, 1), std::nullopt, kThemes, kMine).kept.empty());
+    fake.unwritable = copy0;
+    originals = keepPictures(fake, settings(kTranscoded, 1), kThemes, kMine);
+    EXPECT_TRUE(originals.kept.empty());
+    EXPECT_FALSE(everyPictureKept(originals, kThemes));
+    EXPECT_TRUE(everyPictureKept(settings(L"C:\\sea.jpg", 1), kThemes));
 }
 
 const std::wstring kBack = L"colour " + std::to_wstring(0x102030);
