@@ -7,13 +7,21 @@
 namespace tavro::app {
 
 namespace {
-// Where the pointer is now, for the press and the moves alike. GetMessagePos was seen under Wine
-// to keep the press's position for the moves of a child of another process's window; a move's
-// own lParam is relative to where the window stood when it was sent, which a drag has changed.
+// Where the pointer is now, for the moves. GetMessagePos was seen under Wine to keep the press's
+// position for the moves of a child of another process's window; a move's own lParam is relative
+// to where the window stood when it was sent, which a drag has changed.
 POINT pointer() {
     POINT at{};
     GetCursorPos(&at);
     return at;
+}
+
+// Where the pointer was when the message being handled was posted: for the press and the release.
+// Under load the press is handled after the pointer has moved on (seen under Wine: the clock then
+// lagged a whole step behind the pointer and was dropped short of the release).
+POINT messagePoint() {
+    const DWORD at = GetMessagePos();
+    return {static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
 }
 }  // namespace
 
@@ -22,7 +30,7 @@ bool ClockDrag::onMessage(HWND window, UINT message) {
         case WM_LBUTTONDOWN:
             pressed_ = true;
             dragging_ = false;
-            start_ = pointer();
+            start_ = messagePoint();
             GetWindowRect(window, &startRect_);
             SetCapture(window);
             return true;
@@ -32,6 +40,9 @@ bool ClockDrag::onMessage(HWND window, UINT message) {
             return true;
         case WM_LBUTTONUP:
             if (!pressed_) return false;
+            // A move still queued or merged as the button went up never comes: the drop is where
+            // the pointer was at the release.
+            follow(window, messagePoint());
             finish(window);
             return true;
         case WM_CAPTURECHANGED:
