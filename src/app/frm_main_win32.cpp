@@ -277,6 +277,8 @@ void FrmMain::tickRepaintAndRearm() {
     invalidate(painter_->takeDirty());
     armTimer();
     follower_->tick();  // a host gone or moved shows within the second
+    // Monitors that settled after the display-change message: the place and the picture again.
+    if (hwnd_ && !drag_.dragging() && desktop::currentMonitors() != placedOn_) onDisplayChanged();
     pumpFeed();
 }
 

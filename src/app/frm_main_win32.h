@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "almanac_window/almanac_window_win32.h"
 #include "app/calendar_tooltip_win32.h"
@@ -117,6 +118,9 @@ private:
     float wallScale_ = 0.5f;  // of the desktop picture: the primary monitor's
     SIZE wallSize_{};          // of the desktop picture: the screen's
     std::optional<desktop::StoredPlace> storedPlace_;
+    // As the clock was last placed: the display-change messages can come before the monitors
+    // (a work area above all) tell the new screen, so each tick compares them.
+    std::vector<desktop::MonitorInfo> placedOn_;
     bool changeWallpaper_ = true;
     ClockDrag drag_{[this](const desktop::ScreenRect& where) { onDropped(where); }};
     std::unique_ptr<render::DibCanvas> canvas_;

@@ -23,6 +23,7 @@ struct MonitorInfo {
     ScreenRect work;      // the area less the task bar and docked bars
     int dpi = 96;
     bool primary = false;
+    bool operator==(const MonitorInfo&) const = default;
 };
 
 enum class Corner { TopLeft = 0, TopRight = 1, BottomLeft = 2, BottomRight = 3 };
