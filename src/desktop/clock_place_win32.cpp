@@ -13,6 +13,7 @@ constexpr const wchar_t* kMonitorRectNames[] = {L"placeMonitorLeft", L"placeMoni
 constexpr wchar_t kCornerName[] = L"placeCorner";
 constexpr wchar_t kXName[] = L"placeX";
 constexpr wchar_t kYName[] = L"placeY";
+constexpr wchar_t kDpiName[] = L"placeDpi";  // missing in a place of the release before: 96
 
 using DpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 
@@ -68,6 +69,7 @@ std::optional<StoredPlace> readStoredPlace() {
     // A missing distance is out of range: the place rule then gives the default.
     place.x = store->readNumber(kXName).value_or(-1);
     place.y = store->readNumber(kYName).value_or(-1);
+    place.dpi = store->readNumber(kDpiName).value_or(96);
     place.device = store->readText(kMonitorName).value_or(L"");
     int* edges[] = {&place.monitor.left, &place.monitor.top, &place.monitor.right, &place.monitor.bottom};
     for (int i = 0; i < 4; ++i) *edges[i] = store->readNumber(kMonitorRectNames[i]).value_or(0);
@@ -83,13 +85,14 @@ void writeStoredPlace(const StoredPlace& place) {
     for (int i = 0; i < 4; ++i) store->writeNumber(kMonitorRectNames[i], edges[i]);
     store->writeNumber(kXName, place.x);
     store->writeNumber(kYName, place.y);
+    store->writeNumber(kDpiName, place.dpi);
     store->writeNumber(kCornerName, place.corner);
 }
 
 void removeStoredPlace() {
     const auto store = makeRegistryRecordStore();
     store->remove(kCornerName);
-    for (const wchar_t* name : {kMonitorName, kXName, kYName}) store->remove(name);
+    for (const wchar_t* name : {kMonitorName, kXName, kYName, kDpiName}) store->remove(name);
     for (const wchar_t* name : kMonitorRectNames) store->remove(name);
 }
 

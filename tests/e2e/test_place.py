@@ -15,7 +15,7 @@ from clock_reader import ClockReader
 from test_desktop import OWN, RECORD_VALUES, USER, USER_COLOUR, desktop_of, exit_clock, kill_clock, shell, start_clock, unix  # noqa: F401
 from test_desktop_host import Shell
 
-PLACE = {"placeMonitor": "\\\\.\\DISPLAY1", "placeCorner": "0x2", "placeX": "0x64", "placeY": "0x28"}
+PLACE = {"placeMonitor": "\\\\.\\DISPLAY1", "placeCorner": "0x2", "placeX": "0x64", "placeY": "0x28", "placeDpi": "0x60"}
 
 
 def drag(session, start, end, steps=6):
