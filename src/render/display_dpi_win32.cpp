@@ -44,11 +44,12 @@ void makeProcessDpiAware() {
     SetProcessDPIAware();
 }
 
-int primaryMonitorDpi() {
+int primaryMonitorDpi() { return monitorDpi(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY)); }
+
+int monitorDpi(HMONITOR monitor) {
     if (auto forMonitor = procedure<DpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor")) {
         UINT x = 0, y = 0;
-        const HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
-        if (SUCCEEDED(forMonitor(primary, kEffectiveDpi, &x, &y)) && x > 0) return static_cast<int>(x);
+        if (monitor && SUCCEEDED(forMonitor(monitor, kEffectiveDpi, &x, &y)) && x > 0) return static_cast<int>(x);
     }
     return systemDpi();
 }

@@ -13,7 +13,11 @@ void makeProcessDpiAware();
 // The effective DPI of the primary monitor, where the clock stands.
 int primaryMonitorDpi();
 
-// The DPI of the monitor the window is on.
+// The effective DPI of a monitor.
+int monitorDpi(HMONITOR monitor);
+
+// The DPI of the monitor the window is on, as the window's own awareness sees it: for a child of
+// another process's window that is the parent's (monitorDpi gives the monitor's own).
 int windowDpi(HWND window);
 
 }  // namespace tavro::render
