@@ -42,6 +42,10 @@
 //   tray FILE            the notification areas (Wine's stand-alone tray, a task bar's Shell_TrayWnd) and
 //                        their child windows ("tray"/"icon" lines: class, rect l,t,r,b, visible), then
 //                        every visible balloon ("balloon": the same and its text).
+//   refusing-tray FILE   a notification area that refuses every icon, as a shell too busy at log-on
+//                        does (the clock's Shell_NotifyIcon gets FALSE): a hidden top-level
+//                        "Shell_TrayWnd" above Wine's own, which the call finds first. Writes FILE
+//                        "ready", then "refused" at its first refusal; ends when killed.
 //   dump FILE CAPTION    dialogs titled CAPTION: "window" (client=l,t,w,h, visible), then a "control"
 //                        line per child (id, class, text, rect in client coordinates, visible).
 // With any other first argument it records how it was started (command, folder, flags, show) to
@@ -533,6 +537,28 @@ BOOL CALLBACK addTray(HWND hwnd, LPARAM balloons) {
     return TRUE;
 }
 
+std::wstring refusals;
+LRESULT CALLBACK refusingTrayProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_COPYDATA) return DefWindowProcW(hwnd, message, wParam, lParam);
+    writeWhole(refusals, "refused\n");
+    return FALSE;
+}
+
+int refusingTray(const std::wstring& file) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = refusingTrayProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"Shell_TrayWnd";
+    refusals = file;
+    if (!RegisterClassW(&wc) || !CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, nullptr, WS_POPUP, 0,
+                                                 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr) ||
+        writeWhole(file, "ready\n") != 0)
+        return 1;
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    return 0;
+}
+
 int changeMode(int width, int height) {
     DEVMODEW mode{};
     mode.dmSize = sizeof mode;
@@ -596,6 +622,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         EnumWindows(addTray, 1);
         return writeWhole(arg[2], trays);
     }
+    if (verb == L"refusing-tray") return count == 3 ? refusingTray(arg[2]) : 2;
     if (verb == L"dump") {
         if (count != 4) return 2;
         wanted = utf8(arg[3]);
