@@ -8,6 +8,9 @@
 namespace tavro::desktop {
 
 namespace {
+// The picture file the program wrote, kept for the uninstaller, which removes it with the settings.
+constexpr std::wstring_view kOwnPictureName = L"wallpaperFile";
+
 bool savePicture(const std::wstring& path, const render::Image& picture) {
     if (picture.empty()) return false;
     // Only read: the canvas view has no const form.
@@ -31,8 +34,10 @@ std::unique_ptr<DesktopChanges> DesktopChanges::apply(const render::Image& deskt
     changes->record_ = makeRegistryRecordStore();
     const DesktopPaths paths = systemPaths();
     changes->ownWallPaper_ = paths.ownWallPaper;
-    const DesktopTakeover takeover = takeOverDesktop(*changes->system_, *changes->record_, paths,
-                                                     [&] { return savePicture(paths.ownWallPaper, desktopPicture); });
+    RecordStore& store = *changes->record_;
+    const DesktopTakeover takeover = takeOverDesktop(*changes->system_, store, paths, [&] {
+        return savePicture(paths.ownWallPaper, desktopPicture) && (store.writeText(kOwnPictureName, paths.ownWallPaper), true);
+    });
     changes->originals_ = takeover.originals;
     changes->changed_ = takeover.changed;
     changes->wallPaperChanged_ = takeover.wallPaperChanged;

@@ -20,7 +20,7 @@
 //   shell-hung           exit code 0 while the stand-in shell does not answer.
 //   mode W H             changes the display to W x H; exit code 0 when the system took it.
 //   report FILE          the desktop as another process sees it: clock, parent_class, parent_title,
-//                        rect (l,t,r,b), visible, wallpaper, colour, style and tile (WallpaperStyle,
+//                        rect (l,t,r,b), visible, exe (the clock process's image), wallpaper, colour, style and tile (WallpaperStyle,
 //                        TileWallpaper); and of the clock window: clock_style, clock_exstyle (hex),
 //                        alpha (none unless layered), below (the class of the sibling right under it),
 //                        at_centre and over_app (what WindowFromPoint gives at its centre, alone and
@@ -364,6 +364,13 @@ int report(const std::wstring& file) {
         out += "parent_class=" + (parent ? text(parent, true) : "") + "\nparent_title=" + (parent ? text(parent) : "") +
                "\nrect=" + list(r.left, r.top, r.right, r.bottom) + "\nvisible=" + to_string(IsWindowVisible(clock) ? 1 : 0) + "\n" +
                clockReport(clock);
+        DWORD id = 0;
+        GetWindowThreadProcessId(clock, &id);
+        wchar_t image[1024] = {};
+        DWORD size = 1024;
+        const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+        if (process) QueryFullProcessImageNameW(process, 0, image, &size), CloseHandle(process);
+        out += "exe=" + utf8(image) + "\n";
     }
     wchar_t wallpaper[1024] = {};
     SystemParametersInfoW(SPI_GETDESKWALLPAPER, 1023, wallpaper, 0);
