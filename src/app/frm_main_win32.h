@@ -121,6 +121,7 @@ private:
     // As the clock was last placed: the display-change messages can come before the monitors
     // (a work area above all) tell the new screen, so each tick compares them.
     std::vector<desktop::MonitorInfo> placedOn_;
+    int wholeRepaints_ = 0;  // ticks left that draw the whole clock again
     bool changeWallpaper_ = true;
     ClockDrag drag_{[this](const desktop::ScreenRect& where) { onDropped(where); }};
     std::unique_ptr<render::DibCanvas> canvas_;
