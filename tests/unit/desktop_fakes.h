@@ -17,13 +17,12 @@ public:
     std::map<std::wstring, std::wstring> texts;
     std::wstring failing;  // a value that cannot be written (a full disk, a locked key)
 
-    template <typename Map>
-    static std::optional<typename Map::mapped_type> find(const Map& map, std::wstring_view name) {
-        const auto it = map.find(std::wstring(name));
-        return it == map.end() ? std::nullopt : std::optional(it->second);
+    std::optional<int32_t> readNumber(std::wstring_view name) override {
+        return numbers.count(std::wstring(name)) ? std::optional(numbers[std::wstring(name)]) : std::nullopt;
     }
-    std::optional<int32_t> readNumber(std::wstring_view name) override { return find(numbers, name); }
-    std::optional<std::wstring> readText(std::wstring_view name) override { return find(texts, name); }
+    std::optional<std::wstring> readText(std::wstring_view name) override {
+        return texts.count(std::wstring(name)) ? std::optional(texts[std::wstring(name)]) : std::nullopt;
+    }
     bool writeNumber(std::wstring_view name, int32_t value) override { return numbers[std::wstring(name)] = value, true; }
     bool writeText(std::wstring_view name, std::wstring_view text) override {
         return name != failing && (texts[std::wstring(name)] = text, true);
@@ -39,12 +38,7 @@ public:
     std::vector<std::wstring> calls;
 
     DesktopSettings read() override { return now; }
-    void writeWallPaper(const std::wstring& path) override {
-        calls.push_back(L"wallpaper " + path);
-        now.wallPaper = path;  // on every monitor, as the plain call does
-        if (now.shell)
-            for (MonitorPicture& m : now.shell->monitors) m.picture = path;
-    }
+    void writeWallPaper(const std::wstring& path) override { calls.push_back(L"wallpaper " + (now.wallPaper = path)); }
     void writeStyle(const std::wstring& style, const std::wstring& tile) override {
         calls.push_back(L"style " + style + L"/" + tile);
         now.style = style, now.tile = tile;

@@ -2,7 +2,6 @@
 // left (the forms it writes are read back end to end). What the key held before is put back afterwards.
 #include <windows.h>
 
-#include "desktop/desktop_calls_win32.h"
 #include "settings/registry_store.h"
 
 #include <gtest/gtest.h>
@@ -72,17 +71,6 @@ TEST_F(RegistryStore, TextsOfTheWrongTypeOrTooLongGiveTheDefault) {
     RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
     EXPECT_EQ(readOptionalRegString(L"feedHost"), std::nullopt);
     EXPECT_EQ(readRegLong(L"viewMode", 3), 3);
-}
-
-// The desktop's recovery record: UTF-16 texts of any length; one the settings store wrote reads too.
-TEST_F(RegistryStore, TheRecordStoreKeepsLongTextsBeyondTheCodePage) {
-    const auto store = tavro::desktop::makeRegistryRecordStore();
-    const std::wstring text = std::wstring(40000, L'写') + L"한글";
-    ASSERT_TRUE(store->writeText(L"originalDesktop", text));
-    EXPECT_EQ(store->readText(L"originalDesktop"), text);
-    ASSERT_TRUE(writeRegString(L"originalWallPaper1", L"C:\\%5199"));
-    EXPECT_EQ(store->readText(L"originalWallPaper1"), L"C:\\%5199");
-    RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
 }
 
 }  // namespace
