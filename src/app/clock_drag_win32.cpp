@@ -23,6 +23,9 @@ POINT messagePoint() {
     const DWORD at = GetMessagePos();
     return {static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
 }
+
+// The button that sends WM_LBUTTONDOWN, held down now (VK_LBUTTON is the physical left one).
+bool buttonHeld() { return GetAsyncKeyState(GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON) < 0; }
 }  // namespace
 
 bool ClockDrag::onMessage(HWND window, UINT message) {
@@ -33,6 +36,10 @@ bool ClockDrag::onMessage(HWND window, UINT message) {
             start_ = messagePoint();
             GetWindowRect(window, &startRect_);
             SetCapture(window);
+            // A press handled after the button went up again (seen under Wine, under load: the moves
+            // and the release had gone to the windows under the pointer before the capture) ends
+            // the drag where the pointer is now.
+            releaseIfUp(window);
             return true;
         case WM_MOUSEMOVE:
             if (!pressed_) return false;
@@ -53,6 +60,12 @@ bool ClockDrag::onMessage(HWND window, UINT message) {
         default:
             return false;
     }
+}
+
+void ClockDrag::releaseIfUp(HWND window) {
+    if (!pressed_ || buttonHeld()) return;
+    follow(window, pointer());
+    finish(window);
 }
 
 void ClockDrag::follow(HWND window, POINT pointer) {

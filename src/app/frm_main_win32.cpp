@@ -283,6 +283,7 @@ void FrmMain::tickRepaintAndRearm() {
     if (wholeRepaints_ > 0 && hwnd_) --wholeRepaints_, InvalidateRect(hwnd_, nullptr, FALSE);
     armTimer();
     follower_->tick();  // a host gone or moved shows within the second
+    if (hwnd_) drag_.releaseIfUp(hwnd_);
     // Monitors that settled after the display-change message: the place and the picture again.
     if (hwnd_ && !drag_.dragging() && desktop::currentMonitors() != placedOn_) onDisplayChanged();
     pumpFeed();
