@@ -133,9 +133,8 @@ def test_signed_setup_closes_the_clock_in_its_workerw_fails_loudly_keeps_log_on_
         assert wait_for(lambda: not folder() and not shortcut() and not reg(session, UNINSTALL_KEY), 60)
         assert reg(session, RUN_KEY, "TavroClock") is None
         # The uninstaller runs on from a copy of itself, and the settings go after the program.
-        assert len(gone) == 2 and wait_for(lambda: not reg(session, CLOCK_KEY) and not any(map(os.path.exists, gone)), 60), \
-            [*filter(os.path.exists, gone)]
-        assert os.path.exists(mine)
+        assert wait_for(lambda: not reg(session, CLOCK_KEY) and not any(map(os.path.exists, gone)), 60), gone
+        assert len(gone) == 2 and os.path.exists(mine)
     finally:
         session.run(["wineserver", "-k"])
 

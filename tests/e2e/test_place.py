@@ -57,9 +57,7 @@ def test_a_child_of_the_24h2_shell_dragged_restarted_put_back_and_unlayered_for_
     assert wait_for(lambda: desktop.report()["clock"] == "1", 5)
     assert desktop.helper("shell-do", "split").returncode == 0
     assert wait_for(log.exists, 30)
-    # The step between (unlayered, still under Progman) lasts microseconds: a loaded machine's watch
-    # missed it one run in eight. Layered under the WorkerW, which the other order would show as
-    # often as the step between shows now, it never is.
+    # The step between (unlayered under Progman) lasts microseconds, too short for a loaded watch.
     changes = [line.split(" ", 1)[1] for line in log.read_text().splitlines()]
     assert changes[0] == "Progman layered=1" and changes[-1] == "WorkerW layered=0" and "WorkerW layered=1" not in changes, changes
 

@@ -70,8 +70,7 @@ def test_the_icon_tells_the_day_opens_the_menu_and_its_item_hides_it(desktop, tm
     try:
         desktop.reg_delete_key(name="showTrayIcon")
         desktop.reg_add("targetDate", "REG_SZ", "2009/02/01 14:00:00")
-        # A notification area that refuses the first add, as a shell busy at log-on does; the
-        # icon comes at the next try, a minute later.
+        # A notification area that refuses the first add, as a shell busy at log-on does: the next try comes.
         refused = tmp_path / "refused"
         busy = desktop.start_helper("refusing-tray", windows_path(refused))
         assert wait_for(refused.exists, 30)
