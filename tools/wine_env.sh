@@ -13,6 +13,12 @@ prepare_wine_prefix() {
     # Without it the window font draws digits and kana as empty boxes.
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ ゴシック' /t REG_SZ /d 'IPAGothic' /f >/dev/null 2>&1
     wineserver -w
+    # Wine links the user's Desktop, Documents, Pictures... to $HOME, which every prefix on the
+    # machine then shares, with the clock's mosaic.bmp in it: one test's uninstall removed the
+    # picture another prefix's test was reading. Each prefix gets folders of its own.
+    for link in "$WINEPREFIX"/drive_c/users/*/*; do
+      if [ -L "$link" ]; then rm "$link" && mkdir "$link"; fi
+    done
     touch "$WINEPREFIX/.tavro-ready"
   fi
 }

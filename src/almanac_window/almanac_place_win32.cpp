@@ -35,7 +35,8 @@ RECT defaultRect(HWND clock) {
     info.cbSize = sizeof info;
     GetMonitorInfoW(monitor, &info);
     const RECT& work = info.rcWork;
-    const int dpi = base::windowDpi(clock);
+    // Not the clock window's DPI: it hangs in the shell's window, of another process's awareness.
+    const int dpi = base::monitorDpi(monitor);
     const int width = std::min<int>(MulDiv(kDefaultWidthAt96, dpi, 96), work.right - work.left);
     const int height = std::min<int>(MulDiv(kDefaultHeightAt96, dpi, 96), work.bottom - work.top);
     const int left = work.left + (work.right - work.left - width) / 2;

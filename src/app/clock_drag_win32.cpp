@@ -7,14 +7,25 @@
 namespace tavro::app {
 
 namespace {
-// Where the pointer is now, for the press and the moves alike. GetMessagePos was seen under Wine
-// to keep the press's position for the moves of a child of another process's window; a move's
-// own lParam is relative to where the window stood when it was sent, which a drag has changed.
+// Where the pointer is now, for the moves. GetMessagePos was seen under Wine to keep the press's
+// position for the moves of a child of another process's window; a move's own lParam is relative
+// to where the window stood when it was sent, which a drag has changed.
 POINT pointer() {
     POINT at{};
     GetCursorPos(&at);
     return at;
 }
+
+// Where the pointer was when the message being handled was posted: for the press and the release.
+// Under load the press is handled after the pointer has moved on (seen under Wine: the clock then
+// lagged a whole step behind the pointer and was dropped short of the release).
+POINT messagePoint() {
+    const DWORD at = GetMessagePos();
+    return {static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+}
+
+// The button that sends WM_LBUTTONDOWN, held down now (VK_LBUTTON is the physical left one).
+bool buttonHeld() { return GetAsyncKeyState(GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON) < 0; }
 }  // namespace
 
 bool ClockDrag::onMessage(HWND window, UINT message) {
@@ -22,9 +33,13 @@ bool ClockDrag::onMessage(HWND window, UINT message) {
         case WM_LBUTTONDOWN:
             pressed_ = true;
             dragging_ = false;
-            start_ = pointer();
+            start_ = messagePoint();
             GetWindowRect(window, &startRect_);
             SetCapture(window);
+            // A press handled after the button went up again (seen under Wine, under load: the moves
+            // and the release had gone to the windows under the pointer before the capture) ends
+            // the drag where the pointer is now.
+            releaseIfUp(window);
             return true;
         case WM_MOUSEMOVE:
             if (!pressed_) return false;
@@ -32,6 +47,9 @@ bool ClockDrag::onMessage(HWND window, UINT message) {
             return true;
         case WM_LBUTTONUP:
             if (!pressed_) return false;
+            // A move still queued or merged as the button went up never comes: the drop is where
+            // the pointer was at the release.
+            follow(window, messagePoint());
             finish(window);
             return true;
         case WM_CAPTURECHANGED:
@@ -42,6 +60,12 @@ bool ClockDrag::onMessage(HWND window, UINT message) {
         default:
             return false;
     }
+}
+
+void ClockDrag::releaseIfUp(HWND window) {
+    if (!pressed_ || buttonHeld()) return;
+    follow(window, pointer());
+    finish(window);
 }
 
 void ClockDrag::follow(HWND window, POINT pointer) {

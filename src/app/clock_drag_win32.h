@@ -22,6 +22,9 @@ public:
     // when the message was the drag's.
     bool onMessage(HWND window, UINT message);
     bool dragging() const { return dragging_; }
+    // A drag whose release never came (it went to another window) ends where the pointer is;
+    // asked at every tick.
+    void releaseIfUp(HWND window);
 
 private:
     void follow(HWND window, POINT pointer);

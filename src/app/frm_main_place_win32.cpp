@@ -10,6 +10,7 @@ namespace tavro::app {
 void FrmMain::placeWindow() {
     if (!hwnd_) return;
     const std::vector<desktop::MonitorInfo> monitors = desktop::currentMonitors();
+    placedOn_ = monitors;
     // The default: the top right of the primary monitor, whose top left is the screen's origin.
     const WindowRect d = clockWindowRect(0, 0, GetSystemMetrics(SM_CXSCREEN), viewMode_,
                                          drawScaleForDpi(base::primaryMonitorDpi()), look_.scalePercent);

@@ -29,6 +29,10 @@ constexpr wchar_t kWindowTitle[] = L"TavroClock";
 constexpr UINT_PTR kTickTimer = 1;
 // Posted by the feed's thread when its fetch ends.
 constexpr UINT kFeedDone = WM_APP + 17;
+// A Wine virtual desktop paints a new wallpaper over the top-level windows, on its own time (a
+// second or more later under load), and tells them nothing: the clock is drawn whole at each tick
+// for a while after it changed the wallpaper.
+constexpr int kWholeRepaintTicks = 10;
 
 // The feed settings are host names and ids: anything beyond ASCII makes them unusable, and an
 // empty text gives the default.
@@ -227,6 +231,7 @@ bool FrmMain::buildPanels() {
 void FrmMain::onDisplayChanged() {
     if (unloaded_ || !canvas_) return;
     if (desktop_) desktop_->replacePicture(paintDesktopPicture());
+    wholeRepaints_ = kWholeRepaintTicks;
     if (!hwnd_) return;
     placeWindow();  // the panels drawn anew where the clock's monitor changed its scale
 }
@@ -277,8 +282,12 @@ void FrmMain::tickRepaintAndRearm() {
     tim10ms_Timer(state_, now, program_.targetDateValue, *painter_);
     if (notifier_) notifier_->second(program_.targetDateValue, now);
     invalidate(painter_->takeDirty());
+    if (wholeRepaints_ > 0 && hwnd_) --wholeRepaints_, InvalidateRect(hwnd_, nullptr, FALSE);
     armTimer();
     follower_->tick();  // a host gone or moved shows within the second
+    if (hwnd_) drag_.releaseIfUp(hwnd_);
+    // Monitors that settled after the display-change message: the place and the picture again.
+    if (hwnd_ && !drag_.dragging() && desktop::currentMonitors() != placedOn_) onDisplayChanged();
     pumpFeed();
 }
 

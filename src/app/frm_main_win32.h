@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "almanac_window/almanac_window_win32.h"
 #include "app/calendar_tooltip_win32.h"
@@ -129,6 +130,10 @@ private:
     bool placeShownDefault_ = false;  // the settings window shows the default place, not yet kept
     settings::ClockLook look_;
     int panelsBuilt_ = 0;  // how often the panels were drawn anew
+    // As the clock was last placed: the display-change messages can come before the monitors
+    // (a work area above all) tell the new screen, so each tick compares them.
+    std::vector<desktop::MonitorInfo> placedOn_;
+    int wholeRepaints_ = 0;  // ticks left that draw the whole clock again
     bool changeWallpaper_ = true;
     ClockDrag drag_{[this](const desktop::ScreenRect& where) { onDropped(where); }};
     std::unique_ptr<render::DibCanvas> canvas_;

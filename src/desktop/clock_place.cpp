@@ -40,7 +40,7 @@ int findMonitor(const StoredPlace& place, std::span<const MonitorInfo> monitors)
 
 bool valid(const StoredPlace& p) {
     return p.corner >= 0 && p.corner <= 3 && p.x >= 0 && p.x <= kMostPlaceDistance && p.y >= 0 &&
-           p.y <= kMostPlaceDistance;
+           p.y <= kMostPlaceDistance && p.dpi >= kLeastPlaceDpi && p.dpi <= kMostPlaceDpi;
 }
 
 int64_t distanceSquared(const ScreenRect& area, int x, int y) {
@@ -51,8 +51,12 @@ int64_t distanceSquared(const ScreenRect& area, int x, int y) {
 
 }  // namespace
 
-int scaleTo(int pixels96, int dpi) {
-    return static_cast<int>(std::lround(static_cast<double>(pixels96) * (dpi > 0 ? dpi : 96) / 96.0));
+int scaleTo(int pixels96, int dpi) { return scaleBetween(pixels96, 96, dpi); }
+
+int scaleBetween(int pixels, int fromDpi, int toDpi) {
+    // An unknown DPI counts as 96.
+    const double from = fromDpi > 0 ? fromDpi : 96, to = toDpi > 0 ? toDpi : 96;
+    return static_cast<int>(std::lround(pixels * to / from));
 }
 
 ClockPlacement placeClock(const std::optional<StoredPlace>& stored, std::span<const MonitorInfo> monitors,
@@ -63,7 +67,7 @@ ClockPlacement placeClock(const std::optional<StoredPlace>& stored, std::span<co
     const MonitorInfo& m = monitors[findMonitor(*stored, monitors)];
     const auto corner = static_cast<Corner>(stored->corner);
     const int width = scaleTo(width96, m.dpi), height = scaleTo(height96, m.dpi);
-    const int x = scaleTo(stored->x, m.dpi), y = scaleTo(stored->y, m.dpi);
+    const int x = scaleBetween(stored->x, stored->dpi, m.dpi), y = scaleBetween(stored->y, stored->dpi, m.dpi);
     const int left = isLeft(corner) ? m.work.left + x : m.work.right - x - width;
     const int top = isTop(corner) ? m.work.top + y : m.work.bottom - y - height;
     return {inside({left, top, left + width, top + height}, m.work), m.dpi};
@@ -103,16 +107,14 @@ std::optional<StoredPlace> placeOfRect(const ScreenRect& r, std::span<const Moni
     const bool left = 2 * (c.left - m.work.left) + c.width() <= m.work.width();
     const bool top = 2 * (c.top - m.work.top) + c.height() <= m.work.height();
     const Corner corner = left ? (top ? Corner::TopLeft : Corner::BottomLeft) : (top ? Corner::TopRight : Corner::BottomRight);
-    const int dpi = m.dpi > 0 ? m.dpi : 96;
-    const auto to96 = [dpi](int pixels) {
-        return std::clamp(static_cast<int>(std::lround(pixels * 96.0 / dpi)), 0, kMostPlaceDistance);
-    };
+    const auto distance = [](int pixels) { return std::clamp(pixels, 0, kMostPlaceDistance); };
     StoredPlace place;
     place.device = m.device;
     place.monitor = m.area;
     place.corner = static_cast<int>(corner);
-    place.x = to96(left ? c.left - m.work.left : m.work.right - c.right);
-    place.y = to96(top ? c.top - m.work.top : m.work.bottom - c.bottom);
+    place.x = distance(left ? c.left - m.work.left : m.work.right - c.right);
+    place.y = distance(top ? c.top - m.work.top : m.work.bottom - c.bottom);
+    place.dpi = std::clamp(m.dpi > 0 ? m.dpi : 96, kLeastPlaceDpi, kMostPlaceDpi);
     return place;
 }
 

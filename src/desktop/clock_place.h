@@ -23,22 +23,26 @@ struct MonitorInfo {
     ScreenRect work;      // the area less the task bar and docked bars
     int dpi = 96;
     bool primary = false;
+    bool operator==(const MonitorInfo&) const = default;
 };
 
 enum class Corner { TopLeft = 0, TopRight = 1, BottomLeft = 2, BottomRight = 3 };
 
 // As stored: the monitor by its device name and, should that name be gone, its rectangle; the
-// corner of its work area and the clock's distance from it, in pixels at 96 DPI.
+// corner of its work area and the clock's distance from it, in pixels at the monitor's DPI of the
+// drop (a place of the release before has none stored: 96), so that a drop comes back exactly.
 struct StoredPlace {
     std::wstring device;
     ScreenRect monitor;
     int corner = 0;  // a Corner; anything else is no place
     int x = 0, y = 0;
+    int dpi = 96;
     bool operator==(const StoredPlace&) const = default;
 };
 
-// A distance larger than any screen is no place either.
+// A distance larger than any screen, or a DPI no monitor has, is no place either.
 inline constexpr int kMostPlaceDistance = 32767;
+inline constexpr int kLeastPlaceDpi = 24, kMostPlaceDpi = 2400;
 // While dragging, an edge this close to the work area's edge (at 96 DPI) goes onto it.
 inline constexpr int kSnapPixels = 10;
 
@@ -49,6 +53,8 @@ struct ClockPlacement {
 
 // Pixels at 96 DPI on a monitor of dpi, rounded.
 int scaleTo(int pixels96, int dpi);
+// Pixels at one DPI at another, rounded.
+int scaleBetween(int pixels, int fromDpi, int toDpi);
 
 // The clock of the given size at 96 DPI where the stored place says, on its monitor (found by
 // name, else by rectangle, else the primary), at that monitor's scale; without a valid place,

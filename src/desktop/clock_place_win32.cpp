@@ -12,6 +12,7 @@ using settings::kPlaceMonitor;
 using settings::kPlaceMonitorEdges;
 using settings::kPlaceX;
 using settings::kPlaceY;
+using settings::kPlaceDpi;
 
 ScreenRect fromRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
@@ -46,6 +47,7 @@ std::optional<StoredPlace> readStoredPlace() {
     // A missing distance is out of range: the place rule then gives the default.
     place.x = store->readNumber(kPlaceX.name).value_or(kPlaceX.otherwise);
     place.y = store->readNumber(kPlaceY.name).value_or(kPlaceY.otherwise);
+    place.dpi = store->readNumber(kPlaceDpi.name).value_or(kPlaceDpi.otherwise);
     place.device = store->readText(kPlaceMonitor.name).value_or(std::wstring(kPlaceMonitor.otherwise));
     int* edges[] = {&place.monitor.left, &place.monitor.top, &place.monitor.right, &place.monitor.bottom};
     for (int i = 0; i < 4; ++i)
@@ -62,13 +64,14 @@ void writeStoredPlace(const StoredPlace& place) {
     for (int i = 0; i < 4; ++i) store->writeNumber(kPlaceMonitorEdges[i].name, edges[i]);
     store->writeNumber(kPlaceX.name, place.x);
     store->writeNumber(kPlaceY.name, place.y);
+    store->writeNumber(kPlaceDpi.name, place.dpi);
     store->writeNumber(kPlaceCorner.name, place.corner);
 }
 
 void removeStoredPlace() {
     const auto store = makeRegistryRecordStore();
     store->remove(kPlaceCorner.name);
-    for (const std::wstring_view name : {kPlaceMonitor.name, kPlaceX.name, kPlaceY.name}) store->remove(name);
+    for (const std::wstring_view name : {kPlaceMonitor.name, kPlaceX.name, kPlaceY.name, kPlaceDpi.name}) store->remove(name);
     for (const settings::NumberSetting& edge : kPlaceMonitorEdges) store->remove(edge.name);
 }
 

@@ -8,6 +8,8 @@
 namespace tavro::desktop {
 
 namespace {
+constexpr std::wstring_view kOwnPictureName = settings::kWallpaperFile.name;
+
 bool savePicture(const std::wstring& path, const render::Image& picture) {
     if (picture.empty()) return false;
     // Only read: the canvas view has no const form.
@@ -15,58 +17,37 @@ bool savePicture(const std::wstring& path, const render::Image& picture) {
                               picture.width};
     return saveBitmapFile(path, view);
 }
+
+DesktopPaths systemPaths() {
+    using namespace base;
+    const std::wstring roaming = getSpecialFolder(kRoamingFolder);
+    const std::wstring local = getSpecialFolder(kLocalFolder);
+    return {wallpaperPath(getSpecialFolder(kPicturesFolder), getSpecialFolder(kDocumentsFolder)),
+            roaming.empty() ? L"" : roaming + std::wstring(kThemesSubfolder),
+            local.empty() ? L"" : local + std::wstring(kProgramSubfolder)};
+}
 }  // namespace
 
-std::wstring ownWallPaperPath() {
-    return wallpaperPath(base::getSpecialFolder(base::kPicturesFolder), base::getSpecialFolder(base::kDocumentsFolder));
-}
-
-DesktopSettings keptOriginals(DesktopSystem& system, const std::optional<DesktopSettings>& earlier,
-                              const std::wstring& ownWallPaper) {
-    const std::wstring roaming = base::getSpecialFolder(base::kRoamingFolder);
-    const std::wstring local = base::getSpecialFolder(base::kLocalFolder);
-    return keepPictures(system, originalsAtStart(system.read(), earlier, ownWallPaper), earlier,
-                        roaming.empty() ? L"" : roaming + std::wstring(kThemesSubfolder),
-                        local.empty() ? L"" : local + std::wstring(kProgramSubfolder));
-}
-
 std::unique_ptr<DesktopChanges> DesktopChanges::apply(const render::Image& desktopPicture) {
-    std::wstring path = ownWallPaperPath();
-    return apply(desktopPicture, std::move(path), makeRegistryRecordStore());
-}
-
-std::unique_ptr<DesktopChanges> DesktopChanges::apply(const render::Image& desktopPicture, std::wstring path,
-                                                      std::unique_ptr<RecordStore> record) {
     std::unique_ptr<DesktopChanges> changes(new DesktopChanges());
     changes->system_ = makeSystemDesktop();
-    changes->record_ = std::move(record);
-    changes->ownWallPaper_ = std::move(path);
-    DesktopSystem& system = *changes->system_;
-
-    std::optional<DesktopSettings> earlier;
-    if (changes->record_) earlier = loadRecord(*changes->record_);
-    changes->originals_ = keptOriginals(system, earlier, changes->ownWallPaper_);
-    // Recorded before anything changes, so that a run killed from here on can be mended.
-    if (changes->record_) saveRecord(*changes->record_, changes->originals_);
-
-    if (savePicture(changes->ownWallPaper_, desktopPicture)) {
-        // Drawn for the screen pixel for pixel: centred, not stretched or tiled.
-        system.writeStyle(std::wstring(kCentred), std::wstring(kCentred));
-        system.writeWallPaper(changes->ownWallPaper_);
-        changes->wallPaperChanged_ = true;
-    }
-    system.writeColour(kDesktopColour);
+    changes->record_ = makeRegistryRecordStore();
+    const DesktopPaths paths = systemPaths();
+    changes->ownWallPaper_ = paths.ownWallPaper;
+    RecordStore& store = *changes->record_;
+    const DesktopTakeover takeover = takeOverDesktop(*changes->system_, store, paths, [&] {
+        return savePicture(paths.ownWallPaper, desktopPicture) && (store.writeText(kOwnPictureName, paths.ownWallPaper), true);
+    });
+    changes->originals_ = takeover.originals;
+    changes->changed_ = takeover.changed;
+    changes->wallPaperChanged_ = takeover.wallPaperChanged;
     return changes;
 }
 
 void DesktopChanges::putBackEarlierRun() {
     const std::unique_ptr<RecordStore> record = makeRegistryRecordStore();
-    const std::optional<DesktopSettings> earlier = loadRecord(*record);
-    if (!earlier) return;
     const std::unique_ptr<DesktopSystem> system = makeSystemDesktop();
-    const std::wstring path = ownWallPaperPath();
-    restoreDesktop(*system, originalsAtStart(system->read(), earlier, path), RestoreOrder::ColourFirst);
-    clearRecord(*record);
+    mendKilledRun(*system, *record, systemPaths());
 }
 
 void DesktopChanges::replacePicture(const render::Image& desktopPicture) {
@@ -76,11 +57,10 @@ void DesktopChanges::replacePicture(const render::Image& desktopPicture) {
 }
 
 void DesktopChanges::restore(RestoreOrder order) {
-    if (restored_) return;
+    if (restored_ || !changed_) return;
     restored_ = true;
-    // Also without a change of this run: a killed run's file is still ours to take back.
     restoreDesktop(*system_, originals_, order);
-    if (record_) clearRecord(*record_);
+    clearRecord(*record_);
 }
 
 DesktopChanges::~DesktopChanges() { restore(); }

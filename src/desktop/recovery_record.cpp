@@ -1,6 +1,5 @@
 #include "desktop/recovery_record.h"
 
-#include <algorithm>
 #include <climits>
 
 namespace tavro::desktop {
@@ -12,7 +11,10 @@ constexpr std::wstring_view kHex = L"0123456789ABCDEF";
 
 constexpr wchar_t kSeparator = L'|';
 
-bool keptAsIs(wchar_t c) { return c >= 0x20 && c <= 0x7E && c != kEscape && c != kSeparator; }
+// Lone halves of surrogate pairs are escaped too: whatever reads the value as text keeps them.
+bool keptAsIs(wchar_t c) {
+    return c >= 0x20 && c != 0x7F && (c < 0xD800 || c > 0xDFFF) && c != kEscape && c != kSeparator;
+}
 
 std::wstring partName(int index) { return std::wstring(kRecordPartName) + std::to_wstring(index); }
 
@@ -145,6 +147,25 @@ std::optional<DesktopSettings> parseRecordText(std::wstring_view text) {
     return s;
 }
 
+// The colour, the length of the rest (a record cut short is no record), then the fields.
+std::wstring wholeRecordText(const DesktopSettings& s) {
+    const std::wstring fields = recordText(s);
+    return std::to_wstring(s.colour & 0xFFFFFF) + kSeparator + std::to_wstring(fields.size()) + kSeparator + fields;
+}
+
+std::optional<DesktopSettings> parseWholeRecord(std::wstring_view text) {
+    const std::size_t first = text.find(kSeparator);
+    const std::size_t second = first == std::wstring_view::npos ? first : text.find(kSeparator, first + 1);
+    if (second == std::wstring_view::npos) return std::nullopt;
+    FieldReader head(text.substr(0, second));
+    const auto colour = head.number(0, 0xFFFFFF), length = head.number(0, INT32_MAX);
+    const std::wstring_view fields = text.substr(second + 1);
+    if (!colour || !length || static_cast<std::size_t>(*length) != fields.size()) return std::nullopt;
+    auto settings = parseRecordText(fields);
+    if (settings) settings->colour = *colour;
+    return settings;
+}
+
 // The first version kept the wallpaper alone, escaped as now but with "|" as it is, and never
 // changed the style, so the style now in force is the user's own. A path never holds "|", so a
 // text without one is such a record.
@@ -197,7 +218,9 @@ std::optional<std::wstring> unescapeRecordText(std::wstring_view text) {
     return out;
 }
 
-std::optional<DesktopSettings> loadRecord(RecordStore& store) {
+namespace {
+// As the release before wrote it: numbered parts and the colour apart.
+std::optional<DesktopSettings> loadPartedRecord(RecordStore& store) {
     const auto parts = store.readNumber(kRecordPartsName);
     const auto colour = store.readNumber(kRecordColourName);
     if (!parts || !colour || *parts < 1 || *parts > kRecordMaxParts) return std::nullopt;
@@ -215,31 +238,28 @@ std::optional<DesktopSettings> loadRecord(RecordStore& store) {
     return settings;
 }
 
-bool saveRecord(RecordStore& store, const DesktopSettings& originals) {
-    const std::wstring escaped = recordText(originals);
-    const std::size_t needed = escaped.empty() ? 1 : (escaped.size() + kRecordPartChars - 1) / kRecordPartChars;
-    if (needed > static_cast<std::size_t>(kRecordMaxParts)) {
-        clearRecord(store);
-        return false;
-    }
-    const int parts = static_cast<int>(needed);
-    // The count goes last: a record cut short by a failed write is never read as whole.
-    store.remove(kRecordPartsName);
-    bool ok = store.writeNumber(kRecordColourName, originals.colour & 0xFFFFFF);
-    for (int i = 1; i <= parts; ++i) {
-        const std::size_t from = static_cast<std::size_t>(i - 1) * kRecordPartChars;
-        const std::wstring_view part = std::wstring_view(escaped).substr(std::min(from, escaped.size()), kRecordPartChars);
-        ok = store.writeText(partName(i), part) && ok;
-    }
-    for (int i = parts + 1; i <= kRecordMaxParts; ++i) store.remove(partName(i));
-    if (!ok) return false;
-    return store.writeNumber(kRecordPartsName, parts);
-}
-
-void clearRecord(RecordStore& store) {
+void clearPartedRecord(RecordStore& store) {
     store.remove(kRecordPartsName);
     store.remove(kRecordColourName);
     for (int i = 1; i <= kRecordMaxParts; ++i) store.remove(partName(i));
+}
+}  // namespace
+
+std::optional<DesktopSettings> loadRecord(RecordStore& store) {
+    if (const auto text = store.readText(kRecordName)) return parseWholeRecord(*text);
+    return loadPartedRecord(store);
+}
+
+bool saveRecord(RecordStore& store, const DesktopSettings& originals) {
+    const std::wstring text = wholeRecordText(originals);
+    if (!store.writeText(kRecordName, text) || store.readText(kRecordName) != text) return false;
+    clearPartedRecord(store);
+    return true;
+}
+
+void clearRecord(RecordStore& store) {
+    store.remove(kRecordName);
+    clearPartedRecord(store);
 }
 
 }  // namespace tavro::desktop

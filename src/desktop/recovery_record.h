@@ -1,11 +1,13 @@
 // The user's desktop from before the program's first change (wallpaper, its style, the copies of
 // pictures the system rewrites, the wallpaper object's state, the colour) and the program's own
 // file, kept in the program's registry key while the program runs, so that a run killed before
-// its shutdown can still be mended by the next run's exit. A normal exit removes it.
+// its shutdown can still be mended. A normal exit removes it.
 //
-// The settings store keeps texts in the ANSI code page and at most 255 bytes each, so the fields
-// are kept as ASCII with every other character and the separator "|" escaped ("%XXXX", its UTF-16
-// unit in hex), joined by "|" and split over numbered values.
+// One text value in UTF-16, of any length, so that one write keeps it whole or not at all: the
+// colour, the length of the rest and the fields, joined by "|"; the separator, the escape "%" and
+// control characters escaped ("%XXXX", the UTF-16 unit in hex). The release before kept it in the
+// settings store's ANSI texts of at most 255 bytes (every character beyond ASCII escaped, split
+// over numbered values, the colour in a number of its own); such a record is still read.
 #pragma once
 
 #include <cstdint>
@@ -24,19 +26,21 @@ namespace tavro::desktop {
 using settings::makeRegistryRecordStore;
 using settings::RecordStore;
 
+inline constexpr std::wstring_view kRecordName = settings::kOriginalDesktop.name;
+// The earlier shape.
 inline constexpr std::wstring_view kRecordPartsName = settings::kOriginalWallPaperParts.name;
 inline constexpr std::wstring_view kRecordPartName = settings::kOriginalWallPaperPart.name;  // followed by 1, 2, ...
 inline constexpr std::wstring_view kRecordColourName = settings::kOriginalDesktopColour.name;
-inline constexpr std::size_t kRecordPartChars = 200;
 inline constexpr int kRecordMaxParts = 32;
 
 std::wstring escapeRecordText(std::wstring_view text);
 // Nothing for a text that escapeRecordText cannot have made.
 std::optional<std::wstring> unescapeRecordText(std::wstring_view text);
 
-// Nothing unless every value is there and well formed: half a record is no record.
+// Nothing unless the record is there whole and well formed: half a record is no record.
 std::optional<DesktopSettings> loadRecord(RecordStore& store);
-// Removes what an earlier, longer record left. False when a value could not be written.
+// True once the record reads back as written; then a record of the earlier shape is removed.
+// On failure whatever record was there stays.
 bool saveRecord(RecordStore& store, const DesktopSettings& originals);
 void clearRecord(RecordStore& store);
 

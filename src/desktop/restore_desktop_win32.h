@@ -3,11 +3,7 @@
 // with no window. The uninstaller runs it before it removes the program and its settings.
 #pragma once
 
-#include <string_view>
-
 namespace tavro::desktop {
-
-inline constexpr std::wstring_view kRestoreDesktopSwitch = L"/restore-desktop";
 
 // Nothing happens when there is no record: the last run ended as it should.
 void restoreDesktopOfKilledRun();

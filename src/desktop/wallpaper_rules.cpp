@@ -94,29 +94,38 @@ DesktopSettings originalsAtStart(const DesktopSettings& now, const std::optional
     return originals;
 }
 
-DesktopSettings keepPictures(DesktopSystem& system, DesktopSettings originals,
-                             const std::optional<DesktopSettings>& record, std::wstring_view themesFolder,
+namespace {
+// The wallpaper and each monitor's picture.
+std::vector<std::wstring> picturesOf(const DesktopSettings& s) {
+    std::vector<std::wstring> pictures{s.wallPaper};
+    if (s.shell)
+        for (const MonitorPicture& m : s.shell->monitors) pictures.push_back(m.picture);
+    return pictures;
+}
+}  // namespace
+
+DesktopSettings keepPictures(DesktopSystem& system, DesktopSettings originals, std::wstring_view themesFolder,
                              std::wstring_view programFolder) {
-    std::vector<std::wstring> pictures{originals.wallPaper};
-    if (originals.shell)
-        for (const MonitorPicture& m : originals.shell->monitors) pictures.push_back(m.picture);
+    const std::vector<std::wstring> pictures = picturesOf(originals);
     std::vector<KeptPicture> kept;
     for (const std::wstring& picture : pictures) {
         if (!isRewrittenBySystem(picture, themesFolder) || keptFor(kept, picture)) continue;
-        if (const KeptPicture* earlier = keptFor(originals.kept, picture)) {
-            kept.push_back(*earlier);
-            continue;
-        }
+        // A copy left in force by an exit that could not copy it back is not overwritten.
         std::size_t slot = 0;
         std::wstring copy = copyPathFor(programFolder, slot, picture);
-        while (copyNamed(kept, copy) || copyNamed(originals.kept, copy)) copy = copyPathFor(programFolder, ++slot, picture);
+        while (copyNamed(kept, copy) || std::find(pictures.begin(), pictures.end(), copy) != pictures.end())
+            copy = copyPathFor(programFolder, ++slot, picture);
         if (system.copyFile(picture, copy)) kept.push_back({picture, copy});
     }
-    if (record)
-        for (const KeptPicture& k : record->kept)
-            if (!copyNamed(kept, k.copy)) system.removeFile(k.copy);
     originals.kept = std::move(kept);
     return originals;
+}
+
+bool everyPictureKept(const DesktopSettings& originals, std::wstring_view themesFolder) {
+    const std::vector<std::wstring> pictures = picturesOf(originals);
+    return std::all_of(pictures.begin(), pictures.end(), [&](const std::wstring& picture) {
+        return !isRewrittenBySystem(picture, themesFolder) || keptFor(originals.kept, picture);
+    });
 }
 
 void restoreDesktop(DesktopSystem& system, const DesktopSettings& originals, RestoreOrder order) {

@@ -99,12 +99,13 @@ std::wstring copyPathFor(std::wstring_view programFolder, std::size_t slot, std:
 DesktopSettings originalsAtStart(const DesktopSettings& now, const std::optional<DesktopSettings>& record,
                                  std::wstring_view ownWallPaper);
 
-// The originals with a copy of each rewritten picture among them, made before the first change;
-// a copy from the record is kept as it is (its original may hold our mosaic by now), copies the
-// record no longer needs are removed. A copy that cannot be made is not recorded.
-DesktopSettings keepPictures(DesktopSystem& system, DesktopSettings originals,
-                             const std::optional<DesktopSettings>& record, std::wstring_view themesFolder,
+// The originals with a copy of each rewritten picture among them, made before the first change,
+// under a name no picture in force has. A copy that cannot be made is not recorded.
+DesktopSettings keepPictures(DesktopSystem& system, DesktopSettings originals, std::wstring_view themesFolder,
                              std::wstring_view programFolder);
+
+// Every rewritten picture among the originals has its copy: changing the wallpaper loses none.
+bool everyPictureKept(const DesktopSettings& originals, std::wstring_view themesFolder);
 
 enum class RestoreOrder { ColourFirst, WallPaperFirst };
 

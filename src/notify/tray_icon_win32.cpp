@@ -15,6 +15,9 @@ constexpr UINT kIconMessage = WM_APP + 30;
 constexpr UINT kIconId = 1;
 constexpr UINT_PTR kTemporaryTimer = 1;
 constexpr UINT kTemporaryMs = 60'000;
+// An icon the shell refused (a busy shell at log-on times the call out) is asked for again.
+constexpr UINT_PTR kRetryTimer = 2;
+constexpr UINT kRetryMs = 60'000;
 
 template <std::size_t N>
 void copyText(wchar_t (&field)[N], const std::wstring& text) {
@@ -44,8 +47,9 @@ void TrayIcon::setShown(bool shown) {
         temporary_ = false;
         KillTimer(hwnd_, kTemporaryTimer);
         if (!added_) add();
-    } else if (added_ && !temporary_) {
-        remove();
+    } else {
+        KillTimer(hwnd_, kRetryTimer);
+        if (added_ && !temporary_) remove();
     }
 }
 
@@ -55,10 +59,16 @@ bool TrayIcon::add() {
     data.uCallbackMessage = kIconMessage;
     data.hIcon = icon_.get();
     copyText(data.szTip, tip_);
-    // An icon the shell still holds (a "TaskbarCreated" for a new DPI, or Wine's tray, which
-    // outlives the message) refuses NIM_ADD and takes NIM_MODIFY.
+    // An icon the shell still holds (a "TaskbarCreated" for a new DPI, Wine's tray, which
+    // outlives the message, or an add the shell took after the call had timed out) refuses
+    // NIM_ADD and takes NIM_MODIFY.
+    tried_ = true;
     added_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE || Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
-    if (!added_) return false;
+    if (!added_) {
+        if (wanted_) SetTimer(hwnd_, kRetryTimer, kRetryMs, nullptr);
+        return false;
+    }
+    KillTimer(hwnd_, kRetryTimer);
     data.uVersion = NOTIFYICON_VERSION_4;
     Shell_NotifyIconW(NIM_SETVERSION, &data);
     return true;
@@ -75,11 +85,13 @@ NOTIFYICONDATAW TrayIcon::iconData(UINT flags) const {
 
 void TrayIcon::remove() {
     KillTimer(hwnd_, kTemporaryTimer);
+    KillTimer(hwnd_, kRetryTimer);
     temporary_ = false;
-    if (!added_) return;
+    // Also after a refused add: the shell may have taken it late, and no icon outlives the clock.
+    if (!added_ && !tried_) return;
     NOTIFYICONDATAW data = iconData(0);
     Shell_NotifyIconW(NIM_DELETE, &data);
-    added_ = false;
+    added_ = tried_ = false;
 }
 
 void TrayIcon::setTip(const std::wstring& tip) {
@@ -163,6 +175,10 @@ LRESULT TrayIcon::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_TIMER:
             if (wParam == kTemporaryTimer) endTemporary();
+            if (wParam == kRetryTimer) {
+                KillTimer(hwnd_, kRetryTimer);
+                if (wanted_ && !added_) add();
+            }
             return 0;
         case WM_DPICHANGED:
         case WM_DISPLAYCHANGE:

@@ -28,7 +28,7 @@ public:
     TrayIcon& operator=(const TrayIcon&) = delete;
 
     // The setting: shown or not. A shell that refuses the icon leaves it out, silently, until the
-    // next "TaskbarCreated".
+    // next "TaskbarCreated" or the next try, a minute later.
     void setShown(bool shown);
     // The tip's text; the shell is told only when it changed.
     void setTip(const std::wstring& tip);
@@ -56,6 +56,7 @@ private:
     UINT taskbarCreated_ = 0;
     bool wanted_ = false;     // the setting
     bool added_ = false;      // the shell holds the icon
+    bool tried_ = false;      // added, or asked to be: a timed-out add may still have been taken
     bool temporary_ = false;  // added only for a notice
     std::wstring tip_;
     UniqueIcon icon_;

@@ -36,6 +36,8 @@ inline constexpr TextSetting kToldTarget{L"toldTarget", L""};
 inline constexpr NumberSetting kPlaceCorner{L"placeCorner", kMissingNumber};
 inline constexpr NumberSetting kPlaceX{L"placeX", -1};
 inline constexpr NumberSetting kPlaceY{L"placeY", -1};
+// The DPI the distances are in; missing in a place of the release before, which kept 96.
+inline constexpr NumberSetting kPlaceDpi{L"placeDpi", 96};
 inline constexpr TextSetting kPlaceMonitor{L"placeMonitor", L""};
 inline constexpr NumberSetting kPlaceMonitorEdges[] = {{L"placeMonitorLeft", 0}, {L"placeMonitorTop", 0},
                                                        {L"placeMonitorRight", 0}, {L"placeMonitorBottom", 0}};
@@ -54,11 +56,16 @@ inline constexpr TextSetting kFeedCalendarId{L"feedCalendarId", L""};
 inline constexpr TextSetting kHolidayListUrl{L"holidayListUrl",
                                              L"https://www8.cao.go.jp/chosei/shukujitsu/syukujitsu.csv"};
 
-// The desktop as the program found it, kept while it runs (desktop/recovery_record.h): the
-// number of parts, the parts "originalWallPaper1", "originalWallPaper2", ..., and the colour.
+// The desktop as the program found it, kept while it runs (desktop/recovery_record.h): one text,
+// written with the wide registry calls so that no length a real desktop reaches is refused.
+inline constexpr TextSetting kOriginalDesktop{L"originalDesktop", L""};
+// The shape an earlier release kept, still read: the number of parts, the parts
+// "originalWallPaper1", "originalWallPaper2", ..., and the colour.
 inline constexpr NumberSetting kOriginalWallPaperParts{L"originalWallPaperParts", kMissingNumber};
 inline constexpr TextSetting kOriginalWallPaperPart{L"originalWallPaper", L""};  // its number follows
 inline constexpr NumberSetting kOriginalDesktopColour{L"originalDesktopColour", kMissingNumber};
+// The picture file the program wrote, for the uninstaller, which removes it with the settings.
+inline constexpr TextSetting kWallpaperFile{L"wallpaperFile", L""};
 
 // How the clock looks and lies (settings/clock_look.h judges the values): a value of another type
 // or outside its choices counts as the default.

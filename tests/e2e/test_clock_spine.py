@@ -41,4 +41,4 @@ def test_a_stalled_feed_holds_up_neither_the_clock_nor_the_exit(desktop, feed, m
     # it, and there is none. Without a download the rest took 11 ms; with one the whole exit is no longer.
     assert time.time() - asked <= 3.0
     assert desktop.reg_query("Wallpaper", key=DESKTOP_KEY) == ("REG_SZ", "")
-    assert desktop.reg_query("originalWallPaper1", key=CLOCK_KEY) is None
+    assert desktop.reg_query("originalDesktop", key=CLOCK_KEY) is None

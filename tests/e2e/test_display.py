@@ -1,4 +1,4 @@
-"""The clock follows the display: a change of resolution in a Wine virtual desktop (a stored place
+"""The clock follows the display: a change of resolution in a Wine virtual desktop (a dropped clock
 keeps its corner) and 144 and 192 DPI, each from one start (a program manager that starts left of
 the primary monitor: test_desktop)."""
 import datetime
@@ -9,11 +9,10 @@ import numpy as np
 import pytest
 from PIL import Image
 
-from conftest import EXE, Desktop, run, start_xvfb, wait_for, worker_display
+from conftest import EXE, SCREEN, Desktop, run, start_xvfb, wait_for, worker_display
 from clock_reader import GREEN, ClockReader, expected_grid
 from test_menu import DIALOG
-
-VDESK = "tavrodisplay"
+from test_place import drag
 
 
 def rect(seen):
@@ -29,21 +28,21 @@ def periodic(img, step):
     return (part[:, step:] == part[:, :-step]).all() and (part[step:] == part[:-step]).all()
 
 
-def test_a_change_of_resolution_keeps_the_stored_corner_and_repaints_the_wallpaper(desktop):
-    # Stored 100 px from the left and 40 above the bottom of the primary: the corner is kept.
-    for name, kind, value in (("placeMonitor", "REG_SZ", "\\\\.\\DISPLAY1"), ("placeCorner", "REG_DWORD", 2),
-                              ("placeX", "REG_DWORD", 100), ("placeY", "REG_DWORD", 40)):
-        desktop.reg_add(name, kind, value)
-    desktop.start(exe="explorer", args=(f"/desktop={VDESK},1920x1080", EXE))
+def test_a_clock_dropped_at_the_bottom_left_keeps_that_corner_through_a_change_of_resolution(desktop):
+    # The desktop named "shell" has a task bar, whose work area follows the new screen a little later.
+    desktop.start(exe="explorer", args=("/desktop=shell,1920x1080", EXE))
     # A helper started before the desktop is up would make it at the default size.
     assert wait_for(lambda: "1920x1080+0+0" in run(["xwininfo", "-root", "-children"]).stdout, 30)
-    inside = Desktop(virtual_desktop=VDESK)
-    seen = inside.report(lambda s: s.get("visible") == "1", 60)
-    assert rect(seen) == (100, 460, 440, 580)
+    inside = Desktop(virtual_desktop="shell")
+    assert rect(inside.report(lambda s: s.get("visible") == "1", 60)) == (1460, 20, 440, 580)
+    drag(inside, (1480, 300), (25, 1075))  # past the corner: it stops on the work area's edges
+    seen = inside.report(lambda s: rect(s) and rect(s)[:2] != (1460, 20), 30)
+    bar = SCREEN[1] - rect(seen)[1] - 580
+    assert rect(seen)[0] == 0 and bar > 0, seen
     assert inside.helper("mode", "1600", "900").returncode == 0
     # Under load a report can come back before the clock has handled the change: poll for the move.
-    seen = inside.report(lambda s: rect(s) == (100, 280, 440, 580), 60)
-    assert rect(seen) == (100, 280, 440, 580), seen
+    seen = inside.report(lambda s: rect(s) == (0, 900 - bar - 580, 440, 580), 60)
+    assert rect(seen) == (0, 900 - bar - 580, 440, 580), seen
     path = run(["winepath", "-u", seen["wallpaper"]]).stdout.strip()
     assert wait_for(lambda: Image.open(path).size == (1600, 900), 10)
     img = np.asarray(Image.open(path).convert("RGB"))

@@ -9,7 +9,7 @@ import zipfile
 import numpy as np
 from PIL import Image
 
-from conftest import EXE, MOSAIC_COLOUR, ROOT, Desktop, wait_for, windows_path, worker_display
+from conftest import CLOCK_KEY, EXE, MOSAIC_COLOUR, ROOT, Desktop, wait_for, windows_path, worker_display
 
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\TavroClock"
@@ -47,9 +47,12 @@ def test_signed_setup_closes_the_clock_in_its_workerw_fails_loudly_keeps_log_on_
     # An older version whose exe differs (bytes after the image, which Windows does not load).
     older_exe = tmp_path / "older.exe"
     older_exe.write_bytes(open(EXE, "rb").read() + b"older")
-    older = str(tmp_path / "older-setup.exe")
-    subprocess.run(["makensis", "-V1", "-DVERSION=0.9.0.0", f"-DEXE={older_exe}", f"-DOUTFILE={older}",
-                    f"-DICON={ROOT}/pictures/tavroclock.ico", f"{ROOT}/tools/installer/tavroclock.nsi"], check=True)
+    older, spaced = str(tmp_path / "older-setup.exe"), tmp_path / "a folder with spaces"
+    spaced.mkdir(), shutil.copy(f"{ROOT}/tools/sign_exe.sh", spaced)  # signed from there
+    subprocess.run(["makensis", "-V1", "-DVERSION=0.9.0.0", f"-DEXE={older_exe}", f"-DOUTFILE={older}", f"-DSIGN={spaced}/sign_exe.sh",
+                    f"-DICON={ROOT}/pictures/tavroclock.ico", f"{ROOT}/tools/installer/tavroclock.nsi"], check=True,
+                   env=dict(os.environ, TAVRO_SIGN_PFX=tmp_path / "cert.pfx", TAVRO_SIGN_PASSWORD_FILE=tmp_path / "password"))
+    assert signed(older)
 
     session = Desktop.own("setup", display, fresh=True)  # a copy: a third of the time of a new prefix
     prefix = session.prefix
@@ -89,12 +92,17 @@ def test_signed_setup_closes_the_clock_in_its_workerw_fails_loudly_keeps_log_on_
         assert open(installed("tavroclock.exe"), "rb").read() == older_exe.read_bytes()
         holder.kill(), holder.wait(30)
 
-        # The upgrade closes the clock in its WorkerW, replaces the exe, keeps log-on off, and
-        # counts its own files only (not a file of the user's in the folder).
+        # The upgrade closes the clock in its WorkerW, replaces the exe, keeps log-on off, counts
+        # its own files only (not a file of the user's in the folder), and, silent, starts the
+        # clock it closed again (the installs before found none and started none).
+        assert session.report()["clock"] == "0"
         open(installed("notes.txt"), "wb").write(b"x" * 1_000_000)
         clock = start_clock()
         assert session.run(["wine", setup, "/S"], timeout=120).returncode == 0
-        assert_ended_with_desktop_back(clock)
+        clock.wait(60)
+        exe = (reg(session, UNINSTALL_KEY, "InstallLocation") + r"\tavroclock.exe").lower()
+        again = session.report(lambda r: r.get("exe", "").lower() == exe and r["colour"] == MOSAIC_COLOUR, 90)
+        assert again.get("exe", "").lower() == exe and again["parent_class"] == "WorkerW", again
         assert open(installed("tavroclock.exe"), "rb").read() == signed_exe
         assert signed(installed("uninstall.exe"))
         assert reg(session, UNINSTALL_KEY, "DisplayVersion") == version
@@ -103,21 +111,30 @@ def test_signed_setup_closes_the_clock_in_its_workerw_fails_loudly_keeps_log_on_
         assert int(reg(session, UNINSTALL_KEY, "EstimatedSize"), 16) == -(-ours // 1024)
         os.remove(installed("notes.txt"))
 
-        # A killed clock leaves its mosaic; the uninstaller puts the user's wallpaper back first.
-        start_clock().kill()
-        assert session.report()["colour"] == MOSAIC_COLOUR
+        # That clock, killed, leaves its mosaic; the uninstaller puts the user's wallpaper back first.
+        assert session.run(["wine", "taskkill", "/f", "/im", "tavroclock.exe"]).returncode == 0
+        assert session.report(lambda r: r["clock"] == "0")["colour"] == MOSAIC_COLOUR
         assert session.run(["wine", installed("uninstall.exe"), "/S"], timeout=120).returncode == 0
         assert wait_for(lambda: not folder() and not reg(session, UNINSTALL_KEY), 60)
         assert session.report(lambda r: r == user_desktop, 30) == user_desktop
-        assert session.reg_query("originalDesktopColour") is None
+        assert session.reg_query("originalDesktop") is None
 
-        # Removal while the clock runs: it ends as by its exit item, and nothing of ours stays.
+        # Removal while the clock runs, with the settings: it ends as by its exit item, and nothing
+        # of ours stays, but a file of the user's among ours does.
         assert session.run(["wine", setup, "/S"], timeout=120).returncode == 0
         clock = start_clock()
-        assert session.run(["wine", installed("uninstall.exe"), "/S"], timeout=120).returncode == 0
+        local = os.path.join(glob.glob(f"{prefix}/drive_c/users/*/AppData/Local")[0], "TavroClock")
+        os.makedirs(local, exist_ok=True)
+        gone, mine = [*glob.glob(f"{prefix}/drive_c/users/*/Pictures/mosaic.bmp"), f"{local}/syukujitsu.csv"], f"{local}/mine.txt"
+        for path in gone[1:] + [mine]:
+            open(path, "w").write("x")
+        assert session.run(["wine", installed("uninstall.exe"), "/S", "/removesettings"], timeout=120).returncode == 0
         assert_ended_with_desktop_back(clock)
         assert wait_for(lambda: not folder() and not shortcut() and not reg(session, UNINSTALL_KEY), 60)
         assert reg(session, RUN_KEY, "TavroClock") is None
+        # The uninstaller runs on from a copy of itself, and the settings go after the program.
+        assert wait_for(lambda: not reg(session, CLOCK_KEY) and not any(map(os.path.exists, gone)), 60), gone
+        assert len(gone) == 2 and os.path.exists(mine)
     finally:
         session.run(["wineserver", "-k"])
 

@@ -49,6 +49,7 @@ TEST(ClockPlace, StoredPlaceComesBackWholeInsideAWorkArea) {
         {"corner out of range", StoredPlace{kPrimary.device, kPrimary.area, 7, 0, 0}, kAll, kDefault, 96},
         {"negative distance", at(kPrimary, Corner::TopLeft, -5, 0), kAll, kDefault, 96},
         {"distance out of range", at(kPrimary, Corner::TopLeft, 0, 1000000), kAll, kDefault, 96},
+        {"a DPI no monitor has", StoredPlace{kPrimary.device, kPrimary.area, 0, 0, 0, 0}, kAll, kDefault, 96},
         {"unknown monitor", StoredPlace{L"", {}, 3, 0, 0}, kAll, {1480, 460, 1920, 1040}, 96},
         {"no monitor known", leftBottom, {}, kDefault, 96},
     };
@@ -56,6 +57,16 @@ TEST(ClockPlace, StoredPlaceComesBackWholeInsideAWorkArea) {
         const ClockPlacement p = placeClock(c.stored, c.monitors, 440, 580, kDefault);
         EXPECT_EQ(p.rect, c.rect) << c.name;
         EXPECT_EQ(p.dpi, c.dpi) << c.name;
+    }
+}
+
+TEST(ClockPlace, ADropAtAnyScalingComesBackToTheVeryPixel) {
+    for (const int dpi : {96, 120, 144, 168, 192}) {
+        const std::vector<MonitorInfo> monitor{changed(kPrimary, {0, 0, 3840, 2160}, {0, 0, 3840, 2120}, dpi)};
+        const int w = scaleTo(440, dpi), h = scaleTo(580, dpi);
+        for (int d = 0; d < 40; ++d)
+            for (const ScreenRect r : {ScreenRect{d, d + 1, d + w, d + 1 + h}, ScreenRect{3840 - d - w, 2120 - d - h, 3840 - d, 2120 - d}})
+                EXPECT_EQ(placeClock(placeOfRect(r, monitor), monitor, 440, 580, kDefault).rect, r) << dpi << " " << d;
     }
 }
 

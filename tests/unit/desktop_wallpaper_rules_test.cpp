@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <map>
+#include <algorithm>
 
+#include "desktop/desktop_changes.h"
 #include "desktop/wallpaper_rules.h"
+#include "desktop_fakes.h"
 
 namespace tavro::desktop {
 namespace {
@@ -49,9 +51,6 @@ TEST(OriginalsAtStart, TheRecordStandsForWhatStillShowsOursAndTheUsersLaterChoic
         {"no record: all in force is the user's", settings(L"C:\\sea.jpg", 1), std::nullopt,
          ownedBy(settings(L"C:\\sea.jpg", 1), kOwn)},
         {"ours with no record: nothing better known", ours, std::nullopt, ownedBy(ours, kOwn)},
-        {"after a kill: wallpaper, style, copy, colour", ours, record, ownedBy(recorded, kOwn, {copy})},
-        {"a wallpaper picked since wins with its style", settings(L"C:\\hills.jpg", kDesktopColour, L"10"), record,
-         ownedBy(settings(L"C:\\hills.jpg", 0x102030, L"10"), kOwn)},
         {"a colour picked since wins", settings(kOwn, 0x00FF00, L"0"), record,
          ownedBy(settings(kTranscoded, 0x00FF00), kOwn, {copy})},
         {"our file in a folder moved since", settings(L"C:\\Old\\mosaic.bmp", kDesktopColour, L"0"), movedRecord,
@@ -71,49 +70,6 @@ TEST(OriginalsAtStart, TheRecordStandsForWhatStillShowsOursAndTheUsersLaterChoic
         SCOPED_TRACE(row.name);
         EXPECT_EQ(originalsAtStart(row.now, row.record, kOwn), row.expected);
     }
-}
-
-// The system as the rules see it: what is in force, the files, and the changes in their order.
-class FakeDesktop final : public DesktopSystem {
-public:
-    DesktopSettings now;
-    std::map<std::wstring, std::string> files;
-    std::wstring unwritable;
-    std::vector<std::wstring> calls;
-
-    DesktopSettings read() override { return now; }
-    void writeWallPaper(const std::wstring& path) override { calls.push_back(L"wallpaper " + path); }
-    void writeStyle(const std::wstring& style, const std::wstring& tile) override { calls.push_back(L"style " + style + L"/" + tile); }
-    void writeColour(render::ColorRef colour) override { calls.push_back(L"colour " + std::to_wstring(colour)); }
-    void writeMonitorPicture(const std::wstring& m, const std::wstring& path) override { calls.push_back(L"monitor " + m + L" " + path); }
-    void writePosition(int position) override { calls.push_back(L"position " + std::to_wstring(position)); }
-    void writeSlideshow(const ShellWallPaper& s) override { calls.push_back(L"slideshow " + s.slideshowItems.at(0)); }
-    bool exists(const std::wstring& path) override { return files.count(path) > 0; }
-    bool sameContent(const std::wstring& a, const std::wstring& b) override { return exists(a) && exists(b) && files[a] == files[b]; }
-    bool copyFile(const std::wstring& from, const std::wstring& to) override {
-        return exists(from) && to != unwritable && (files[to] = files[from], true);
-    }
-    void removeFile(const std::wstring& path) override { files.erase(path); }
-};
-
-TEST(KeepPictures, ARewrittenPictureIsCopiedOnceARecordedCopyIsKeptAndOneNoLongerNeededGoes) {
-    FakeDesktop fake;
-    fake.files = {{kTranscoded, "user"}, {std::wstring(kThemes) + L"\\Transcoded_001", "second"}};
-    auto originals = keepPictures(fake, withShell(settings(kTranscoded, 1), {{L"B", std::wstring(kThemes) + L"\\Transcoded_001"}}),
-                                  std::nullopt, kThemes, kMine);
-    EXPECT_EQ(originals.kept, (std::vector<KeptPicture>{{kTranscoded, kMine + L"\\wallpaper0"},
-                                                        {std::wstring(kThemes) + L"\\Transcoded_001", kMine + L"\\wallpaper1"}}));
-    EXPECT_EQ(fake.files[kMine + L"\\wallpaper1"], "second");
-
-    // After a kill the themes file holds our mosaic: the recorded copy is the user's picture.
-    fake.files = {{kTranscoded, "mosaic"}, {kMine + L"\\wallpaper3", "user"}, {kMine + L"\\wallpaper7", "old"}};
-    const auto record = ownedBy(settings(kTranscoded, 1), kOwn, {{kTranscoded, kMine + L"\\wallpaper3"}, {L"x", kMine + L"\\wallpaper7"}});
-    originals = keepPictures(fake, ownedBy(settings(kTranscoded, 1), kOwn, {record.kept[0]}), record, kThemes, kMine);
-    EXPECT_EQ(originals.kept, std::vector<KeptPicture>{record.kept[0]});
-    EXPECT_EQ(fake.files, (std::map<std::wstring, std::string>{{kTranscoded, "mosaic"}, {kMine + L"\\wallpaper3", "user"}}));
-
-    fake.unwritable = kMine + L"\\wallpaper0";
-    EXPECT_TRUE(keepPictures(fake, settings(kTranscoded, 1), std::nullopt, kThemes, kMine).kept.empty());
 }
 
 const std::wstring kBack = L"colour " + std::to_wstring(0x102030);
@@ -152,11 +108,59 @@ TEST(RestoreDesktop, TheUsersPictureComesBackDurablyWhatTheUserChoseStaysAndCopi
         EXPECT_EQ(fake.calls, row.calls);
         EXPECT_EQ(fake.files, row.files);
     }
-    // A first version's record has no per-monitor part: the wallpaper alone comes back.
-    FakeDesktop fake;
-    fake.now = running;
-    restoreDesktop(fake, ownedBy(settings(L"C:\\sea.jpg", 0x102030), kOwn), RestoreOrder::ColourFirst);
-    EXPECT_EQ(fake.calls, (std::vector<std::wstring>{kBack, L"style 2/0", L"wallpaper C:\\sea.jpg"}));
+}
+
+// Start-up's takeover of the desktop and the mending of a killed run.
+TEST(DesktopChanges, TheDesktopChangesOnlyOnceItsWayBackIsSavedAndAKilledRunIsMendedAlike) {
+    using Files = std::map<std::wstring, std::string>;
+    const std::wstring second = std::wstring(kThemes) + L"\\Transcoded_001", copy = kMine + L"\\wallpaper";
+    const std::wstring mosaic = L"colour " + std::to_wstring(kDesktopColour);
+    const std::vector<std::wstring> taken{L"style 0/0", L"wallpaper " + kOwn, mosaic};
+    const DesktopSettings user = settings(kTranscoded, 0x102030), ours = settings(kOwn, kDesktopColour, L"0");
+    const DesktopSettings three = withShell(user, {{L"A", kTranscoded}, {L"B", second}, {L"C", copy + L"0"}});
+    const DesktopSettings killedRecord = ownedBy(user, kOwn, {{kTranscoded, copy + L"0"}});
+    const Files users{{kTranscoded, "user"}}, killed{{kTranscoded, "mosaic"}, {copy + L"0", "user"}};
+    MapStore none, failing, earlier, releaseBefore;
+    failing.failing = kRecordName;
+    saveRecord(earlier, killedRecord);
+    releaseBefore.numbers = {{std::wstring(kRecordPartsName), 1}, {std::wstring(kRecordColourName), 0x102030}};
+    releaseBefore.texts = {{std::wstring(kRecordPartName) + L"1", L"C:\\sea.jpg|2|0|" + kOwn + L"|0|0"}};
+    struct Row { const char* name; bool start; DesktopSettings now; Files files; MapStore store; std::wstring unwritable;
+                 std::vector<std::wstring> calls; Files filesAfter; std::optional<DesktopSettings> recordAfter; } rows[] = {
+        {"a start: recorded with a copy first, then the wallpaper, centred, and the colour", true, user, users, none, L"", taken,
+         {{kTranscoded, "user"}, {copy + L"0", "user"}}, killedRecord},
+        {"each picture copied under a name no picture in force has (a copy an exit could not put back)", true, three,
+         {{kTranscoded, "user"}, {second, "2"}, {copy + L"0", "0"}}, none, L"", taken,
+         {{kTranscoded, "user"}, {second, "2"}, {copy + L"0", "0"}, {copy + L"1", "user"}, {copy + L"2", "2"}},
+         ownedBy(three, kOwn, {{kTranscoded, copy + L"1"}, {second, copy + L"2"}})},
+        {"the record cannot be saved: nothing changes, no copy stays", true, user, users, failing, L"", {}, users, std::nullopt},
+        {"a picture that cannot be copied: the wallpaper and its style stay", true, user, users, none, copy + L"0", {mosaic}, users,
+         ownedBy(user, kOwn)},
+        {"a start after a kill: the killed run mended, then the desktop taken anew", true, ours, killed, earlier, L"",
+         {kBack, L"style 2/0", L"wallpaper " + kTranscoded, L"style 0/0", L"wallpaper " + kOwn, mosaic},
+         {{kTranscoded, "user"}, {copy + L"0", "user"}}, killedRecord},
+        {"mended (a start with the choice off, /restore-desktop): the picture copied back, the copy gone", false, ours, killed,
+         earlier, L"", {kBack, L"style 2/0", L"wallpaper " + kTranscoded}, users, std::nullopt},
+        {"mended: a wallpaper picked since stays, the copy of the one it replaced goes", false, settings(L"C:\\hills.jpg", kDesktopColour, L"10"),
+         killed, earlier, L"", {kBack}, {{kTranscoded, "mosaic"}}, std::nullopt},
+        {"mended from a record of the release before, which has no per-monitor part", false, withShell(ours, {{L"A", kOwn}}), {},
+         releaseBefore, L"", {kBack, L"style 2/0", L"wallpaper C:\\sea.jpg"}, {}, std::nullopt},
+    };
+    for (Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        FakeDesktop fake;
+        fake.now = row.now, fake.files = row.files, fake.unwritable = row.unwritable;
+        const DesktopPaths paths{kOwn, std::wstring(kThemes), kMine};
+        DesktopTakeover t;
+        if (row.start) t = takeOverDesktop(fake, row.store, paths, [] { return true; });
+        else mendKilledRun(fake, row.store, paths);
+        // Exit puts back exactly what a kept record allows; a new screen repaints only our wallpaper.
+        const bool ours = std::count(row.calls.begin(), row.calls.end(), L"wallpaper " + kOwn) > 0;
+        EXPECT_EQ(std::pair(t.changed, t.wallPaperChanged), std::pair(row.start && row.recordAfter.has_value(), row.start && ours));
+        EXPECT_EQ(fake.calls, row.calls);
+        EXPECT_EQ(fake.files, row.filesAfter);
+        EXPECT_EQ(loadRecord(row.store), row.recordAfter);
+    }
 }
 
 }  // namespace

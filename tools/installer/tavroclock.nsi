@@ -23,8 +23,9 @@ AllowSkipFiles off
 !define SETTINGS_KEY "Software\Quillmar-soft\tavroClock"
 
 !ifdef SIGN
-  !finalize '${SIGN} "%1"' = 0
-  !uninstfinalize '${SIGN} "%1"' = 0
+  ; Quoted: the checkout's folder may hold a space.
+  !finalize '"${SIGN}" "%1"' = 0
+  !uninstfinalize '"${SIGN}" "%1"' = 0
 !endif
 
 Name "${APP}"
@@ -73,6 +74,7 @@ LangString FileKept ${LANG_JAPANESE} "$Failed を削除できませんでした�
 LangString FileKept ${LANG_ENGLISH} "$Failed could not be removed. Close the program that uses it and uninstall again."
 
 Var Failed  ; the file named in a failure's message
+Var ClockClosed  ; 1 once a running clock was closed
 
 ; Stops here with the message, and with exit code 2 in silent mode; nothing further changes.
 !macro FAIL message
@@ -83,8 +85,10 @@ Var Failed  ; the file named in a failure's message
 
 ; The clock is the window of class TavroClockMain, as the program hangs it: top-level, a child of
 ; the program manager, or a child of a top-level WorkerW (the icons' host on a split desktop).
-; It is closed as its exit item closes it (WM_CLOSE: the desktop is put back), then awaited: its
-; single-instance mutex goes when the process ends, and only then can its exe be replaced.
+; It is closed as its exit item closes it (WM_CLOSE: the desktop is put back), then awaited by its
+; process, opened for SYNCHRONIZE from its window: the single-instance mutex goes at the end of
+; wWinMain already, while the exe stays mapped through the runtime's exit and the process's end.
+; A clock still starting has no window yet and is known by its mutex until it has one.
 ; $0 is "" once no clock runs, else "running".
 !macro CLOSE_CLOCK un
 Function ${un}FindClock
@@ -108,20 +112,28 @@ Function ${un}CloseClock
   StrCpy $3 0  ; the close posted
   StrCpy $4 0
   ${Do}
+    Call ${un}FindClock
+    ${If} $0 != 0
+    ${AndIf} $3 == 0
+      StrCpy $3 1
+      System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r5)'
+      System::Call 'kernel32::OpenProcess(i 0x100000, i 0, i r5) p.r6'
+      System::Call 'user32::PostMessageW(p r0, i 0x10, p 0, p 0)'
+      StrCpy $ClockClosed 1
+      ${If} $6 != 0
+        System::Call 'kernel32::WaitForSingleObject(p r6, i 30000) i.r7'
+        System::Call 'kernel32::CloseHandle(p r6)'
+        StrCpy $0 "running"
+        ${IfThen} $7 == 0 ${|} StrCpy $0 "" ${|}
+        Return
+      ${EndIf}
+    ${EndIf}
     System::Call 'kernel32::OpenMutexW(i 0x100000, i 0, w "Local\Quillmar-soft.tavroClock") p.r1'
     ${If} $1 == 0
       StrCpy $0 ""
       Return
     ${EndIf}
     System::Call 'kernel32::CloseHandle(p r1)'
-    ; A clock that is still starting has no window yet: looked for again until it has.
-    ${If} $3 == 0
-      Call ${un}FindClock
-      ${If} $0 != 0
-        System::Call 'user32::PostMessageW(p r0, i 0x10, p 0, p 0)'
-        StrCpy $3 1
-      ${EndIf}
-    ${EndIf}
     Sleep 200
     IntOp $4 $4 + 1
   ${LoopUntil} $4 >= 150
@@ -131,18 +143,25 @@ FunctionEnd
 !insertmacro CLOSE_CLOCK ""
 !insertmacro CLOSE_CLOCK "un."
 
-; Fails unless the file is missing or can be opened for writing (not held by another program).
+; Fails unless the file is missing or can be opened for writing (not held by another program)
+; within 5 s: a process that has only just ended may hold its image a moment longer.
 Function CheckReplaceable
   Exch $R0
-  ClearErrors
-  ${If} ${FileExists} $R0
+  StrCpy $R2 0
+  ${DoWhile} ${FileExists} $R0
+    ClearErrors
     FileOpen $R1 $R0 a
-    ${If} ${Errors}
+    ${IfNot} ${Errors}
+      FileClose $R1
+      ${Break}
+    ${EndIf}
+    IntOp $R2 $R2 + 1
+    ${If} $R2 >= 25
       StrCpy $Failed $R0
       !insertmacro FAIL "$(FileInUse)"
     ${EndIf}
-    FileClose $R1
-  ${EndIf}
+    Sleep 200
+  ${Loop}
   Pop $R0
 FunctionEnd
 
@@ -202,6 +221,24 @@ Section "-"
   ${EndIf}
 SectionEnd
 
+; A silent install or upgrade (an update tool's setup.exe /S, which shows no finish page) starts
+; again the clock it closed, as the user who runs it; one that failed starts the copy still there.
+Function StartClosedClock
+  ${If} ${Silent}
+  ${AndIf} $ClockClosed == 1
+  ${AndIf} ${FileExists} "$INSTDIR\tavroclock.exe"
+    Exec '"$INSTDIR\tavroclock.exe"'
+  ${EndIf}
+FunctionEnd
+
+Function .onInstSuccess
+  Call StartClosedClock
+FunctionEnd
+
+Function .onInstFailed
+  Call StartClosedClock
+FunctionEnd
+
 ; An upgrade offers the log-on choice the user has: off when the installed copy does not start at
 ; log-on (a value turned off in the startup apps stays as it is: it is rewritten unchanged).
 Function .onInit
@@ -246,7 +283,36 @@ Section "un.$(SecProgramUn)"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd
 
-Section /o "un.$(SecSettingsUn)"
+Section /o "un.$(SecSettingsUn)" SecSettingsUnId
+  ; The program's own files too: its picture where its key says it wrote one (only a mosaic.bmp),
+  ; the holiday list and the copies of pictures under %LOCALAPPDATA%\TavroClock. A file that is the
+  ; wallpaper now (a copy an exit could not put back) stays.
+  ReadRegStr $2 HKCU "Control Panel\Desktop" "Wallpaper"
+  ReadRegStr $0 HKCU "${SETTINGS_KEY}" "wallpaperFile"
+  StrCpy $1 $0 "" -11
+  ${If} $1 == "\mosaic.bmp"
+  ${AndIf} $0 != $2
+    Delete $0
+  ${EndIf}
+  Delete "$LOCALAPPDATA\TavroClock\syukujitsu.csv"
+  Delete "$LOCALAPPDATA\TavroClock\syukujitsu.csv.part"
+  FindFirst $3 $1 "$LOCALAPPDATA\TavroClock\wallpaper*"
+  ${DoWhile} $1 != ""
+    ${IfThen} "$LOCALAPPDATA\TavroClock\$1" != $2 ${|} Delete "$LOCALAPPDATA\TavroClock\$1" ${|}
+    FindNext $3 $1
+  ${Loop}
+  FindClose $3
+  RMDir "$LOCALAPPDATA\TavroClock"
   DeleteRegKey HKCU "${SETTINGS_KEY}"
   DeleteRegKey /ifempty HKCU "Software\Quillmar-soft"
 SectionEnd
+
+; "uninstall.exe /S /removesettings": a silent removal of the settings too (no page to tick it on).
+Function un.onInit
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/removesettings" $1
+  ${IfNot} ${Errors}
+    !insertmacro SelectSection ${SecSettingsUnId}
+  ${EndIf}
+FunctionEnd

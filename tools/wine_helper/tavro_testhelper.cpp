@@ -20,7 +20,7 @@
 //   shell-hung           exit code 0 while the stand-in shell does not answer.
 //   mode W H             changes the display to W x H; exit code 0 when the system took it.
 //   report FILE          the desktop as another process sees it: clock, parent_class, parent_title,
-//                        rect (l,t,r,b), visible, wallpaper, colour, style and tile (WallpaperStyle,
+//                        rect (l,t,r,b), visible, exe (the clock process's image), wallpaper, colour, style and tile (WallpaperStyle,
 //                        TileWallpaper); and of the clock window: clock_style, clock_exstyle (hex),
 //                        alpha (none unless layered), below (the class of the sibling right under it),
 //                        at_centre and over_app (what WindowFromPoint gives at its centre, alone and
@@ -46,6 +46,10 @@
 //   tray FILE            the notification areas (Wine's stand-alone tray, a task bar's Shell_TrayWnd) and
 //                        their child windows ("tray"/"icon" lines: class, rect l,t,r,b, visible), then
 //                        every visible balloon ("balloon": the same and its text).
+//   refusing-tray FILE   a notification area that refuses every icon, as a shell too busy at log-on
+//                        does (the clock's Shell_NotifyIcon gets FALSE): a hidden top-level
+//                        "Shell_TrayWnd" above Wine's own, which the call finds first. Writes FILE
+//                        "ready", then "refused" at its first refusal; ends when killed.
 //   dump FILE CAPTION    dialogs titled CAPTION: "window" (client=l,t,w,h, visible), then a "control"
 //                        line per child (id, class, text (a combo box's selection), rect in client
 //                        coordinates, visible, checked (BM_GETCHECK of a button), enabled).
@@ -365,6 +369,13 @@ int report(const std::wstring& file) {
         out += "parent_class=" + (parent ? text(parent, true) : "") + "\nparent_title=" + (parent ? text(parent) : "") +
                "\nrect=" + list(r.left, r.top, r.right, r.bottom) + "\nvisible=" + to_string(IsWindowVisible(clock) ? 1 : 0) + "\n" +
                clockReport(clock);
+        DWORD id = 0;
+        GetWindowThreadProcessId(clock, &id);
+        wchar_t image[1024] = {};
+        DWORD size = 1024;
+        const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+        if (process) QueryFullProcessImageNameW(process, 0, image, &size), CloseHandle(process);
+        out += "exe=" + utf8(image) + "\n";
     }
     wchar_t wallpaper[1024] = {};
     SystemParametersInfoW(SPI_GETDESKWALLPAPER, 1023, wallpaper, 0);
@@ -621,6 +632,28 @@ BOOL CALLBACK addTray(HWND hwnd, LPARAM balloons) {
     return TRUE;
 }
 
+std::wstring refusals;
+LRESULT CALLBACK refusingTrayProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_COPYDATA) return DefWindowProcW(hwnd, message, wParam, lParam);
+    writeWhole(refusals, "refused\n");
+    return FALSE;
+}
+
+int refusingTray(const std::wstring& file) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = refusingTrayProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"Shell_TrayWnd";
+    refusals = file;
+    if (!RegisterClassW(&wc) || !CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, nullptr, WS_POPUP, 0,
+                                                 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr) ||
+        writeWhole(file, "ready\n") != 0)
+        return 1;
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    return 0;
+}
+
 int changeMode(int width, int height) {
     DEVMODEW mode{};
     mode.dmSize = sizeof mode;
@@ -685,6 +718,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         EnumWindows(addTray, 1);
         return writeWhole(arg[2], trays);
     }
+    if (verb == L"refusing-tray") return count == 3 ? refusingTray(arg[2]) : 2;
     if (verb == L"dump") {
         if (count != 4) return 2;
         wanted = utf8(arg[3]);
