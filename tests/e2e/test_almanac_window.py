@@ -72,7 +72,7 @@ def test_almanac_window(desktop, tmp_path):
     assert info, "a double click on 3/18 did not open the window"
     left, top, right, bottom = map(int, info["rect"].split(","))
     assert 0 <= left and right <= 1920 and 0 <= top and bottom <= 1080, info["rect"]
-    assert info["controls"][HEADER]["text"] == "2027年（令和9年）3月"
+    assert info["controls"][HEADER]["text"] == "2027年（令和9年・丁未）3月"
     assert int(info["focus"]) == cell_id(2027, 3, 18), "the day double-clicked is selected"
     check_days(info, 2027, 3)
     text = lambda i, d: i["controls"][cell_id(2027, 3, d)]["text"].split("\\n")
@@ -114,7 +114,7 @@ def test_almanac_window(desktop, tmp_path):
     # The ends: a fast spin stops at 1900-01 and at 2100-12, its button disabled there.
     desktop.xdo("click", "--repeat", "1600", "--delay", "1", "4")
     info = almanac(desktop, "1900年1月", timeout=90)
-    assert info["controls"][HEADER]["text"] == "1900年（明治33年）1月"
+    assert info["controls"][HEADER]["text"] == "1900年（明治33年・庚子）1月"
     assert (info["controls"][PREVIOUS]["enabled"], info["controls"][NEXT]["enabled"]) == ("0", "1")
     check_days(info, 1900, 1)
     desktop.xdo("click", "--repeat", "2500", "--delay", "1", "5")
