@@ -11,17 +11,31 @@ namespace {
 // At 96 DPI, scaled to the window's.
 constexpr int kMargin = 8, kButtonWidth = 40, kTodayWidth = 64, kButtonHeight = 28;
 
-void drawText(HDC dc, HGDIOBJ font, COLORREF colour, std::wstring_view text, RECT r, UINT format) {
+enum class Align { Left, Right, Centre };
+
+// A line at the top of r, clipped to it. ExtTextOut, not DrawText: nothing is measured.
+void drawText(HDC dc, HGDIOBJ font, COLORREF colour, std::wstring_view text, const RECT& r, Align align) {
     if (text.empty()) return;
     SelectObject(dc, font);
     SetTextColor(dc, colour);
-    DrawTextW(dc, text.data(), static_cast<int>(text.size()), &r, format | DT_NOPREFIX | DT_SINGLELINE);
+    SetTextAlign(dc, (align == Align::Left ? TA_LEFT : align == Align::Right ? TA_RIGHT : TA_CENTER) | TA_TOP);
+    const int x = align == Align::Left ? r.left : align == Align::Right ? r.right : (r.left + r.right) / 2;
+    ExtTextOutW(dc, x, r.top, ETO_CLIPPED, &r, text.data(), static_cast<UINT>(text.size()), nullptr);
 }
 
 int textWidth(HDC dc, std::wstring_view text) {
     SIZE size{};
     GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
     return size.cx;
+}
+
+// A line too wide for r ends in an ellipsis.
+void drawFitted(HDC dc, HGDIOBJ font, COLORREF colour, std::wstring_view text, RECT r) {
+    SelectObject(dc, font);
+    if (textWidth(dc, text) <= r.right - r.left) return drawText(dc, font, colour, text, r, Align::Left);
+    SetTextColor(dc, colour);
+    SetTextAlign(dc, TA_LEFT | TA_TOP);
+    DrawTextW(dc, text.data(), static_cast<int>(text.size()), &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
 bool meets(const RECT& a, const RECT& b) {
@@ -61,7 +75,7 @@ void drawLines(HDC dc, const AlmanacCell& cell, RECT area, const AlmanacLook& lo
         RECT r{area.left, area.top, area.right, area.top + height};
         if (!note) {
             const COLORREF colour = lines[i].kind == CellLineKind::Holiday ? ink.ink : ink.plain;
-            drawText(dc, look.font.get(), colour, lines[i].text, r, DT_LEFT | DT_TOP | DT_END_ELLIPSIS);
+            drawFitted(dc, look.font.get(), colour, lines[i].text, r);
             ++i;
         } else {
             SelectObject(dc, look.smallFont.get());
@@ -69,7 +83,7 @@ void drawLines(HDC dc, const AlmanacCell& cell, RECT area, const AlmanacLook& lo
             while (i < lines.size() && lines[i].kind == CellLineKind::Note &&
                    textWidth(dc, row + L" " + lines[i].text) <= width)
                 row += L" " + lines[i++].text;
-            drawText(dc, look.smallFont.get(), ink.plain, row, r, DT_LEFT | DT_TOP | DT_END_ELLIPSIS);
+            drawFitted(dc, look.smallFont.get(), ink.plain, row, r);
         }
         area.top += height;
     }
@@ -77,23 +91,24 @@ void drawLines(HDC dc, const AlmanacCell& cell, RECT area, const AlmanacLook& lo
 
 void drawDay(HDC dc, const AlmanacCell& cell, const RECT& r, const AlmanacLook& look, bool selected, bool focused,
              int dpi) {
-    const int pad = MulDiv(4, dpi, 96);
+    // Inside today's frame and the focus rectangle, which would otherwise cross the texts' edges.
+    const int pad = look.frameWidth + MulDiv(3, dpi, 96);
     const bool inverse = selected && look.highContrast;
     const DayInk ink{inverse ? look.selectedText : look.colourOf(cell.colour), inverse ? look.selectedText : look.text};
-    const RECT inner{r.left + pad, r.top + pad / 2, r.right - pad, r.bottom - pad};
-    drawText(dc, look.dayFont.get(), ink.ink, cell.number, inner, DT_LEFT | DT_TOP);
+    const RECT inner{r.left + pad, r.top + pad / 2, r.right - pad, r.bottom - pad / 2};
+    drawText(dc, look.dayFont.get(), ink.ink, cell.number, inner, Align::Left);
     if (cell.phase) {
         SelectObject(dc, look.dayFont.get());
         const int size = look.fontHeight * 3 / 4;
         drawPhase(dc, *cell.phase, inner.left + textWidth(dc, cell.number) + pad, inner.top + (look.dayFontHeight - size) / 2,
                   size, ink.plain);
     }
-    drawText(dc, look.font.get(), ink.plain, cell.rokuyo, inner, DT_RIGHT | DT_TOP);
+    drawText(dc, look.font.get(), ink.plain, cell.rokuyo, inner, Align::Right);
     RECT sexagenary = inner;
     if (!cell.rokuyo.empty()) sexagenary.top += look.fontHeight;
-    drawText(dc, look.smallFont.get(), ink.plain, cell.sexagenary, sexagenary, DT_RIGHT | DT_TOP);
+    drawText(dc, look.smallFont.get(), ink.plain, cell.sexagenary, sexagenary, Align::Right);
     const RECT low{inner.left, inner.bottom - look.fontHeight, inner.right, inner.bottom};
-    drawText(dc, look.font.get(), ink.plain, cell.oldDate, low, DT_LEFT | DT_TOP);
+    drawText(dc, look.font.get(), ink.plain, cell.oldDate, low, Align::Left);
     drawLines(dc, cell, {inner.left, inner.top + look.dayFontHeight, inner.right, low.top}, look, ink);
     if (cell.today) {
         SelectObject(dc, look.todayPen.get());
@@ -101,7 +116,7 @@ void drawDay(HDC dc, const AlmanacCell& cell, const RECT& r, const AlmanacLook& 
         Rectangle(dc, r.left + 1, r.top + 1, r.right - 1, r.bottom - 1);
     }
     if (focused) {
-        const int inset = look.frameWidth + 2;  // inside today's frame, which it would otherwise hide under
+        const int inset = look.frameWidth + 1;  // inside today's frame, which it would otherwise hide under
         const RECT focus{r.left + inset, r.top + inset, r.right - inset, r.bottom - inset};
         SetTextColor(dc, ink.plain);
         DrawFocusRect(dc, &focus);
@@ -187,8 +202,9 @@ void AlmanacPainter::paint(HDC dc, const RECT& area, const AlmanacMonth& month, 
         for (int c = 0; c < kColumns; ++c) {
             const RECT& cell = layout.cells[static_cast<std::size_t>(c)];
             const WeekdayLabel& label = month.weekdays[static_cast<std::size_t>(c)];
-            drawText(back, look.font.get(), look.colourOf(label.colour), label.name, {cell.left, w.top, cell.right, w.bottom},
-                     DT_CENTER | DT_VCENTER);
+            const int top = (w.top + w.bottom - look.fontHeight) / 2;
+            drawText(back, look.font.get(), look.colourOf(label.colour), label.name, {cell.left, top, cell.right, w.bottom},
+                     Align::Centre);
         }
     }
     if (meets(area, layout.grid)) {
