@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "../../tools/native/holiday_list_native.h"
+
 namespace tavro::almanac_window {
 namespace {
 
@@ -44,6 +46,9 @@ TEST(AlmanacMonth, CellsTellTheChosenNotes) {
     holidays::FeedOrComputedHolidays holidays;
     const AlmanacMonth december = buildAlmanacMonth(2026, 12, makeDate(2026, 12, 1), holidays);
     EXPECT_EQ(december.header, L"2026年（令和8年・丙午）12月");
+    std::wstring weekdays;  // the names over the columns, in the cells' order, with their colours
+    for (const WeekdayLabel& label : december.weekdays) weekdays += std::wstring(label.name) + L"TRB"[static_cast<int>(label.colour)];
+    EXPECT_EQ(weekdays, L"日R月T火T水T木T金T土B");
     const AlmanacCell& d16 = december.cells[static_cast<std::size_t>(december.cellOfDay(16))];
     EXPECT_EQ(d16.sexagenary, L"甲子");
     EXPECT_EQ(d16.lines, (std::vector<CellLine>{{L"天赦日"}, {L"甲子の日"}, {L"一粒万倍日"}}));
@@ -87,8 +92,8 @@ TEST(AlmanacMonth, PagingAndWheel) {
 }
 
 // 「次の…」 from a day: the published 天赦日 after 2026-03-05, the holidays by the act's rules
-// without a list (2026-07-20 海の日; 2025-11-24 the 休日 after 勤労感謝の日 on a Sunday), and the
-// status line at the range's end.
+// without a list (2026-07-20 海の日; 2025-11-24 the 休日 after 勤労感謝の日 on a Sunday, 2028-01-10
+// 成人の日), a newer list's days for the years it covers, and the status line at the range's end.
 TEST(AlmanacMonth, SearchFromTheSelectedDay) {
     using almanac::DayKind;
     using almanac::SearchDirection;
@@ -96,6 +101,12 @@ TEST(AlmanacMonth, SearchFromTheSelectedDay) {
     EXPECT_EQ(search.find(DayKind::Tenshanichi, {2026, 3, 5}, SearchDirection::Next), (CivilDate{2026, 5, 4}));
     EXPECT_EQ(search.find(DayKind::Holiday, {2026, 5, 6}, SearchDirection::Next), (CivilDate{2026, 7, 20}));
     EXPECT_EQ(search.find(DayKind::Holiday, {2026, 1, 1}, SearchDirection::Previous), (CivilDate{2025, 11, 24}));
+    EXPECT_EQ(search.find(DayKind::Holiday, {2028, 1, 1}, SearchDirection::Next), (CivilDate{2028, 1, 10}));
+    const auto list = holidays::checkHolidayList(native::officialListBytes() + "2028/1/1,a\r\n2028/11/23,b\r\n", 2028,
+                                                 native::decodeCp932);
+    ASSERT_TRUE(list);
+    search.takeList(std::make_shared<const holidays::HolidayList>(*list));
+    EXPECT_EQ(search.find(DayKind::Holiday, {2028, 1, 1}, SearchDirection::Next), (CivilDate{2028, 11, 23}));
     const auto none = search.find(DayKind::Holiday, {2100, 12, 31}, SearchDirection::Next);
     EXPECT_EQ(none, std::nullopt);
     EXPECT_EQ(searchStatusText(DayKind::Holiday, SearchDirection::Next, none), L"2100年12月31日までに次の祝日はありません");
