@@ -88,8 +88,7 @@ void AlmanacWindow::showToday(DateValue today) {
     const CivilDate now = civilDay(today);
     if (model_.year == before.year && model_.month == before.month && (now.year != before.year || now.month != before.month))
         return select(now);
-    showMonth(model_.year, model_.month);  // the frame moves within the month, or off it
-    announceFocusedDay();
+    showMonth(model_.year, model_.month);  // the frame moves within the month, or off it (the days' texts stay)
     UpdateWindow(hwnd_);
 }
 
