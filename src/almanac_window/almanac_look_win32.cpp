@@ -15,6 +15,13 @@ bool highContrastOn() {
            (contrast.dwFlags & HCF_HIGHCONTRASTON);
 }
 
+void makeBrushesAndPens(AlmanacLook& look) {
+    look.backgroundBrush.reset(CreateSolidBrush(look.background));
+    look.selectedBrush.reset(CreateSolidBrush(look.selectedBack));
+    look.gridPen.reset(CreatePen(PS_SOLID, 1, look.grid));
+    look.todayPen.reset(CreatePen(PS_INSIDEFRAME, look.frameWidth, look.todayFrame));
+}
+
 }  // namespace
 
 COLORREF AlmanacLook::colourOf(CellColour colour) const {
@@ -36,6 +43,12 @@ AlmanacLook loadAlmanacLook(int dpi) {
     look.headerFont.reset(CreateFontIndirectW(&lf));
     lf.lfHeight = height * 2;
     look.dayFont.reset(CreateFontIndirectW(&lf));
+    look.dayFontHeight = look.fontHeight * 2;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfHeight = height * 5 / 6;
+    look.smallFont.reset(CreateFontIndirectW(&lf));
+    look.smallFontHeight = look.fontHeight * 5 / 6;
+    look.frameWidth = MulDiv(3, dpi > 0 ? dpi : 96, 96);
 
     look.highContrast = highContrastOn();
     look.background = GetSysColor(COLOR_WINDOW);
@@ -45,6 +58,7 @@ AlmanacLook loadAlmanacLook(int dpi) {
     if (look.highContrast) {
         // The user's colours alone: Sundays and holidays tell themselves by their names.
         look.red = look.blue = look.grid = look.todayFrame = look.text;
+        makeBrushesAndPens(look);
         return look;
     }
     look.red = RGB(0xD0, 0x10, 0x10);
@@ -56,6 +70,7 @@ AlmanacLook loadAlmanacLook(int dpi) {
     look.selectedBack = RGB((GetRValue(h) + 4 * GetRValue(b)) / 5, (GetGValue(h) + 4 * GetGValue(b)) / 5,
                             (GetBValue(h) + 4 * GetBValue(b)) / 5);
     look.selectedText = look.text;
+    makeBrushesAndPens(look);
     return look;
 }
 

@@ -1,5 +1,5 @@
-// The 暦 window's fonts and colours: the system's message font at the window's DPI, and only the
-// system's colours while high contrast is on.
+// The 暦 window's fonts, colours, brushes and pens: the system's message font at the window's DPI,
+// and only the system's colours while high contrast is on. Made once for every paint.
 #pragma once
 
 #include <windows.h>
@@ -13,10 +13,14 @@ struct AlmanacLook {
     base::UniqueGdiObject font;     // the message font: header, weekdays, the small lines of a day
     base::UniqueGdiObject dayFont;  // the day's number, twice as high
     base::UniqueGdiObject headerFont;  // the month with its era, half as high again, bold
+    base::UniqueGdiObject smallFont;   // a day's 干支 and notes, five sixths as high
     int fontHeight = 16;            // pixels of a line of the message font
+    int dayFontHeight = 32, smallFontHeight = 12;
+    int frameWidth = 3;             // today's frame
     bool highContrast = false;
     COLORREF background = 0, text = 0, red = 0, blue = 0, grid = 0, todayFrame = 0;
     COLORREF selectedBack = 0, selectedText = 0;
+    base::UniqueGdiObject backgroundBrush, selectedBrush, gridPen, todayPen;
 
     COLORREF colourOf(CellColour colour) const;
 };

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <tuple>
 
+#include "almanac/day_notes.h"
 #include "almanac/month_almanac.h"
+#include "almanac/sexagenary.h"
 #include "datetime/japanese_era.h"
 
 namespace tavro::almanac_window {
@@ -11,7 +13,7 @@ namespace tavro::almanac_window {
 namespace {
 
 constexpr int kWheelDelta = 120;  // WHEEL_DELTA: one notch
-constexpr const wchar_t* kWeekdayNames[kColumns] = {L"日", L"月", L"火", L"水", L"木", L"金", L"土"};
+constexpr std::wstring_view kWeekdayNames[kColumns] = {L"日", L"月", L"火", L"水", L"木", L"金", L"土"};
 
 CellColour weekdayColour(int weekday) {
     return weekday == 0 ? CellColour::Red : weekday == 6 ? CellColour::Blue : CellColour::Text;
@@ -47,16 +49,18 @@ CivilDate clampToRange(CivilDate day) {
 
 }  // namespace
 
-std::wstring eraHeader(int year, int month) {
+std::wstring eraHeader(int year, int month, bool withSexagenary) {
     const datetime::JapaneseEra& first = eraOf({year, month, 1});
     const datetime::JapaneseEra& last = eraOf({year, month, datetime::daysInMonth(year, month)});
     std::wstring eras = eraYear(first, year);
     if (&first != &last) eras += L"・" + eraYear(last, year);
+    if (withSexagenary) eras.append(L"・").append(almanac::yearSexagenaryName(year));
     return std::to_wstring(year) + L"年（" + eras + L"）" + std::to_wstring(month) + L"月";
 }
 
 AlmanacMonth buildAlmanacMonth(int year, int month, DateValue today, holidays::HolidayLookup& holidays,
-                               const calendar::DayExtraLines& extra, WeekStart weekStart) {
+                               const calendar::DayExtraLines& extra, almanac::NoteGroups shown,
+                               WeekStart weekStart) {
     AlmanacMonth m;
     for (int column = 0; column < kColumns; ++column) {
         const int weekday = calendar::weekdayOfColumn(column, weekStart);
@@ -64,11 +68,12 @@ AlmanacMonth buildAlmanacMonth(int year, int month, DateValue today, holidays::H
     }
     m.year = year;
     m.month = month;
-    m.header = eraHeader(year, month);
+    m.header = eraHeader(year, month, shown.shows(almanac::NoteGroup::Sexagenary));
     m.title = L"暦 - " + std::to_wstring(year) + L"年" + std::to_wstring(month) + L"月";
     const DateValue firstDay = datetime::makeDate(year, month, 1);
     holidays.selectMonth(firstDay);
     const almanac::MonthAlmanac almanac = almanac::MonthAlmanac::forMonth(year, month);
+    const almanac::MonthNotes notes = almanac::MonthNotes::forMonth(year, month, almanac);
     const calendar::MonthGrid grid(year, month, weekStart);
     for (int day = 1; day <= datetime::daysInMonth(year, month); ++day) {
         const int at = grid.cellOfDay(day);
@@ -77,20 +82,34 @@ AlmanacMonth buildAlmanacMonth(int year, int month, DateValue today, holidays::H
         const int weekday = calendar::weekdayOfColumn(at % kColumns, weekStart);
         const std::wstring holiday = holidays.holidayName(date);
         const std::optional<almanac::DayAlmanac> old = almanac.day(day);
+        const std::optional<almanac::DayNotes> dayNotes = notes.day(day);
         cell.day = day;
         cell.number = std::to_wstring(day);
         cell.today = date == datetime::dateOnly(today);
         cell.colour = holidays.isHappy(date) ? CellColour::Red : weekdayColour(weekday);
-        cell.description =
-            calendar::dayTooltipText(year, month, day, holiday, old, extra ? extra(date) : std::vector<std::wstring>{});
+        cell.description = calendar::dayTooltipText(year, month, day, holiday, old,
+                                                    extra ? extra(date) : std::vector<std::wstring>{}, dayNotes, shown);
         cell.note = holiday;
         cell.holiday = !holiday.empty();
-        if (!old) continue;
-        cell.rokuyo = almanac::rokuyoName(old->rokuyo);
-        cell.oldDate = oldDateText(old->old);
-        if (cell.note.empty()) cell.note = almanac::solarTermName(old->solarTerm);
+        if (old) {
+            if (shown.shows(almanac::NoteGroup::Rokuyo)) cell.rokuyo = almanac::rokuyoName(old->rokuyo);
+            cell.oldDate = oldDateText(old->old);
+            if (cell.note.empty()) cell.note = almanac::solarTermName(old->solarTerm);
+        }
+        if (!cell.note.empty()) cell.lines.push_back({cell.note, cell.holiday ? CellLineKind::Holiday : CellLineKind::SolarTerm});
+        if (!dayNotes) continue;
+        cell.sexagenary = almanac::cellSexagenary(*dayNotes, shown);
+        if (shown.shows(almanac::NoteGroup::Moon)) cell.phase = dayNotes->phase;
+        for (almanac::DayNote note : almanac::cellNotes(*dayNotes, shown))
+            cell.lines.push_back({std::wstring(almanac::dayNoteName(note)), CellLineKind::Note});
     }
     return m;
+}
+
+int AlmanacMonth::cellOfDay(int day) const {
+    for (int i = 0; i < kCells; ++i)
+        if (day > 0 && cells[static_cast<std::size_t>(i)].day == day) return i;
+    return -1;
 }
 
 CivilDate addMonthsInRange(CivilDate day, int months) {

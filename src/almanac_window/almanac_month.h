@@ -3,8 +3,13 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
+#include <vector>
+
+#include "almanac/day_note.h"
+#include "almanac/moon_phase.h"
 #include "calendar/day_texts.h"
 #include "calendar/month_grid.h"
 #include "datetime/date_value.h"
@@ -17,6 +22,15 @@ using datetime::DateValue;
 
 enum class CellColour { Text, Red, Blue };  // Red: Sundays and holidays, Blue: Saturdays
 
+// A line a cell tells under its number, drawn as its kind asks: a holiday's name in the day's
+// colour, a solar term plain, the notes small and as many to a line as fit.
+enum class CellLineKind { Holiday, SolarTerm, Note };
+struct CellLine {
+    std::wstring text;
+    CellLineKind kind = CellLineKind::Note;
+    bool operator==(const CellLine&) const = default;
+};
+
 struct AlmanacCell {
     int day = 0;               // 0: a cell outside the month, shown empty
     std::wstring number;       // L"18"
@@ -24,6 +38,11 @@ struct AlmanacCell {
     std::wstring note;         // the holiday's name, else the day's solar term, else ""
     std::wstring oldDate;      // L"旧3/18", L"旧4月1日" on an old month's first day, L"旧閏11月1日"
     std::wstring description;  // the same text as the desktop calendar's tooltip for the day
+    std::wstring sexagenary;   // the day's 干支, small: L"甲子"; "" with 干支 hidden
+    std::optional<almanac::MoonPhase> phase;  // the principal phase on its day, drawn as ● ◐ ○ ◑; none with 月 hidden
+    // What the cell shows under its number, in this order and as many as fit: the note above,
+    // then the day's 雑節 and 選日 the rarest first. The cell draws these and nothing else.
+    std::vector<CellLine> lines;
     CellColour colour = CellColour::Text;
     bool holiday = false;  // the note is a holiday's name
     bool today = false;
@@ -34,28 +53,35 @@ using calendar::kColumns;
 using calendar::kRows;
 using calendar::WeekStart;
 
-struct AlmanacWeekday {
-    std::wstring name;  // L"日"
+inline constexpr CivilDate kFirstDay{1900, 1, 1}, kLastDay{2100, 12, 31};
+
+struct WeekdayLabel {
+    std::wstring_view name;  // L"日"
     CellColour colour = CellColour::Text;  // Sunday red, Saturday blue
 };
-inline constexpr CivilDate kFirstDay{1900, 1, 1}, kLastDay{2100, 12, 31};
 
 struct AlmanacMonth {
     int year = 0, month = 0;
-    std::wstring header;  // 「2027年（令和9年）3月」
+    std::wstring header;  // 「2027年（令和9年・丁未）3月」
     std::wstring title;   // 「暦 - 2027年3月」
-    std::array<AlmanacWeekday, kColumns> weekdays;  // the header row, the week's first day first
-    std::array<AlmanacCell, kCells> cells;          // in the same columns
+    std::array<WeekdayLabel, kColumns> weekdays;  // the header row, the week's first day first
+    std::array<AlmanacCell, kCells> cells;        // in the same columns
+
+    // The cell of a day of the month; -1 for a day it lacks.
+    int cellOfDay(int day) const;
 };
 
 // The month with its era: 元年 for an era's first year, both eras in a month where one begins
-// after the 1st (「1989年（昭和64年・平成元年）1月」). 明治 to 令和.
-std::wstring eraHeader(int year, int month);
+// after the 1st (「1989年（昭和64年・平成元年）1月」). 明治 to 令和. With the year's 干支 after
+// the eras: 「2026年（令和8年・丙午）12月」.
+std::wstring eraHeader(int year, int month, bool withSexagenary = false);
 
 // The holidays are those the lookup has for the month (it is asked to select it first); extra
-// lines come after each day's description.
+// lines come after each day's description. shown: the groups of notes the user chose, in the
+// descriptions, the cells and the header alike.
 AlmanacMonth buildAlmanacMonth(int year, int month, DateValue today, holidays::HolidayLookup& holidays,
-                               const calendar::DayExtraLines& extra = {}, WeekStart weekStart = WeekStart::Sunday);
+                               const calendar::DayExtraLines& extra = {}, almanac::NoteGroups shown = {},
+                               WeekStart weekStart = WeekStart::Sunday);
 
 // Paging: the day kept where the target month has it, else its last day; never outside
 // kFirstDay..kLastDay.

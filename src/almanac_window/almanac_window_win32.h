@@ -1,6 +1,10 @@
-// The 暦 window: a month of days with 六曜, holidays, solar terms and old-calendar dates, paged by
-// buttons, keys and the wheel. Each day is a child control whose window text is the day's full
-// description, so screen readers read it and other programs can ask for it with WM_GETTEXT.
+// The 暦 window: a month of days with 六曜, holidays, solar terms, old-calendar dates and the
+// day's notes (干支, the Moon, 雑節, 選日, each group shown by the user's choice), paged by buttons,
+// keys and the wheel, with 「次の…」 to the next day of a kind (F3, Shift+F3). The month is painted
+// by the window in one pass; each day is still a child control over its cell whose text, asked
+// with WM_GETTEXT, is the day's full description from the month model, so screen readers read it
+// and other programs can ask for it. The selected day has the keyboard focus; Tab goes on to
+// 「◀」 「今日」 「▶」.
 #pragma once
 
 #include <windows.h>
@@ -9,8 +13,12 @@
 #include <memory>
 #include <optional>
 
+#include "almanac/note_search.h"
 #include "almanac_window/almanac_look_win32.h"
+#include "almanac_window/almanac_menu_win32.h"
 #include "almanac_window/almanac_month.h"
+#include "almanac_window/almanac_paint_win32.h"
+#include "almanac_window/almanac_search.h"
 #include "holidays/holiday_days.h"
 
 namespace tavro::almanac_window {
@@ -38,41 +46,61 @@ public:
     void setWeekStart(WeekStart weekStart);
 
 private:
+    enum : int { kHeaderId = 100, kPreviousId, kTodayId, kNextId, kStatusId, kFirstDayId = 200 };
+
     AlmanacWindow(HINSTANCE instance, DateValue today) : instance_(instance), today_(today) {}
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK dayProc(HWND day, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR cell,
                                     DWORD_PTR self);
+    static LRESULT CALLBACK buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                       DWORD_PTR self);
+    LRESULT answerText(int cell, WPARAM size, LPARAM buffer) const;
 
     bool makeControls();
     void applyLook();
     void layout();
-    // The day selected, and its month shown when it is another than the one shown.
-    void select(CivilDate day);
+    // The day selected, and its month shown when it is another than the one shown. The focus
+    // follows it from a day, or with takeFocus from anywhere in the window.
+    void select(CivilDate day, bool takeFocus = false);
     void showMonth(int year, int month);
     void pageMonths(int months);
     bool onKey(WPARAM key);
-    void onCommand(int id);
+    void onCommand(int id, bool byKeyboard);
     void onWheel(int delta);
     void onPaint();
-    void drawDay(const DRAWITEMSTRUCT& item) const;
+    void onContextMenu(HWND from, LPARAM at);
+    void onMenuChoice(const MenuChoice& choice);
+    void find(almanac::SearchDirection direction);
+    void toggleGroup(almanac::NoteGroup group);
+    void moveFocus(bool back);
+    void restoreFocus();
+    void invalidateCell(int cell);
+    void dropDayPaints();
+    void announceFocusedDay();
     void copySelected() const;
     HWND selectedControl() const;
     int cellOf(const CivilDate& day) const;
+    int cellOfControl(HWND control) const;
+    POINT menuPointOf(HWND control) const;
 
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
-    HWND header_ = nullptr, previous_ = nullptr, todayButton_ = nullptr, next_ = nullptr;
+    HWND header_ = nullptr, previous_ = nullptr, todayButton_ = nullptr, next_ = nullptr, status_ = nullptr;
+    HWND lastFocus_ = nullptr;  // where the focus was when the window was left
     std::array<HWND, kCells> days_{};
-    RECT weekdays_{};  // the row of weekday names, painted by the window itself
-    RECT grid_{};      // the day controls
     DateValue today_;
     WeekStart weekStart_ = WeekStart::Sunday;
     CivilDate selected_{};
     AlmanacMonth model_;
+    almanac::NoteGroups shown_;
     holidays::FeedOrComputedHolidays holidays_;  // the list, else the act's rules: never the network
+    AlmanacSearch search_;
+    std::optional<almanac::DayKind> lastKind_;  // what F3 looks for
     WheelMonths wheel_;
     int dpi_ = 96;
     AlmanacLook look_;
+    AlmanacLayout layout_;
+    AlmanacPainter painter_;
     RECT normalRect_{};  // the last place neither minimised nor maximised, kept at closing
 };
 

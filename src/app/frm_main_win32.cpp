@@ -7,6 +7,7 @@
 #include "app/local_time_win32.h"
 #include "app/shell_watch_win32.h"
 #include "app/static_panels.h"
+#include "almanac_window/note_choices_win32.h"
 #include "base/display_dpi_win32.h"
 #include "base/owned_window_win32.h"
 #include "base/window_class_win32.h"
@@ -90,7 +91,8 @@ bool FrmMain::createWindow() {
 void FrmMain::attachDayTooltips() {
     // The control goes with the window it belongs to; a new window gets a new one.
     dayTooltips_ = CalendarTooltip::create(hwnd_, instance_, [this](int column, int row) {
-        return dayTexts_.forCell(column, row, holidays_);
+        // The notes the user chose in the 暦 window, as they are at each showing.
+        return dayTexts_.forCell(column, row, holidays_, {}, almanac_window::readNoteChoices());
     });
     if (dayTooltips_) dayTooltips_->place(drawScale_, tooltipDpi());
 }

@@ -19,8 +19,9 @@ std::vector<DateValue> daysOfMonth(const std::vector<DateValue>& dates, DateValu
     return out;
 }
 
-// The list's days for the years it covers, the computed ones for the others.
-std::vector<NationalHoliday> holidaysBetween(const HolidayList* list, DateValue from, DateValue to) {
+}  // namespace
+
+std::vector<NationalHoliday> listOrComputedHolidays(const HolidayList* list, DateValue from, DateValue to) {
     if (!list) return nationalHolidays(from, to);
     std::vector<NationalHoliday> out;
     for (int year = datetime::toCivil(from).year; year <= datetime::toCivil(to).year; ++year) {
@@ -31,8 +32,6 @@ std::vector<NationalHoliday> holidaysBetween(const HolidayList* list, DateValue 
     }
     return out;
 }
-
-}  // namespace
 
 bool isHappy(const std::vector<DateValue>& happyDays, int happyCount, const DateValue& date) {
     const auto count = static_cast<std::size_t>(std::clamp<long long>(happyCount, 0, happyDays.size()));
@@ -45,7 +44,7 @@ void FeedOrComputedHolidays::selectMonth(const DateValue& firstDay) {
     usingFeed_ = firstDay == feedMonth_;
     days_.clear();
     // The same months the feed is asked for.
-    named_ = holidaysBetween(list_.get(), datetime::addMonths(firstDay, -1), datetime::addMonths(firstDay, 1));
+    named_ = listOrComputedHolidays(list_.get(), datetime::addMonths(firstDay, -1), datetime::addMonths(firstDay, 1));
     if (usingFeed_) {
         days_ = feedDays_;
         return;

@@ -27,6 +27,10 @@ public:
     virtual std::wstring holidayName(const DateValue& date) const = 0;
 };
 
+// The holidays from `from` to `to` without the feed: exactly the list's for the years it covers
+// (all of them without a list), the ones computed by the act's rules for the others; sorted by date.
+std::vector<NationalHoliday> listOrComputedHolidays(const HolidayList* list, DateValue from, DateValue to);
+
 // True when date equals one of the first happyCount entries.
 bool isHappy(const std::vector<DateValue>& happyDays, int happyCount, const DateValue& date);
 

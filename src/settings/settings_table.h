@@ -47,6 +47,12 @@ inline constexpr NumberSetting kAlmanacLeft{L"almanacLeft", kMissingNumber};
 inline constexpr NumberSetting kAlmanacTop{L"almanacTop", kMissingNumber};
 inline constexpr NumberSetting kAlmanacWidth{L"almanacWidth", kMissingNumber};
 inline constexpr NumberSetting kAlmanacHeight{L"almanacHeight", kMissingNumber};
+// What the 暦 window and the desktop calendar's day tooltips tell of a day, a value per group in
+// the order 六曜, 干支, 月 (月齢 and phases), 雑節, 選日: 0 hides the group; anything else, a
+// missing value or one of another type shows it.
+inline constexpr NumberSetting kAlmanacShows[] = {{L"almanacShowRokuyo", 1}, {L"almanacShowSexagenary", 1},
+                                                  {L"almanacShowMoon", 1}, {L"almanacShowZassetsu", 1},
+                                                  {L"almanacShowSenjitsu", 1}};
 
 // Never written by the program: tests and organisations point the downloads elsewhere with them.
 // Missing, empty or unusable: the feed's own host and calendar (holidays/happy_feed.h).

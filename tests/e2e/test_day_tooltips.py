@@ -5,6 +5,9 @@ from conftest import wait_for
 
 
 def test_may_2026_holidays_a_term_and_the_month_turning_under_a_still_mouse(desktop, tmp_path):
+    # The 暦 window's choices: its notes hidden but 六曜, whose 0 of the wrong type counts as shown.
+    desktop.reg_set({"almanacShowSexagenary": 0, "almanacShowMoon": 0, "almanacShowZassetsu": 0, "almanacShowSenjitsu": 0,
+                     "almanacShowRokuyo": "0"})
     stamp = desktop.start_moving_clock(tmp_path, "2026-05-04 12:00:00")
     # May 2026 starts on a Friday: row 0 holds 1 and 2, row 1 the 3rd to the 9th.
     cases = {
