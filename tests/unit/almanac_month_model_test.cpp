@@ -49,7 +49,7 @@ TEST(AlmanacMonth, TheWeeksFirstDayMovesTheHeaderAndTheCells) {
         holidays::FeedOrComputedHolidays holidays;
         const AlmanacMonth m = buildAlmanacMonth(2026, 8, makeDate(2026, 8, 3), holidays, {}, {}, start);
         for (int column = 0; column < kColumns; ++column)
-            EXPECT_EQ(std::pair(m.weekdays[column].name, m.weekdays[column].colour), std::pair(std::wstring(1, names[column]), colours[column]));
+            EXPECT_EQ(std::pair(std::wstring(m.weekdays[column].name), m.weekdays[column].colour), std::pair(std::wstring(1, names[column]), colours[column]));
         for (int day : {1, 2, 3, 11, 31}) {
             const AlmanacCell& cell = m.cells[static_cast<std::size_t>(cellOfFirst + day - 1)];
             EXPECT_EQ(std::pair(cell.day, cell.colour), std::pair(day, day == 11 ? C::Red : colours[(cellOfFirst + day - 1) % kColumns]));
