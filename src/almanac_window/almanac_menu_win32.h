@@ -12,7 +12,7 @@
 
 namespace tavro::almanac_window {
 
-enum class MenuRow { FindNext, FindPrevious, Shown, Copy, Line };
+enum class MenuRow { FindNext, FindPrevious, Shown, Copy, Line, AddReminder };
 
 struct MenuItemRow {
     MenuRow row;
@@ -20,6 +20,8 @@ struct MenuItemRow {
 };
 
 inline constexpr MenuItemRow kAlmanacMenu[] = {
+    {MenuRow::AddReminder, L"この日に予定を追加..."},
+    {MenuRow::Line, L""},
     {MenuRow::FindNext, L"次の…"},
     {MenuRow::FindPrevious, L"前の…"},
     {MenuRow::Line, L""},

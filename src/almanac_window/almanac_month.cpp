@@ -87,8 +87,8 @@ AlmanacMonth buildAlmanacMonth(int year, int month, DateValue today, holidays::H
         cell.number = std::to_wstring(day);
         cell.today = date == datetime::dateOnly(today);
         cell.colour = holidays.isHappy(date) ? CellColour::Red : weekdayColour(weekday);
-        cell.description = calendar::dayTooltipText(year, month, day, holiday, old,
-                                                    extra ? extra(date) : std::vector<std::wstring>{}, dayNotes, shown);
+        const std::vector<std::wstring> extraLines = extra ? extra(date) : std::vector<std::wstring>{};
+        cell.description = calendar::dayTooltipText(year, month, day, holiday, old, extraLines, dayNotes, shown);
         cell.note = holiday;
         cell.holiday = !holiday.empty();
         if (old) {
@@ -97,6 +97,7 @@ AlmanacMonth buildAlmanacMonth(int year, int month, DateValue today, holidays::H
             if (cell.note.empty()) cell.note = almanac::solarTermName(old->solarTerm);
         }
         if (!cell.note.empty()) cell.lines.push_back({cell.note, cell.holiday ? CellLineKind::Holiday : CellLineKind::SolarTerm});
+        for (const std::wstring& line : extraLines) cell.lines.push_back({line, CellLineKind::Reminder});
         if (!dayNotes) continue;
         cell.sexagenary = almanac::cellSexagenary(*dayNotes, shown);
         if (shown.shows(almanac::NoteGroup::Moon)) cell.phase = dayNotes->phase;

@@ -23,8 +23,9 @@ using datetime::DateValue;
 enum class CellColour { Text, Red, Blue };  // Red: Sundays and holidays, Blue: Saturdays
 
 // A line a cell tells under its number, drawn as its kind asks: a holiday's name in the day's
-// colour, a solar term plain, the notes small and as many to a line as fit.
-enum class CellLineKind { Holiday, SolarTerm, Note };
+// colour, a solar term plain, the user's reminders small a line each, the notes small and as many
+// to a line as fit.
+enum class CellLineKind { Holiday, SolarTerm, Reminder, Note };
 struct CellLine {
     std::wstring text;
     CellLineKind kind = CellLineKind::Note;
@@ -41,7 +42,7 @@ struct AlmanacCell {
     std::wstring sexagenary;   // the day's 干支, small: L"甲子"; "" with 干支 hidden
     std::optional<almanac::MoonPhase> phase;  // the principal phase on its day, drawn as ● ◐ ○ ◑; none with 月 hidden
     // What the cell shows under its number, in this order and as many as fit: the note above,
-    // then the day's 雑節 and 選日 the rarest first. The cell draws these and nothing else.
+    // the day's reminders, then the day's 雑節 and 選日 the rarest first. The cell draws these and nothing else.
     std::vector<CellLine> lines;
     CellColour colour = CellColour::Text;
     bool holiday = false;  // the note is a holiday's name
@@ -77,7 +78,7 @@ struct AlmanacMonth {
 std::wstring eraHeader(int year, int month, bool withSexagenary = false);
 
 // The holidays are those the lookup has for the month (it is asked to select it first); extra
-// lines come after each day's description. shown: the groups of notes the user chose, in the
+// lines (the day's reminders) come after each day's description and in its cell. shown: the groups of notes the user chose, in the
 // descriptions, the cells and the header alike.
 AlmanacMonth buildAlmanacMonth(int year, int month, DateValue today, holidays::HolidayLookup& holidays,
                                const calendar::DayExtraLines& extra = {}, almanac::NoteGroups shown = {},

@@ -63,17 +63,20 @@ struct DayInk {
     COLORREF ink, plain;  // the day's colour (its number, a holiday), and the other texts'
 };
 
-// Under the number: a holiday or solar term a line each, the notes as many to a line as fit,
+// Under the number: a holiday, solar term or reminder a line each, the notes as many to a line as fit,
 // from the top down while lines fit above the old-calendar date.
 void drawLines(HDC dc, const AlmanacCell& cell, RECT area, const AlmanacLook& look, DayInk ink) {
     const int width = area.right - area.left;
     const std::vector<CellLine>& lines = cell.lines;
     for (std::size_t i = 0; i < lines.size();) {
         const bool note = lines[i].kind == CellLineKind::Note;
-        const int height = note ? look.smallFontHeight : look.fontHeight;
+        const bool small = note || lines[i].kind == CellLineKind::Reminder;
+        const int height = small ? look.smallFontHeight : look.fontHeight;
         if (area.top + height > area.bottom) return;
         RECT r{area.left, area.top, area.right, area.top + height};
-        if (!note) {
+        if (lines[i].kind == CellLineKind::Reminder) {
+            drawFitted(dc, look.smallFont.get(), ink.plain, lines[i++].text, r);
+        } else if (!note) {
             const COLORREF colour = lines[i].kind == CellLineKind::Holiday ? ink.ink : ink.plain;
             drawFitted(dc, look.font.get(), colour, lines[i].text, r);
             ++i;

@@ -37,7 +37,7 @@ void setText(HWND control, const std::wstring& text) {
 std::unique_ptr<AlmanacWindow> AlmanacWindow::create(HINSTANCE instance, HWND clock, DateValue today,
                                                      std::optional<DateValue> selectDay,
                                                      std::shared_ptr<const holidays::HolidayList> list,
-                                                     WeekStart weekStart) {
+                                                     WeekStart weekStart, AlmanacReminders reminders) {
     base::registerWindowClass(instance, {
         .name = kWindowClass,
         .procedure = base::ownedWindowProc<AlmanacWindow, &AlmanacWindow::hwnd_, &AlmanacWindow::handleMessage>,
@@ -52,6 +52,7 @@ std::unique_ptr<AlmanacWindow> AlmanacWindow::create(HINSTANCE instance, HWND cl
     self->search_.takeList(std::move(list));
     self->shown_ = readNoteChoices();
     self->weekStart_ = weekStart;
+    self->reminders_ = std::move(reminders);
     self->selected_ = civilDay(selectDay.value_or(today));
     const RECT r = almanacOpeningRect(clock);
     // No owner: a window of its own with a task-bar button, whatever the clock hangs on. Not
@@ -110,6 +111,12 @@ void AlmanacWindow::setWeekStart(WeekStart weekStart) {
     if (focused) SetFocus(selectedControl());  // the selected day stands in another cell now
 }
 
+void AlmanacWindow::refreshDays() {
+    showMonth(model_.year, model_.month);
+    announceFocusedDay();
+    UpdateWindow(hwnd_);
+}
+
 void AlmanacWindow::select(CivilDate day, bool takeFocus) {
     const HWND focused = GetFocus();
     const bool fromDay = cellOfControl(focused) >= 0;
@@ -132,7 +139,7 @@ void AlmanacWindow::select(CivilDate day, bool takeFocus) {
 // The same 42 controls show every month: they answer for their texts from the model, so that
 // nothing is set on them; the window paints the month in one pass.
 void AlmanacWindow::showMonth(int year, int month) {
-    model_ = buildAlmanacMonth(year, month, today_, holidays_, {}, shown_, weekStart_);
+    model_ = buildAlmanacMonth(year, month, today_, holidays_, reminders_.dayLines, shown_, weekStart_);
     setText(hwnd_, model_.title);
     setText(header_, model_.header);
     RECT area;
@@ -256,6 +263,9 @@ void AlmanacWindow::onMenuChoice(const MenuChoice& choice) {
             if (choice.index >= 0 && choice.index < almanac::kNoteGroupCount) toggleGroup(static_cast<almanac::NoteGroup>(choice.index));
             return;
         case MenuRow::Copy: return copySelected();
+        case MenuRow::AddReminder:
+            if (reminders_.addOnDay) reminders_.addOnDay(hwnd_, datetime::makeDate(selected_.year, selected_.month, selected_.day));
+            return;
         case MenuRow::Line: return;
     }
 }

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -23,6 +24,13 @@
 
 namespace tavro::almanac_window {
 
+// The user's reminders as the window shows them: a day's lines (「10:00 会議」, in time order) in
+// its cell as far as they fit and all of them in its text, and the edit dialog for a new one on a day.
+struct AlmanacReminders {
+    calendar::DayExtraLines dayLines;
+    std::function<void(HWND owner, DateValue day)> addOnDay;
+};
+
 class AlmanacWindow {
 public:
     // Opens on the month of selectDay (today when none) with that day selected; nothing when the
@@ -30,7 +38,8 @@ public:
     static std::unique_ptr<AlmanacWindow> create(HINSTANCE instance, HWND clock, DateValue today,
                                                  std::optional<DateValue> selectDay,
                                                  std::shared_ptr<const holidays::HolidayList> list,
-                                                 WeekStart weekStart = WeekStart::Sunday);
+                                                 WeekStart weekStart = WeekStart::Sunday,
+                                                 AlmanacReminders reminders = {});
     ~AlmanacWindow();
     AlmanacWindow(const AlmanacWindow&) = delete;
     AlmanacWindow& operator=(const AlmanacWindow&) = delete;
@@ -44,6 +53,8 @@ public:
     void takeList(std::shared_ptr<const holidays::HolidayList> list);
     // The week's first day: the header row and the grid laid out anew.
     void setWeekStart(WeekStart weekStart);
+    // The reminders changed: the days' lines and texts anew.
+    void refreshDays();
 
 private:
     enum : int { kHeaderId = 100, kPreviousId, kTodayId, kNextId, kStatusId, kFirstDayId = 200 };
@@ -101,6 +112,7 @@ private:
     AlmanacLook look_;
     AlmanacLayout layout_;
     AlmanacPainter painter_;
+    AlmanacReminders reminders_;
     RECT normalRect_{};  // the last place neither minimised nor maximised, kept at closing
 };
 

@@ -7,7 +7,8 @@ namespace tavro::app {
 
 void FrmMain::openAlmanacWindow(std::optional<DateValue> selectDay) {
     if (almanac_ && almanac_->isOpen()) return almanac_->bringToFront();
-    almanac_ = almanac_window::AlmanacWindow::create(instance_, hwnd_, localNow(), selectDay, holidays_.list(), weekStart());
+    almanac_ = almanac_window::AlmanacWindow::create(instance_, hwnd_, localNow(), selectDay, holidays_.list(), weekStart(),
+                                                     almanacReminders());
 }
 
 void FrmMain::onDoubleClick(int x, int y) {

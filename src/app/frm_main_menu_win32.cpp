@@ -53,6 +53,7 @@ void FrmMain::runMenuCommand(unsigned command) {
         case mnuResetPlace: resetPlace(); break;
         case mnuAlmanacWindow: openAlmanacWindow(std::nullopt); break;
         case mnuSettingsWindow: openSettingsWindow(); break;
+        case mnuReminderList: openReminderList(); break;
         // WM_CLOSE unloads the window (desktop put back) and destroys it; its WM_DESTROY ends the loop.
         case mnuExit: PostMessageW(hwnd_, WM_CLOSE, 0, 0); break;
         default: break;  // the items without an action, and a dismissed menu

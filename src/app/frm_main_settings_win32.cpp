@@ -7,6 +7,8 @@
 #include "desktop/clock_place_win32.h"
 #include "dialogs/open_url_win32.h"
 #include "dialogs/settings_window_win32.h"
+#include "reminders/chime_schedule.h"
+#include "settings/settings_table.h"
 #include "settings/log_on_start.h"
 
 namespace tavro::app {
@@ -30,6 +32,16 @@ void FrmMain::openSettingsWindow() {
     opened.placeStored = storedPlace_.has_value();
     opened.logOnStart = settings::readLogOnStart();
     const std::unique_ptr<settings::RecordStore> store = settings::makeRegistryRecordStore();
+    const auto number = [&](const settings::NumberSetting& s) -> std::optional<uint32_t> {
+        const std::optional<int32_t> n = store->readNumber(s.name);
+        return n ? std::optional<uint32_t>(static_cast<uint32_t>(*n)) : std::nullopt;
+    };
+    const reminders::ChimeSettings chime =
+        reminders::chimeSettingsFrom(number(settings::kChime), number(settings::kChimeQuietFrom), number(settings::kChimeQuietTo));
+    opened.chimeEvery = chime.everyMinutes;
+    opened.chimeQuietFrom = chime.quietFrom;
+    opened.chimeQuietTo = chime.quietTo;
+    opened.chimeSound = store->readText(settings::kChimeSound.name).value_or(L"");
     dialogs::runSettingsWindow(hwnd_, opened, *store, {
         .show = [this](const dialogs::ClockSettings& s) { showSettings(s); },
         .forgetPlace =
@@ -39,6 +51,7 @@ void FrmMain::openSettingsWindow() {
                 desktop::removeStoredPlace();
             },
         .writeLogOnStart = [](bool on) { return settings::writeLogOnStart(on, dialogs::programPath()); },
+        .chimeKept = nullptr,  // nothing plays the chime yet that would be told
     });
 }
 

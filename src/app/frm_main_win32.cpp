@@ -265,6 +265,7 @@ void FrmMain::Form_Unload() {
     if (feedWorker_) feedWorker_->abandon();  // it winds down while the desktop is put back
     holidayList_.abandon();
     almanac_.reset();  // it keeps its place as it closes, also at log-off
+    reminderList_.reset();
     ShowWindow(hwnd_, SW_HIDE);
     if (desktop_) desktop_->restore();
     feedWorker_.reset();

@@ -13,6 +13,7 @@
 #include "app/clock_drag_win32.h"
 #include "app/clock_tick.h"
 #include "app/layout.h"
+#include "app/reminder_file_book_win32.h"
 #include "app/menu_texts.h"
 #include "app/shell_watch_win32.h"
 #include "calendar/day_texts.h"
@@ -28,6 +29,7 @@
 #include "notify/clock_notifier_win32.h"
 #include "render/canvas.h"
 #include "render/dib_canvas_win32.h"
+#include "reminders/reminder_list_window_win32.h"
 #include "settings/clock_look.h"
 
 namespace tavro::app {
@@ -105,6 +107,12 @@ private:
     void openAlmanacWindow(std::optional<DateValue> selectDay);
     // A double click on the calendar panel opens it, on the day under the pointer if any.
     void onDoubleClick(int x, int y);
+    // The user's reminders (frm_main_reminders_win32.cpp): the book, its list, and what the 暦
+    // window shows and offers of them.
+    reminders::ReminderBook& reminderBook();
+    void openReminderList();
+    almanac_window::AlmanacReminders almanacReminders();
+    void onRemindersChanged();
     // The notification-area icon and the notice at zero (frm_main_notify_win32.cpp).
     void startNotifier();
     // The settings window and the looks it shows at once (frm_main_settings_win32.cpp).
@@ -154,6 +162,8 @@ private:
     std::unique_ptr<desktop::DesktopChanges> desktop_;
     std::unique_ptr<almanac_window::AlmanacWindow> almanac_;
     std::unique_ptr<notify::ClockNotifier> notifier_;
+    std::unique_ptr<ReminderFileBook> reminderBook_;
+    std::unique_ptr<reminders::ReminderListWindow> reminderList_;
 };
 
 }  // namespace tavro::app

@@ -29,6 +29,7 @@ enum MenuCommand : unsigned {
     mnuResetPlace,
     mnuAlmanacWindow,
     mnuSettingsWindow,
+    mnuReminderList,
 };
 
 inline constexpr UiText kPopupFormCaption = TAVRO_TEXT("このフォームはポップアップメニュー用です");
@@ -61,6 +62,7 @@ inline constexpr MenuItemText kPopupMenuItems[] = {
     {1, mnuQuillmarSupport, TAVRO_TEXT("Quillmar-soft製品サポートページ(&U)...")},
     {1, mnuAbout, TAVRO_TEXT("バージョン情報(&A)...")},
     {0, mnuAlmanacWindow, TAVRO_TEXT("暦(&K)...")},
+    {0, mnuReminderList, TAVRO_TEXT("予定(&Y)...")},
     {0, mnuExit, TAVRO_TEXT("終了(&X)")},
 };
 

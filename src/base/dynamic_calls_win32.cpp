@@ -50,6 +50,7 @@ const DynamicCalls& dynamicCalls() {
         bind(c.getFileVersionInfoSizeW, version, "GetFileVersionInfoSizeW");
         bind(c.getFileVersionInfoW, version, "GetFileVersionInfoW");
         bind(c.verQueryValueW, version, "VerQueryValueW");
+        bind(c.getOpenFileNameW, loadSystemLibrary(L"comdlg32.dll"), "GetOpenFileNameW");
         return c;
     }();
     return calls;

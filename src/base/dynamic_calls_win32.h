@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commdlg.h>
 
 namespace tavro::base {
 
@@ -28,6 +29,8 @@ struct DynamicCalls {
     DWORD(WINAPI* getFileVersionInfoSizeW)(LPCWSTR, LPDWORD) = nullptr;      // version
     BOOL(WINAPI* getFileVersionInfoW)(LPCWSTR, DWORD, DWORD, LPVOID) = nullptr;
     BOOL(WINAPI* verQueryValueW)(LPCVOID, LPCWSTR, LPVOID*, PUINT) = nullptr;
+    // The system's file dialog, bound here so that only the windows that ask for it load comdlg32.
+    BOOL(WINAPI* getOpenFileNameW)(LPOPENFILENAMEW) = nullptr;  // comdlg32
 };
 const DynamicCalls& dynamicCalls();
 

@@ -1,5 +1,6 @@
 #include "dialogs/modal_dialog_win32.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -14,10 +15,11 @@ constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAM
 
 // DLGTEMPLATE, no menu, the default class, the caption, then the font: WORD-sized fields,
 // the whole block DWORD-aligned (vector storage is).
-std::vector<WORD> dialogTemplate(const std::wstring& caption) {
+std::vector<WORD> dialogTemplate(const std::wstring& caption, DWORD style = kDialogStyle, DWORD exStyle = 0) {
     std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
     DLGTEMPLATE header{};
-    header.style = kDialogStyle;
+    header.style = style;
+    header.dwExtendedStyle = exStyle;
     header.cdit = 0;
     std::memcpy(words.data(), &header, sizeof header);
     words.push_back(0);  // menu
@@ -39,6 +41,36 @@ INT_PTR ModalDialog::run(HWND owner, const std::wstring& caption) {
                                    modalOwner.owner(), dialogProc, reinterpret_cast<LPARAM>(this));
 }
 
+namespace {
+std::vector<HWND>& modelessBoxes() {
+    static std::vector<HWND> boxes;
+    return boxes;
+}
+}  // namespace
+
+bool dispatchToModelessDialog(MSG& message) {
+    for (HWND box : modelessBoxes())
+        if ((message.hwnd == box || IsChild(box, message.hwnd)) && IsDialogMessageW(box, &message)) return true;
+    return false;
+}
+
+bool ModalDialog::open(const std::wstring& caption) {
+    const std::vector<WORD> words = dialogTemplate(caption, kDialogStyle | WS_MINIMIZEBOX, WS_EX_APPWINDOW);
+    modeless_ = true;
+    // No owner: a window of its own with a task-bar button, whatever the clock hangs on.
+    HWND box = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(words.data()),
+                                          nullptr, dialogProc, reinterpret_cast<LPARAM>(this));
+    if (!box) return false;
+    modelessBoxes().push_back(box);
+    ShowWindow(box, SW_SHOWNORMAL);
+    return true;
+}
+
+void ModalDialog::endDialog(INT_PTR result) {
+    if (modeless_) DestroyWindow(hwnd_);
+    else EndDialog(hwnd_, result);
+}
+
 INT_PTR CALLBACK ModalDialog::dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         auto* dialog = reinterpret_cast<ModalDialog*>(lParam);
@@ -51,6 +83,11 @@ INT_PTR CALLBACK ModalDialog::dialogProc(HWND hwnd, UINT message, WPARAM wParam,
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, DWLP_USER, 0);
         dialog->hwnd_ = nullptr;
+        if (dialog->modeless_) {
+            auto& boxes = modelessBoxes();
+            boxes.erase(std::remove(boxes.begin(), boxes.end(), hwnd), boxes.end());
+            dialog->onClosed();
+        }
     }
     return result;
 }
@@ -81,8 +118,14 @@ INT_PTR ModalDialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         case WM_DPICHANGED:
             return takeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)) ? TRUE : FALSE;
+        case WM_NOTIFY: {
+            LRESULT answer = 0;
+            if (!onNotify(*reinterpret_cast<const NMHDR*>(lParam), answer)) return FALSE;
+            SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, answer);
+            return TRUE;
+        }
     }
-    return FALSE;
+    return onMessage(message, wParam, lParam) ? TRUE : FALSE;
 }
 
 bool ModalDialog::takeDpi(int dpi, const RECT& suggested) {

@@ -22,6 +22,10 @@ public:
 
     // Runs until endDialog; its result, or -1 when the box could not be made.
     INT_PTR run(HWND owner, const std::wstring& caption);
+    // The same box without a loop of its own (the program's loop gives it the dialog keys):
+    // endDialog destroys it. False when it could not be made.
+    bool open(const std::wstring& caption);
+    bool isOpen() const { return hwnd_ != nullptr; }
 
 protected:
     virtual ~ModalDialog() = default;
@@ -29,6 +33,12 @@ protected:
     virtual bool onInit() = 0;  // true when it set the focus
     virtual bool onCommand(int id, int notification) = 0;  // true when handled
     virtual void onPaint(HDC) {}
+    // WM_NOTIFY of a control: the answer for DWLP_MSGRESULT, or nothing when not handled.
+    virtual bool onNotify(const NMHDR&, LRESULT&) { return false; }
+    // Any other message; true when handled.
+    virtual bool onMessage(UINT, WPARAM, LPARAM) { return false; }
+    // A modeless box after its window went.
+    virtual void onClosed() {}
     // A box that lays its controls out again at a new DPI says so, and follows its monitor's DPI
     // when it is moved to another: its font made anew, then placeControls at the new DPI.
     virtual bool followsDpi() const { return false; }
@@ -43,7 +53,7 @@ protected:
     // The box's layout in pixels of its monitor.
     PixelRect pixels(const TwipsRect& r) const { return toPixels(r, dpi_); }
     PixelBand pixels(const TwipsLine& l) const { return toPixels(l, dpi_); }
-    void endDialog(INT_PTR result) { EndDialog(hwnd_, result); }
+    void endDialog(INT_PTR result);
 
 private:
     static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -51,6 +61,7 @@ private:
     bool takeDpi(int dpi, const RECT& suggested);
 
     HWND hwnd_ = nullptr;
+    bool modeless_ = false;
     int dpi_ = kDesignDpi;
     base::UniqueGdiObject font_;  // made for the box's DPI, deleted with the box
 };
@@ -59,6 +70,10 @@ private:
 // given owner, which for the clock lying on the desktop is the program manager's window of
 // another process; then the box has no owner and the given window itself is disabled while
 // the box is open, so that it takes no clicks meanwhile.
+// The program's loop hands each message to the modeless box it is for, so that Tab, the arrows,
+// Enter and Esc work there as in a modal one; true when the box took it.
+bool dispatchToModelessDialog(MSG& message);
+
 class ModalOwner {
 public:
     explicit ModalOwner(HWND requested);

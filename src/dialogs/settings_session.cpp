@@ -29,7 +29,14 @@ KeepResult SettingsSession::keep() {
     storeIfChanged(store_, settings::kChangeWallpaper, kept_.changeWallpaper, shown_.changeWallpaper);
     storeIfChanged(store_, settings::kShowTrayIcon, kept_.trayIcon, shown_.trayIcon);
     if (kept_.placeStored && !shown_.placeStored && handlers_.forgetPlace) handlers_.forgetPlace();
+    storeIfChanged(store_, settings::kChime, kept_.chimeEvery, shown_.chimeEvery);
+    storeIfChanged(store_, settings::kChimeQuietFrom, kept_.chimeQuietFrom, shown_.chimeQuietFrom);
+    storeIfChanged(store_, settings::kChimeQuietTo, kept_.chimeQuietTo, shown_.chimeQuietTo);
+    if (shown_.chimeSound != kept_.chimeSound) store_.writeText(settings::kChimeSound.name, shown_.chimeSound);
+    const bool chimeChanged = shown_.chimeEvery != kept_.chimeEvery || shown_.chimeQuietFrom != kept_.chimeQuietFrom ||
+                              shown_.chimeQuietTo != kept_.chimeQuietTo || shown_.chimeSound != kept_.chimeSound;
     kept_ = shown_;
+    if (chimeChanged && handlers_.chimeKept) handlers_.chimeKept();
     return result;
 }
 

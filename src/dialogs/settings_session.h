@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "settings/clock_look.h"
 #include "settings/record_store.h"
@@ -18,6 +19,11 @@ struct ClockSettings {
     bool trayIcon = true;
     bool placeStored = false;  // a dragged place; false: the default place (位置を元に戻す)
     bool logOnStart = false;
+    // The hour chime: every 0 (off), 60, 30 or 15 minutes; quiet hours in minutes after midnight;
+    // a WAV file, empty for the default sound.
+    int chimeEvery = 0;
+    int chimeQuietFrom = 1320, chimeQuietTo = 420;
+    std::wstring chimeSound{};
     bool operator==(const ClockSettings&) const = default;
 };
 
@@ -25,6 +31,7 @@ struct SettingsHandlers {
     std::function<void(const ClockSettings&)> show;  // on the clock at once, nothing stored
     std::function<void()> forgetPlace;               // the stored place removed
     std::function<bool(bool on)> writeLogOnStart;    // false: it could not be written
+    std::function<void()> chimeKept;                 // the chime's values were stored anew
 };
 
 enum class KeepResult { Kept, LogOnStartNotWritten };

@@ -4,6 +4,7 @@
 // its access key and a screen reader find the control.
 #pragma once
 
+#include <array>
 #include <span>
 #include <vector>
 
@@ -34,6 +35,10 @@ enum ControlId : int {
     kTrayIconId,
     kLogOnStartId,
     kApplyId,
+    kChimeId,
+    kChimeQuietFromId,
+    kChimeQuietToId,
+    kChimeSoundId,
 };
 
 enum class RowKind { Choice, Check, Button };
@@ -61,6 +66,13 @@ inline constexpr UiText kOpacityItems[] = {TAVRO_TEXT("100%"), TAVRO_TEXT("90%")
 inline constexpr UiText kDigitColourItems[] = {TAVRO_TEXT("橙"), TAVRO_TEXT("緑"), TAVRO_TEXT("水色"),
                                                TAVRO_TEXT("青"), TAVRO_TEXT("白"), TAVRO_TEXT("桃")};
 inline constexpr UiText kWeekStartItems[] = {TAVRO_TEXT("日曜"), TAVRO_TEXT("月曜")};
+// The chime in the order of kChimeChoices; its quiet hours' items are the half hours, and its
+// sound's the default and the chosen file, made by the window.
+inline constexpr std::array<int, 4> kChimeChoices{0, 60, 30, 15};
+inline constexpr UiText kChimeItems[] = {TAVRO_TEXT("鳴らさない"), TAVRO_TEXT("1時間ごと"), TAVRO_TEXT("30分ごと"),
+                                         TAVRO_TEXT("15分ごと")};
+inline constexpr UiText kChimeDefaultSound = TAVRO_TEXT("既定の音");
+inline constexpr UiText kChimeChooseSound = TAVRO_TEXT("WAV ファイルを選ぶ...");
 
 inline constexpr SettingsRow kViewRows[] = {
     {kViewId, RowKind::Choice, TAVRO_TEXT("表示内容(&V):"), kViewItems},
@@ -77,6 +89,10 @@ inline constexpr SettingsRow kDesktopRows[] = {
 // The notification area's icon, and the rows of the hour chime (時報) after it.
 inline constexpr SettingsRow kNotifyRows[] = {
     {kTrayIconId, RowKind::Check, TAVRO_TEXT("通知領域にアイコンを表示(&N)"), {}},
+    {kChimeId, RowKind::Choice, TAVRO_TEXT("時報(&H):"), kChimeItems},
+    {kChimeQuietFromId, RowKind::Choice, TAVRO_TEXT("消音の開始(&Q):"), {}},
+    {kChimeQuietToId, RowKind::Choice, TAVRO_TEXT("消音の終了(&U):"), {}},
+    {kChimeSoundId, RowKind::Choice, TAVRO_TEXT("時報の音(&S):"), {}},
 };
 inline constexpr SettingsRow kStartRows[] = {
     {kLogOnStartId, RowKind::Check, TAVRO_TEXT("ログオン時に起動(&L)"), {}},

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/dynamic_calls_win32.h"
 #include "dialogs/modal_dialog_win32.h"
 #include "dialogs/settings_window_layout.h"
 
@@ -28,6 +29,20 @@ int valueAt(const Values& values, LRESULT index) {
 constexpr std::array<int, 3> kViewModes{1, 2, 3};
 constexpr std::array<int, 2> kWeekStarts{0, 1};
 
+// The half hours of the day, and a stored minute that is none of them in its place among them.
+std::vector<int> quietChoices(int stored) {
+    std::vector<int> minutes;
+    for (int m = 0; m < 1440; m += 30) minutes.push_back(m);
+    if (stored >= 0 && stored < 1440 && stored % 30 != 0) minutes.insert(std::upper_bound(minutes.begin(), minutes.end(), stored), stored);
+    return minutes;
+}
+
+std::wstring clockText(int minute) {
+    wchar_t text[8];
+    swprintf(text, 8, L"%d:%02d", minute / 60, minute % 60);
+    return text;
+}
+
 class SettingsWindow final : public ModalDialog {
 public:
     SettingsWindow(const ClockSettings& opened, settings::RecordStore& store, SettingsHandlers handlers)
@@ -37,6 +52,7 @@ private:
     bool onInit() override {
         setClientSize(layout_.client);
         for (const PlacedControl& c : layout_.controls) controls_.push_back(make(c));
+        fillChimeChoices();
         showControls();
         SetFocus(item(kViewId));
         return true;
@@ -78,6 +94,43 @@ private:
     void select(int id, int index) const { SendMessageW(item(id), CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
     void check(int id, bool on) const { SendMessageW(item(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
 
+    void fillChimeChoices() {
+        const ClockSettings& s = session_.shown();
+        quietFrom_ = quietChoices(s.chimeQuietFrom);
+        quietTo_ = quietChoices(s.chimeQuietTo);
+        for (auto [id, minutes] : {std::pair{kChimeQuietFromId, &quietFrom_}, {kChimeQuietToId, &quietTo_}}) {
+            SendMessageW(item(id), CB_RESETCONTENT, 0, 0);
+            for (int m : *minutes) SendMessageW(item(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(clockText(m).c_str()));
+        }
+        fillSoundChoices(s.chimeSound);
+    }
+
+    // 「既定の音」, the chosen file, and the item that chooses one.
+    void fillSoundChoices(const std::wstring& path) {
+        HWND box = item(kChimeSoundId);
+        SendMessageW(box, CB_RESETCONTENT, 0, 0);
+        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::wstring(kChimeDefaultSound).c_str()));
+        if (!path.empty()) SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::wstring(kChimeChooseSound).c_str()));
+        soundPath_ = path;
+    }
+
+    // The last item: the file dialog; cancelled, the sound stays as it was.
+    void chooseChimeSound() {
+        const LRESULT last = SendMessageW(item(kChimeSoundId), CB_GETCOUNT, 0, 0) - 1;
+        if (selected(kChimeSoundId) != last) return;
+        std::wstring file(MAX_PATH * 4, L'\0');
+        OPENFILENAMEW ofn{};
+        ofn.lStructSize = sizeof ofn;
+        ofn.hwndOwner = hwnd();
+        ofn.lpstrFilter = L"WAV ファイル (*.wav)\0*.wav\0すべてのファイル (*.*)\0*.*\0";
+        ofn.lpstrFile = file.data();
+        ofn.nMaxFile = static_cast<DWORD>(file.size());
+        ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+        const auto open = base::dynamicCalls().getOpenFileNameW;
+        if (open && open(&ofn)) fillSoundChoices(file.c_str());
+    }
+
     // What the controls say now, over what the session shows.
     ClockSettings fromControls() const {
         ClockSettings s = session_.shown();
@@ -90,6 +143,10 @@ private:
         s.changeWallpaper = checked(kChangeWallpaperId);
         s.trayIcon = checked(kTrayIconId);
         s.logOnStart = checked(kLogOnStartId);
+        s.chimeEvery = valueAt(kChimeChoices, selected(kChimeId));
+        s.chimeQuietFrom = valueAt(quietFrom_, selected(kChimeQuietFromId));
+        s.chimeQuietTo = valueAt(quietTo_, selected(kChimeQuietToId));
+        s.chimeSound = selected(kChimeSoundId) == 0 ? std::wstring() : soundPath_;
         return s;
     }
 
@@ -104,6 +161,15 @@ private:
         check(kChangeWallpaperId, s.changeWallpaper);
         check(kTrayIconId, s.trayIcon);
         check(kLogOnStartId, s.logOnStart);
+        select(kChimeId, indexOf(kChimeChoices, s.chimeEvery));
+        select(kChimeQuietFromId, indexOf(quietFrom_, s.chimeQuietFrom));
+        select(kChimeQuietToId, indexOf(quietTo_, s.chimeQuietTo));
+        if (s.chimeSound != soundPath_ && !s.chimeSound.empty()) fillSoundChoices(s.chimeSound);
+        select(kChimeSoundId, s.chimeSound.empty() ? 0 : 1);
+        for (int id : {kChimeQuietFromId, kChimeQuietToId, kChimeSoundId}) {
+            if (s.chimeEvery == 0 && GetFocus() == item(id)) SendMessageW(hwnd(), WM_NEXTDLGCTL, 0, FALSE);
+            EnableWindow(item(id), s.chimeEvery != 0);
+        }
         // A disabled control with the focus would leave the keys nowhere.
         if (!s.placeStored && GetFocus() == item(kResetPlaceId)) SendMessageW(hwnd(), WM_NEXTDLGCTL, 0, FALSE);
         EnableWindow(item(kResetPlaceId), s.placeStored);
@@ -129,7 +195,12 @@ private:
             case kOpacityId:
             case kDigitColourId:
             case kWeekStartId:
+            case kChimeId:
+            case kChimeQuietFromId:
+            case kChimeQuietToId:
+            case kChimeSoundId:
                 if (notification != CBN_SELCHANGE) return false;
+                if (id == kChimeSoundId) chooseChimeSound();
                 session_.change(fromControls());
                 showControls();
                 return true;
@@ -165,6 +236,8 @@ private:
     SettingsSession session_;
     SettingsLayout layout_;
     std::vector<HWND> controls_;  // as laid out, for placing them again at another DPI
+    std::vector<int> quietFrom_, quietTo_;  // the minutes of the quiet hours' items
+    std::wstring soundPath_;                // the chime's file among the sound's items
 };
 
 }  // namespace

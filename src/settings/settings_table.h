@@ -81,4 +81,12 @@ inline constexpr NumberSetting kDigitColour{L"digitColour", 6};  // a row of the
 inline constexpr NumberSetting kWeekStartsMonday{L"weekStartsMonday", 0};
 inline constexpr NumberSetting kTopMost{L"topMost", 0};
 
+// The hour chime (reminders/chime_schedule.h judges the values): 0, 60, 30 or 15 (anything else is
+// off); its quiet hours in minutes after midnight (equal values: none); a WAV file, empty for the
+// system's default sound.
+inline constexpr NumberSetting kChime{L"chime", 0};
+inline constexpr NumberSetting kChimeQuietFrom{L"chimeQuietFrom", 1320};
+inline constexpr NumberSetting kChimeQuietTo{L"chimeQuietTo", 420};
+inline constexpr TextSetting kChimeSound{L"chimeSound", L""};
+
 }  // namespace tavro::settings

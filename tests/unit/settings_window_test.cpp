@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <map>
+#include <tuple>
 #include <vector>
 
 #include "dialogs/settings_session.h"
@@ -17,13 +18,14 @@ namespace {
 // Numbers only: what the window stores.
 struct NumberStore : settings::RecordStore {
     std::map<std::wstring, int32_t> numbers;
+    std::map<std::wstring, std::wstring> texts;
     std::optional<int32_t> readNumber(std::wstring_view name) override {
         const auto it = numbers.find(std::wstring(name));
         return it == numbers.end() ? std::nullopt : std::optional(it->second);
     }
     bool writeNumber(std::wstring_view name, int32_t value) override { return numbers[std::wstring(name)] = value, true; }
     std::optional<std::wstring> readText(std::wstring_view) override { return std::nullopt; }
-    bool writeText(std::wstring_view, std::wstring_view) override { return false; }
+    bool writeText(std::wstring_view name, std::wstring_view text) override { return texts[std::wstring(name)] = text, true; }
     void remove(std::wstring_view name) override { numbers.erase(std::wstring(name)); }
 };
 
@@ -50,11 +52,12 @@ TEST(ClockLook, EachStoredValueCountsOnlyAsOneOfItsChoices) {
 struct Recorded {
     std::vector<dialogs::ClockSettings> shown;
     std::vector<bool> logOnWrites;
-    int placesForgotten = 0, logOnWritable = true;
+    int placesForgotten = 0, logOnWritable = true, chimesKept = 0;
     dialogs::SettingsHandlers handlers() {
         return {.show = [this](const dialogs::ClockSettings& s) { shown.push_back(s); },
                 .forgetPlace = [this] { ++placesForgotten; },
-                .writeLogOnStart = [this](bool on) { return logOnWrites.push_back(on), logOnWritable; }};
+                .writeLogOnStart = [this](bool on) { return logOnWrites.push_back(on), logOnWritable; },
+                .chimeKept = [this] { ++chimesKept; }};
     }
 };
 
@@ -88,6 +91,16 @@ TEST(SettingsSession, ShownAtOnceStoredOnlyWhenKeptAndOnlyWhatChanged) {
     EXPECT_EQ(r.placesForgotten, 0);
     session.keep();
     EXPECT_EQ(std::pair(r.placesForgotten, r.logOnWrites.size()), std::pair(1, std::size_t{0}));
+    // The chime's four values under their names, and the clock told once they are kept.
+    EXPECT_EQ(r.chimesKept, 0);
+    next.chimeEvery = 15;
+    next.chimeQuietTo = 390;
+    next.chimeSound = L"C:\\chime.wav";
+    session.change(next);
+    session.keep();
+    EXPECT_EQ(std::tuple(store.numbers[L"chime"], store.numbers.count(L"chimeQuietFrom"), store.numbers[L"chimeQuietTo"],
+                         store.texts[L"chimeSound"], r.chimesKept),
+              std::tuple(15, std::size_t{0}, 390, std::wstring(L"C:\\chime.wav"), 1));
 }
 
 TEST(SettingsSession, AStartAtLogOnThatCannotBeWrittenStaysAsItWas) {
@@ -111,12 +124,12 @@ TEST(SettingsSession, AStartAtLogOnThatCannotBeWrittenStaysAsItWas) {
     EXPECT_EQ(r.logOnWrites, std::vector<bool>{false});
 }
 
-// The hour chime's rows go into the 通知 group: one more row there moves everything below it down
-// by one row, the window with it; the controls stay in tab order, each label right before its choice.
+// One more row in the 通知 group moves everything below it down by one row, the window with it; the controls stay in tab order, each label right before its choice.
 TEST(SettingsLayout, AGroupTakesMoreRowsAndEveryLabelPrecedesItsChoice) {
     using namespace dialogs::settings_window;
     const SettingsLayout today = layoutSettings(kGroups);
-    const SettingsRow notifyWithChime[] = {kNotifyRows[0], {900, RowKind::Check, TAVRO_TEXT("時報(&H)"), {}}};
+    std::vector<SettingsRow> notifyWithChime(std::begin(kNotifyRows), std::end(kNotifyRows));
+    notifyWithChime.push_back({900, RowKind::Check, TAVRO_TEXT("時報を鳴らす前に知らせる(&E)"), {}});
     const SettingsGroup groups[] = {kGroups[0], kGroups[1], {kGroups[2].caption, notifyWithChime}, kGroups[3]};
     const SettingsLayout more = layoutSettings(groups);
     const int row = more.client.height - today.client.height;
