@@ -27,7 +27,10 @@ struct Column {
     const wchar_t* name;
     int width;  // pixels at 96 DPI
 };
-constexpr Column kColumns[] = {{L"タイトル", 190}, {L"次の予定", 130}, {L"繰り返し", 170}, {L"残り", 110}};
+constexpr Column kColumns[] = {{L"タイトル", 190}, {L"次の予定", 124}, {L"繰り返し", 160}, {L"残り", 100}};
+// The list and its label, under the broken file's notice while there is one.
+constexpr TwipsRect kLabelRect = at(12, 12, 200, 18), kListRect = at(12, 32, 600, 296);
+constexpr int kNoticeBand = 50 * 15;
 
 LocalMinute localNow() {
     SYSTEMTIME t;
@@ -65,6 +68,13 @@ public:
         SetWindowTextW(item(kBrokenId), brokenText.c_str());
         ShowWindow(item(kBrokenId), broken ? SW_SHOWNA : SW_HIDE);
         ShowWindow(item(kStartAnewId), broken ? SW_SHOWNA : SW_HIDE);
+        if (broken != noticeShown_) {
+            noticeShown_ = broken;
+            const int down = broken ? kNoticeBand : 0;
+            placed_[kLabelAt].second = {kLabelRect.left, kLabelRect.top + down, kLabelRect.width, kLabelRect.height};
+            placed_[kListAt].second = {kListRect.left, kListRect.top + down, kListRect.width, kListRect.height - down};
+            placeControls();
+        }
         const std::string selected = selectedUid();
         set_ = book_.set();
         const LocalMinute now = localNow();
@@ -122,9 +132,9 @@ private:
         }
         add(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 0, kBrokenId, at(12, 10, 470, 32));
         add(L"BUTTON", L"新しく始める(&N)...", WS_TABSTOP | BS_PUSHBUTTON, 0, kStartAnewId, at(492, 12, 120, 25));
-        add(L"STATIC", L"予定(&L):", SS_LEFT, 0, kListLabelId, at(12, 48, 200, 18));
+        add(L"STATIC", L"予定(&L):", SS_LEFT, 0, kListLabelId, kLabelRect);
         HWND list = add(WC_LISTVIEWW, L"予定", WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL, 0,
-                        kListId, at(12, 68, 600, 260));
+                        kListId, kListRect);
         ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
         for (int c = 0; c < 4; ++c) {
             LVCOLUMNW column{};
@@ -273,6 +283,8 @@ private:
     std::vector<NextStart> rows_;
     mutable std::string pendingSelect_;
     bool filling_ = false;
+    bool noticeShown_ = false;
+    static constexpr std::size_t kLabelAt = 2, kListAt = 3;  // in placed_, after the notice and its button
     std::vector<std::pair<HWND, TwipsRect>> placed_;
     TwipsRect client_{};
 };

@@ -204,7 +204,7 @@ def test_almanac_window(desktop, tmp_path):
     assert almanac(desktop, "2027年5月")
     desktop.keys("shift+F10")
     assert wait_for(desktop.menus), "Shift+F10 showed the context menu"
-    desktop.keys("Down", "Down", "Down", "Right", "Down", "Return", wait=0.3)
+    desktop.keys("Down", "Down", "Down", "Down", "Right", "Down", "Return", wait=0.3)  # after 「この日に予定を追加...」
     may = lambda i: i["controls"][HEADER]["text"] == "2027年（令和9年）5月"
     assert wait_for(lambda: may(almanac(desktop)), 10)
     info = almanac(desktop)

@@ -41,11 +41,11 @@ def current_view_row(desktop, x, y):
     assert levels, "the view submenu did not open"
     top, view = levels
     assert view[0] >= top[0] + top[2] - 8  # beside the popup
-    assert abs(top[3] / 5 - view[3] / 3) <= 2  # five items there (暦 among them), three here: one row height
+    assert abs(top[3] / 6 - view[3] / 3) <= 2  # six items there (暦 and 予定 among them), three here: one row height
     shot = desktop.screenshot()
     desktop.keys("Escape", "Escape")
     assert wait_for(lambda: not desktop.menus(), 5)
-    return checked_rows(shot, view, 3), checked_rows(shot, top, 5)
+    return checked_rows(shot, view, 3), checked_rows(shot, top, 6)
 
 
 def choose_view(desktop, x, y, key, height, stored):

@@ -52,7 +52,9 @@
 //                        "ready", then "refused" at its first refusal; ends when killed.
 //   dump FILE CAPTION    dialogs titled CAPTION: "window" (client=l,t,w,h, visible), then a "control"
 //                        line per child (id, class, text (a combo box's selection), rect in client
-//                        coordinates, visible, checked (BM_GETCHECK of a button), enabled).
+//                        coordinates, visible, checked (BM_GETCHECK of a button), enabled); a list
+//                        view's rows as rows=ROW//ROW..., each its columns' texts then its check
+//                        state, "|" apart; a date and time picker's time=yyyy-mm-dd hh:mm.
 // With any other first argument it records how it was started (command, folder, flags, show) to
 // the file named by TAVRO_LAUNCH_RECORD: it stands in for the programs the clock starts.
 #include <windows.h>
@@ -391,6 +393,57 @@ int report(const std::wstring& file) {
     return writeWhole(file, out);
 }
 
+// A list view's rows, read through memory in its process: its messages carry pointers there.
+std::string listRows(HWND list) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(list, &pid);
+    const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return "";
+    constexpr SIZE_T kText = 512;
+    void* remote = VirtualAllocEx(process, nullptr, sizeof(LVITEMW) + kText * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE);
+    std::string out;
+    const HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    const int columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    const int rows = remote ? static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) : 0;
+    auto* textAt = reinterpret_cast<wchar_t*>(static_cast<char*>(remote) + sizeof(LVITEMW));
+    for (int row = 0; row < rows; ++row) {
+        if (row) out += "//";
+        for (int column = 0; column < columns; ++column) {
+            LVITEMW item{};
+            item.iSubItem = column;
+            item.pszText = textAt;
+            item.cchTextMax = kText;
+            wchar_t text[kText] = {};
+            WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+            SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote));
+            ReadProcessMemory(process, textAt, text, sizeof text - sizeof(wchar_t), nullptr);
+            out += utf8(text) + "|";
+        }
+        const LRESULT state = SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK);
+        out += to_string((state & LVIS_STATEIMAGEMASK) >> 12 == 2 ? 1 : 0);
+    }
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return out;
+}
+
+// A date and time picker's moment, "yyyy-mm-dd hh:mm", asked with a SYSTEMTIME in its process.
+std::string pickedTime(HWND picker) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(picker, &pid);
+    const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return "";
+    void* remote = VirtualAllocEx(process, nullptr, sizeof(SYSTEMTIME), MEM_COMMIT, PAGE_READWRITE);
+    SYSTEMTIME t{};
+    if (remote && SendMessageW(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(remote)) == GDT_VALID)
+        ReadProcessMemory(process, remote, &t, sizeof t, nullptr);
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    char text[32];
+    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute);
+    return text;
+}
+
 std::string dump;
 HWND dialog = nullptr;
 BOOL CALLBACK dumpControl(HWND child, LPARAM) {
@@ -413,7 +466,9 @@ BOOL CALLBACK dumpControl(HWND child, LPARAM) {
     dump += "control\tid=" + to_string(GetDlgCtrlID(child)) + "\tclass=" + kind + "\ttext=" + shown +
             "\trect=" + list(at.x, at.y, r.right - r.left, r.bottom - r.top) +
             "\tvisible=" + (IsWindowVisible(child) ? "1" : "0") + "\tchecked=" + to_string(checked) +
-            "\tenabled=" + (IsWindowEnabled(child) ? "1" : "0") + "\n";
+            "\tenabled=" + (IsWindowEnabled(child) ? "1" : "0") +
+            (kind == "SysListView32" ? "\trows=" + listRows(child) : std::string()) +
+            (kind == "SysDateTimePick32" ? "\ttime=" + pickedTime(child) : std::string()) + "\n";
     return TRUE;
 }
 BOOL CALLBACK dumpDialog(HWND hwnd, LPARAM) {
