@@ -96,8 +96,10 @@ AlmanacMonth buildAlmanacMonth(int year, int month, DateValue today, holidays::H
             cell.oldDate = oldDateText(old->old);
             if (cell.note.empty()) cell.note = almanac::solarTermName(old->solarTerm);
         }
-        if (!cell.note.empty()) cell.lines.push_back({cell.note, cell.holiday ? CellLineKind::Holiday : CellLineKind::SolarTerm});
+        // The user's own days before a solar term, after a holiday's name.
+        if (cell.holiday) cell.lines.push_back({cell.note, CellLineKind::Holiday});
         for (const std::wstring& line : extraLines) cell.lines.push_back({line, CellLineKind::Reminder});
+        if (!cell.holiday && !cell.note.empty()) cell.lines.push_back({cell.note, CellLineKind::SolarTerm});
         if (!dayNotes) continue;
         cell.sexagenary = almanac::cellSexagenary(*dayNotes, shown);
         if (shown.shows(almanac::NoteGroup::Moon)) cell.phase = dayNotes->phase;

@@ -41,8 +41,8 @@ struct AlmanacCell {
     std::wstring description;  // the same text as the desktop calendar's tooltip for the day
     std::wstring sexagenary;   // the day's 干支, small: L"甲子"; "" with 干支 hidden
     std::optional<almanac::MoonPhase> phase;  // the principal phase on its day, drawn as ● ◐ ○ ◑; none with 月 hidden
-    // What the cell shows under its number, in this order and as many as fit: the note above,
-    // the day's reminders, then the day's 雑節 and 選日 the rarest first. The cell draws these and nothing else.
+    // What the cell shows under its number, in this order and as many as fit: a holiday's name,
+    // the day's reminders, a solar term's name, then the day's 雑節 and 選日 the rarest first. The cell draws these and nothing else.
     std::vector<CellLine> lines;
     CellColour colour = CellColour::Text;
     bool holiday = false;  // the note is a holiday's name

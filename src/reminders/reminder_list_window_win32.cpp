@@ -15,7 +15,7 @@ namespace {
 
 using dialogs::TwipsRect;
 
-enum : int { kListLabelId = 500, kListId, kBrokenId, kStartAnewId, kAddId, kDeleteId };
+enum : int { kListLabelId = 500, kListId, kBrokenId, kStartAnewId, kAddId, kDeleteId, kRefillId };
 constexpr int kEditId = IDOK;       // Enter in the list edits
 constexpr int kCloseId = IDCANCEL;  // and Esc closes
 constexpr wchar_t kCaption[] = L"予定 - TavroClock";
@@ -247,7 +247,7 @@ private:
                         const Reminder& r = set_->reminders[rows_[row].reminder];
                         if (r.off == on && !book_.setEnabled(r.uid, on)) {
                             showProblem(hwnd(), L"予定を保存できませんでした。");
-                            PostMessageW(hwnd(), WM_TIMER, kMinuteTimer, 0);  // the box back as stored
+                            PostMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(kRefillId, BN_CLICKED), 0);  // the box back as stored
                         }
                     }
                 }
@@ -260,10 +260,32 @@ private:
 
     bool onMessage(UINT message, WPARAM wParam, LPARAM) override {
         if (message == WM_TIMER && wParam == kMinuteTimer) {
-            fill();
+            tick();
             return true;
         }
         return false;
+    }
+
+    // The time left moves on: in place while the rows keep their order, so that a screen reader's
+    // place in the list stays; rows made anew when a next time passed.
+    void tick() {
+        if (!set_ || set_ != book_.set()) return fill();
+        const LocalMinute now = localNow();
+        const std::vector<NextStart> rows = listOrder(*set_, now);
+        if (rows != rows_) return fill();
+        HWND list = item(kListId);
+        for (std::size_t i = 0; i < rows_.size(); ++i) {
+            const std::wstring left = rows_[i].start == kNever ? L"" : timeLeftText(now, rows_[i].start);
+            wchar_t shown[64] = {};
+            LVITEMW sub{};
+            sub.iSubItem = 3;
+            sub.pszText = shown;
+            sub.cchTextMax = 64;
+            SendMessageW(list, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(&sub));
+            if (left == shown) continue;
+            sub.pszText = const_cast<wchar_t*>(left.c_str());
+            SendMessageW(list, LVM_SETITEMTEXTW, i, reinterpret_cast<LPARAM>(&sub));
+        }
     }
 
     bool onCommand(int id, int notification) override {
@@ -273,6 +295,7 @@ private:
             case kEditId: editSelected(); return true;
             case kDeleteId: deleteSelected(); return true;
             case kStartAnewId: startAnew(); return true;
+            case kRefillId: fill(); return true;
             case kCloseId: endDialog(IDCANCEL); return true;
         }
         return false;

@@ -29,7 +29,7 @@ def controls(desktop, caption):
 def save_shot(desktop, caption, name):
     window, _ = controls(desktop, caption)
     left, top, width, height = window["client"]
-    Image.fromarray(desktop.screenshot()[top - 30 : top + height + 4, left - 4 : left + width + 4]).save(os.path.join(BUILD, name))
+    Image.fromarray(desktop.screenshot()[top : top + height, left : left + width]).save(os.path.join(BUILD, name))
 
 
 def test_a_reminder_added_through_the_list_is_listed_stored_and_on_its_days(desktop):
@@ -77,6 +77,8 @@ def test_a_reminder_added_through_the_list_is_listed_stored_and_on_its_days(desk
     assert info, "the 暦 window did not open"
     named = [day for day in range(1, 32) if f"10:00 {TITLE}" in info["controls"][cell_id(2026, 12, day)]["text"].split("\\n")]
     assert named == [7, 14, 21]
+    left, top, right, bottom = map(int, info["rect"].split(","))
+    Image.fromarray(desktop.screenshot()[top:bottom, left:right]).save(os.path.join(BUILD, "almanac_reminders.png"))
     # 「この日に予定を追加...」 on the 24th: the edit dialog opens on that day.
     desktop.keys("Down", "Down", "Right", "Right", "Right", "shift+F10")
     assert wait_for(desktop.menus), "no context menu"

@@ -91,6 +91,17 @@ TEST(AlmanacMonth, CellsTellTheChosenNotes) {
         EXPECT_EQ(cell.lines.size(), cell.note.empty() ? 0u : 1u) << cell.day;
         EXPECT_EQ(cell.description.find(L"月齢"), std::wstring::npos) << cell.day;
     }
+    // The user's reminders: after a holiday's name, before a solar term's, and last in the text.
+    const calendar::DayExtraLines reminders = [](DateValue d) {
+        return d == makeDate(2026, 3, 20) || d == makeDate(2026, 3, 5) ? std::vector<std::wstring>{L"10:00 会議"}
+                                                                        : std::vector<std::wstring>{};
+    };
+    const AlmanacMonth marked = buildAlmanacMonth(2026, 3, makeDate(2026, 3, 1), holidays, reminders, none);
+    const AlmanacCell& m20 = marked.cells[static_cast<std::size_t>(marked.cellOfDay(20))];
+    const AlmanacCell& m5 = marked.cells[static_cast<std::size_t>(marked.cellOfDay(5))];
+    EXPECT_EQ(m20.lines, (std::vector<CellLine>{{L"春分の日", CellLineKind::Holiday}, {L"10:00 会議", CellLineKind::Reminder}}));
+    EXPECT_EQ(m5.lines, (std::vector<CellLine>{{L"10:00 会議", CellLineKind::Reminder}, {L"啓蟄", CellLineKind::SolarTerm}}));
+    EXPECT_TRUE(m5.description.ends_with(L"\r\n10:00 会議")) << std::string(m5.description.begin(), m5.description.end());
 }
 
 // Paging stops at both ends of the range (the ends of the months: the end-to-end test spins to
