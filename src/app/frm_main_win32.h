@@ -107,7 +107,7 @@ private:
     void openAlmanacWindow(std::optional<DateValue> selectDay);
     // A double click on the calendar panel opens it, on the day under the pointer if any.
     void onDoubleClick(int x, int y);
-    // The user's reminders (frm_main_reminders_win32.cpp): the book, its list, and what the 暦
+    // The user's reminders (frm_main_reminder_list_win32.cpp): the book, its list, and what the 暦
     // window shows and offers of them.
     reminders::ReminderBook& reminderBook();
     void openReminderList();

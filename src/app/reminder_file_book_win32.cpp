@@ -91,13 +91,13 @@ bool ReminderFileBook::put(Reminder reminder) {
     return save(std::move(next));
 }
 
-bool ReminderFileBook::remove(const std::string& uid) {
+bool ReminderFileBook::remove(std::string_view uid) {
     ReminderFile next = file_;
     std::erase_if(next.reminders, [&](const Reminder& r) { return r.uid == uid; });
     return save(std::move(next));
 }
 
-bool ReminderFileBook::setEnabled(const std::string& uid, bool on) {
+bool ReminderFileBook::setEnabled(std::string_view uid, bool on) {
     ReminderFile next = file_;
     for (Reminder& r : next.reminders)
         if (r.uid == uid) r.off = !on;
@@ -114,7 +114,8 @@ bool ReminderFileBook::startAnew() {
     return true;
 }
 
-std::vector<std::wstring> ReminderFileBook::dayLines(int64_t day) const {
+std::vector<std::wstring> ReminderFileBook::dayLines(datetime::DateValue value) const {
+    const auto day = static_cast<int64_t>(value);
     std::vector<std::wstring> lines;
     for (const DayEntry& e : dayEntries(*set_, day, day + 1)) {
         const Reminder& r = set_->reminders[e.reminder];

@@ -14,14 +14,14 @@ namespace tavro::app {
 class ReminderFileBook final : public reminders::ReminderBook {
 public:
     ReminderFileBook();
-    std::shared_ptr<const reminders::ReminderSet> set() const override { return set_; }
+    std::shared_ptr<const reminders::ReminderSet> sharedSet() const override { return set_; }
     bool fileIsBroken() const override { return broken_; }
     std::wstring filePath() const override { return path_; }
     bool put(reminders::Reminder reminder) override;
-    bool remove(const std::string& uid) override;
-    bool setEnabled(const std::string& uid, bool on) override;
+    bool remove(std::string_view uid) override;
+    bool setEnabled(std::string_view uid, bool on) override;
     bool startAnew() override;
-    std::vector<std::wstring> dayLines(int64_t day) const override;
+    std::vector<std::wstring> dayLines(datetime::DateValue day) const override;
     void onChanged(std::function<void()> callback) override { changed_ = std::move(callback); }
 
 private:

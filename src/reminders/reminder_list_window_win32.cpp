@@ -76,7 +76,7 @@ public:
             placeControls();
         }
         const std::string selected = selectedUid();
-        set_ = book_.set();
+        set_ = book_.sharedSet();
         const LocalMinute now = localNow();
         rows_ = set_ ? listOrder(*set_, now) : std::vector<NextStart>{};
         HWND list = item(kListId);
@@ -269,7 +269,7 @@ private:
     // The time left moves on: in place while the rows keep their order, so that a screen reader's
     // place in the list stays; rows made anew when a next time passed.
     void tick() {
-        if (!set_ || set_ != book_.set()) return fill();
+        if (!set_ || set_ != book_.sharedSet()) return fill();
         const LocalMinute now = localNow();
         const std::vector<NextStart> rows = listOrder(*set_, now);
         if (rows != rows_) return fill();

@@ -18,19 +18,19 @@ struct FakeBook final : ReminderBook {
     std::vector<Reminder> all;
     bool broken = false;
     std::vector<std::pair<std::string, bool>> enabled;
-    std::shared_ptr<const ReminderSet> set() const override { return makeReminderSet(all, {}); }
+    std::shared_ptr<const ReminderSet> sharedSet() const override { return makeReminderSet(all, {}); }
     bool fileIsBroken() const override { return broken; }
     std::wstring filePath() const override { return L"C:\\users\\me\\reminders.ics"; }
     bool put(Reminder) override { return false; }
-    bool remove(const std::string&) override { return false; }
-    bool setEnabled(const std::string& uid, bool on) override {
-        enabled.push_back({uid, on});
+    bool remove(std::string_view) override { return false; }
+    bool setEnabled(std::string_view uid, bool on) override {
+        enabled.push_back({std::string(uid), on});
         for (Reminder& r : all)
             if (r.uid == uid) r.off = !on;
         return true;
     }
     bool startAnew() override { return false; }
-    std::vector<std::wstring> dayLines(int64_t) const override { return {}; }
+    std::vector<std::wstring> dayLines(datetime::DateValue) const override { return {}; }
     void onChanged(std::function<void()>) override {}
 };
 

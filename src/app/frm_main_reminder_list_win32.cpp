@@ -21,7 +21,7 @@ void FrmMain::openReminderList() {
 almanac_window::AlmanacReminders FrmMain::almanacReminders() {
     reminders::ReminderBook& book = reminderBook();
     return {
-        .dayLines = [&book](DateValue day) { return book.dayLines(static_cast<int64_t>(day)); },
+        .dayLines = [&book](DateValue day) { return book.dayLines(day); },
         .addOnDay =
             [this, &book](HWND owner, DateValue day) {
                 reminders::addReminderOnDay(owner, book, static_cast<int64_t>(day), look_.weekStartsMonday);
