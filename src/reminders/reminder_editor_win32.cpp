@@ -355,7 +355,7 @@ private:
     void save() {
         const ReminderForm f = formFromControls();
         if (const std::wstring problem = formProblem(f); !problem.empty()) {
-            MessageBoxW(hwnd(), problem.c_str(), L"予定 - TavroClock", MB_ICONEXCLAMATION | MB_OK);
+            MessageBoxW(hwnd(), problem.c_str(), L"TavroClock", MB_ICONEXCLAMATION | MB_OK);
             return;  // stays open as it was typed
         }
         result_ = reminderFromForm(was_, f);
@@ -378,8 +378,11 @@ private:
             case kEndId:
             case kAlarmId:
             case kSoundId:
-                if (notification == CBN_SELCHANGE) enableByChoice();
-                return notification == CBN_SELCHANGE;
+                if (notification != CBN_SELCHANGE) return false;
+                enableByChoice();
+                // A WAV file with none chosen yet: the file dialog at once.
+                if (id == kSoundId && selection(kSoundId) == 2 && soundPath_.empty()) browseSound();
+                return true;
             case kWholeDayId:
                 if (notification != BN_CLICKED) return false;
                 fillAlarms();

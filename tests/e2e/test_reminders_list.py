@@ -1,7 +1,8 @@
-"""A reminder added in one start: the menu's 「予定(&Y)...」 opens the list, 「追加...」 the edit dialog, where
-the title is typed and 毎週 with an end after 3 times chosen; the list shows it with its next time, the
+"""A reminder added in one start: the menu's 「予定(&Y)...」 opens the list, 「追加...」 the edit dialog, which
+refuses no title in so many words; the title is typed and 毎週 with an end after 3 times chosen; the list shows it with its next time, the
 file reminders.ics holds its VEVENT (read back with python3-icalendar), and the 暦 window's day texts
-name it on exactly its three days. Screenshots of both windows are kept in the build folder."""
+name it on exactly its three days; Enter in the list edits it, and 「この日に予定を追加...」 opens the
+dialog on its day. Screenshots of both windows are kept in the build folder."""
 import datetime
 import glob
 import os
@@ -44,6 +45,11 @@ def test_a_reminder_added_through_the_list_is_listed_stored_and_on_its_days(desk
 
     desktop.keys("alt+a")
     assert wait_for(lambda: controls(desktop, EDITOR)), "the edit dialog did not open"
+    desktop.keys("Return")  # no title yet: said so, and the dialog stays
+    problem = wait_for(lambda: controls(desktop, "TavroClock"))
+    assert problem and "タイトルを入力してください。" in [c["text"] for c in problem[1].values()], problem
+    desktop.keys("Return")
+    assert wait_for(lambda: not controls(desktop, "TavroClock") and controls(desktop, EDITOR))
     desktop.xdo("type", "--delay", "60", TITLE)
     desktop.keys("alt+r", "Down", "Down", "Down")  # しない → 毎日 → 平日 → 毎週
     desktop.keys("alt+e", "Down", "Tab", "ctrl+a", "3")  # 回数: 3
@@ -59,6 +65,11 @@ def test_a_reminder_added_through_the_list_is_listed_stored_and_on_its_days(desk
     rows = wait_for(lambda: (c := controls(desktop, LIST)) and c[1][LIST_ID]["rows"], 10)
     assert rows == f"{TITLE}|2026/12/07 10:00|毎週 月、3回|あと 1時間 0分|1", rows
     save_shot(desktop, LIST, "reminder_list.png")
+    desktop.keys("alt+l", "Return")  # Enter in the list edits: the dialog reads the reminder back
+    again = wait_for(lambda: controls(desktop, "予定の編集 - TavroClock"))
+    assert again and [again[1][i]["text"] for i in (400, REPEAT_ID, END_ID, END_ID + 1)] == [TITLE, "毎週", "回数", "3"]
+    desktop.keys("Escape")
+    assert wait_for(lambda: not controls(desktop, "予定の編集 - TavroClock"), 10)
 
     path = wait_for(lambda: [f for f in reminder_files(desktop) if f.endswith(".ics")])
     assert path, "no reminders.ics"

@@ -51,7 +51,7 @@
 //                        "Shell_TrayWnd" above Wine's own, which the call finds first. Writes FILE
 //                        "ready", then "refused" at its first refusal; ends when killed.
 //   dump FILE CAPTION    dialogs titled CAPTION: "window" (client=l,t,w,h, visible), then a "control"
-//                        line per child (id, class, text (a combo box's selection), rect in client
+//                        line per child (id, class, text (a combo box's selection, an edit's text), rect in client
 //                        coordinates, visible, checked (BM_GETCHECK of a button), enabled); a list
 //                        view's rows as rows=ROW//ROW..., each its columns' texts then its check
 //                        state, "|" apart; a date and time picker's time=yyyy-mm-dd hh:mm.
@@ -452,11 +452,12 @@ BOOL CALLBACK dumpControl(HWND child, LPARAM) {
     GetWindowRect(child, &r);
     POINT at{r.left, r.top};
     ScreenToClient(dialog, &at);
-    // A combo box's text is its selection and a check box has its state: only the control tells them.
+    // A combo box's text is its selection, an edit's is what it holds and a check box has its
+    // state: only the control tells them.
     const std::string kind = text(child, true);
     std::string shown = text(child);
     DWORD_PTR checked = 0;
-    if (kind == "ComboBox") {
+    if (kind == "ComboBox" || kind == "Edit") {
         wchar_t buffer[256] = {};
         SendMessageTimeoutW(child, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, nullptr);
         shown = utf8(buffer);
