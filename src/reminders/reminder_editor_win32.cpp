@@ -363,6 +363,11 @@ private:
     }
 
     bool onNotify(const NMHDR& header, LRESULT&) override {
+        if (header.code == DTN_DROPDOWN) {  // the pickers' month in the order of the clock's week
+            const auto calendar = reinterpret_cast<HWND>(SendMessageW(header.hwndFrom, DTM_GETMONTHCAL, 0, 0));
+            SendMessageW(calendar, MCM_SETFIRSTDAYOFWEEK, 0, mondayFirst_ ? 0 : 6);
+            return false;
+        }
         if (header.code != DTN_DATETIMECHANGE || header.idFrom != kDateId) return false;
         const RepeatChoice nth = nthWeekdayChoiceFor(pickedDay(kDateId) * kMinutesPerDay);
         nth_ = nth.nth;

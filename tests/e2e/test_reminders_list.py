@@ -23,7 +23,8 @@ def reminder_files(desktop):
 
 
 def controls(desktop, caption):
-    found = desktop.dialogs(caption)
+    """The shown dialog titled caption and its controls; None while there is none (or it is being made)."""
+    found = [d for d in desktop.dialogs(caption) if d[0]["visible"] == "1"]
     return found[0] if found else None
 
 
