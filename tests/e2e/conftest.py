@@ -98,12 +98,6 @@ def pytest_configure(config):
             shutil.copytree(SHARED_PREFIX, f"{SHARED_PREFIX}-gw{worker}", symlinks=True)
 
 
-def pytest_terminal_summary(terminalreporter):
-    """What each test run again failed on first: a flake is told, not only counted."""
-    for report in terminalreporter.stats.get("rerun", []):
-        terminalreporter.write_line(f"RERUN {report.nodeid}: " + " | ".join([*filter(str.strip, report.longreprtext.splitlines())][-3:]))
-
-
 @pytest.fixture(scope="session")
 def display():
     if not os.path.exists(EXE):

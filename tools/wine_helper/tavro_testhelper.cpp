@@ -24,8 +24,7 @@
 //                        TileWallpaper); and of the clock window: clock_style, clock_exstyle (hex),
 //                        alpha (none unless layered), below (the class of the sibling right under it),
 //                        at_centre and over_app (what WindowFromPoint gives at its centre, alone and
-//                        with an ordinary application window put over it: "clock", "app" or a class),
-//                        snapshot_us (the clock's own snapshot of the shell's windows, timed here)
+//                        with an ordinary application window put over it: "clock", "app" or a class)
 //                        ("name=value" lines, UTF-8).
 //   close [TITLE]        posts WM_CLOSE to the window titled TITLE ("TavroClock"), top-level or child.
 //   set-wallpaper PATH   sets the wallpaper as the control panel does.
@@ -64,7 +63,6 @@
 #include <string>
 #include <vector>
 
-#include "desktop/desktop_host_win32.h"
 
 namespace {
 
@@ -348,13 +346,6 @@ std::string clockReport(HWND clock) {
     ShowWindow(app, SW_SHOWNOACTIVATE);
     out += "over_app=" + windowAt(centre, clock, app) + "\n";
     DestroyWindow(app);
-    LARGE_INTEGER frequency{}, start{}, end{};
-    constexpr int kRounds = 200;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    for (int i = 0; i < kRounds; ++i) tavro::desktop::takeShellSnapshot(clock);
-    QueryPerformanceCounter(&end);
-    out += "snapshot_us=" + to_string((end.QuadPart - start.QuadPart) * 1000000 / frequency.QuadPart / kRounds) + "\n";
     return out;
 }
 
