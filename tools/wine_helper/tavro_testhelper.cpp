@@ -20,7 +20,7 @@
 //   shell-hung           exit code 0 while the stand-in shell does not answer.
 //   mode W H             changes the display to W x H; exit code 0 when the system took it.
 //   report FILE          the desktop as another process sees it: clock, parent_class, parent_title,
-//                        rect (l,t,r,b), visible, exe (the clock process's image), wallpaper, colour, style and tile (WallpaperStyle,
+//                        rect (l,t,r,b), work (its monitor's work area, as a new process sees it), visible, exe (the clock process's image), wallpaper, colour, style and tile (WallpaperStyle,
 //                        TileWallpaper); and of the clock window: clock_style, clock_exstyle (hex),
 //                        alpha (none unless layered), below (the class of the sibling right under it),
 //                        at_centre and over_app (what WindowFromPoint gives at its centre, alone and
@@ -357,6 +357,10 @@ int report(const std::wstring& file) {
         if (parent == GetDesktopWindow()) parent = nullptr;
         RECT r{};
         GetWindowRect(clock, &r);
+        MONITORINFO monitor{sizeof monitor};
+        GetMonitorInfoW(MonitorFromWindow(clock, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        const RECT& w = monitor.rcWork;
+        out += "work=" + list(w.left, w.top, w.right, w.bottom) + "\n";
         out += "parent_class=" + (parent ? text(parent, true) : "") + "\nparent_title=" + (parent ? text(parent) : "") +
                "\nrect=" + list(r.left, r.top, r.right, r.bottom) + "\nvisible=" + to_string(IsWindowVisible(clock) ? 1 : 0) + "\n" +
                clockReport(clock);
