@@ -70,7 +70,7 @@ def windows_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
-def wait_for(condition, timeout=10.0, step=0.2):
+def wait_for(condition, timeout=30.0, step=0.2):
     """condition's first true value within timeout seconds, else its last value."""
     end = time.time() + timeout
     while True:

@@ -357,7 +357,8 @@ int report(const std::wstring& file) {
         if (parent == GetDesktopWindow()) parent = nullptr;
         RECT r{};
         GetWindowRect(clock, &r);
-        MONITORINFO monitor{sizeof monitor};
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
         GetMonitorInfoW(MonitorFromWindow(clock, MONITOR_DEFAULTTOPRIMARY), &monitor);
         const RECT& w = monitor.rcWork;
         out += "work=" + list(w.left, w.top, w.right, w.bottom) + "\n";
