@@ -13,11 +13,15 @@
 #include <vector>
 
 #include "datetime/date_value.h"
+#include "holidays/holiday_list.h"
 #include "reminders/reminder.h"
 #include "reminders/reminder_set.h"
 #include "reminders/schedule.h"
 
 namespace tavro::reminders {
+
+// 祝日は除く's holidays: the list's for the years it covers, the computed ones for the others.
+HolidayTest holidayTestFromList(const holidays::HolidayList* list);
 
 class ReminderKeeper {
 public:
@@ -47,8 +51,9 @@ public:
 
     // A day's reminders as 「10:00 会議」 (「終日 誕生日」), in time order: calendar::DayExtraLines.
     std::vector<std::wstring> dayLines(datetime::DateValue day) const;
-    // True when some reminder occurs on the day (turned-off ones too): the desktop calendar's mark.
-    bool hasReminderOn(datetime::DateValue day) const;
+    // The days of [firstDay, endDay) on which some reminder occurs (turned-off ones too), as
+    // date values, ascending: the desktop calendar's marks.
+    std::vector<datetime::DateValue> daysWithReminders(datetime::DateValue firstDay, datetime::DateValue endDay) const;
     // The icon's tip line 「次の予定 12/11 10:00 会議」; empty when nothing is coming.
     std::wstring nextTipLine(datetime::DateValue now) const;
 
