@@ -16,7 +16,7 @@ void FrmMain::remindersChanged() {
     if (unloaded_) return;
     if (canvas_ && painter_ && calendarDate_ != 0) {
         canvas_->flush();
-        calendar::drawCalender(*painter_, calendarDate_, holidays_, weekStart());
+        calendar::drawCalender(*painter_, calendarDate_, holidays_, weekStart(), reminderDays(calendarDate_));
         invalidate(painter_->takeDirty());
     }
     if (dayTooltips_) dayTooltips_->refresh();
@@ -27,6 +27,12 @@ calendar::DayExtraLines FrmMain::reminderLines() const {
     if (!reminders_) return {};
     const reminders::ReminderKeeper* keeper = reminders_.get();
     return [keeper](DateValue day) { return keeper->dayLines(day); };
+}
+
+std::vector<DateValue> FrmMain::reminderDays(DateValue inMonth) const {
+    if (!reminders_) return {};
+    const DateValue first = datetime::firstDayOfMonth(inMonth);
+    return reminders_->daysWithReminders(first, first + 31);
 }
 
 }  // namespace tavro::app

@@ -307,7 +307,7 @@ void FrmMain::onClockMoved() {
 // The calendar is drawn at once with what is known; the feed is asked in the background.
 void FrmMain::drawCalendarThenFetchHolidays(DateValue now) {
     calendarDate_ = datetime::dateOnly(now);
-    calendar::drawCalender(*painter_, now, holidays_, weekStart());
+    calendar::drawCalender(*painter_, now, holidays_, weekStart(), reminderDays(now));
     dayTexts_.showMonth(datetime::firstDayOfMonth(now), weekStart());
     if (dayTooltips_) dayTooltips_->refresh();
     if (almanac_ && almanac_->isOpen()) almanac_->showToday(calendarDate_);
@@ -333,7 +333,7 @@ void FrmMain::pumpFeed() {
     }
     if (redraw) {
         canvas_->flush();
-        calendar::drawCalender(*painter_, calendarDate_, holidays_, weekStart());
+        calendar::drawCalender(*painter_, calendarDate_, holidays_, weekStart(), reminderDays(calendarDate_));
         invalidate(painter_->takeDirty());
         if (dayTooltips_) dayTooltips_->refresh();
     }

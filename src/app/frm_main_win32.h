@@ -113,6 +113,8 @@ private:
     void startReminders();
     void remindersChanged();
     calendar::DayExtraLines reminderLines() const;
+    // The days of the calendar's month with a reminder, for their marks.
+    std::vector<DateValue> reminderDays(DateValue inMonth) const;
     // The settings window and the looks it shows at once (frm_main_settings_win32.cpp).
     void openSettingsWindow();
     void showSettings(const dialogs::ClockSettings& settings);
