@@ -253,8 +253,9 @@ public:
             if (chime_.tick(now, chimeOn_ && userBusy())) windows_.chime(chimeSound_);
             storeLastRun(now);
         }
-        if (!notices_.isDue(now)) return;
-        const TickResult due = notices_.tick(now, userBusy());
+        // Ticked every second (it keeps the moment up to which all was told); the system is asked
+        // only when something is due.
+        const TickResult due = notices_.tick(now, notices_.isDue(now) && userBusy());
         if (due.empty()) return;
         storeTold();  // before anything shows: a crash or a log-off now tells none twice
         storeLastRun(now);
