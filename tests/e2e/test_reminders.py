@@ -74,6 +74,12 @@ def button(window, text):
     return next(c for c in window[1].values() if c["text"] == text)
 
 
+def point(desktop, column, row):
+    """How bright the decimal point of a calendar cell shows (the clock at (1460, 20), 96 DPI)."""
+    left, top = 1460 + int(20 * (2.5 + 2.5 * column) + 33), 20 + int(20 * (4.75 + 2.5 * row) + 39)
+    return int(desktop.screenshot()[top : top + 6, left : left + 6].sum(axis=2).max())
+
+
 def test_notices_tell_once_snooze_once_more_and_a_restart_lists_only_the_missed(desktop, tmp_path):
     alarm, chime = tmp_path / "alarm.wav", tmp_path / "chime.wav"
     silent_wav(alarm), silent_wav(chime)
@@ -96,6 +102,12 @@ def test_notices_tell_once_snooze_once_more_and_a_restart_lists_only_the_missed(
         # A first start tells nothing missed; the chime at 10:00, with its own file.
         assert wait_for(lambda: opens.opened(chime), 40), "the chime's sound was not tried"
         assert not opens.opened(alarm) and not notices(desktop) and not notices(desktop, MISSED)
+        # December 2026 from Sunday: the 9th has no reminder, the 10th and 11th have (the daily one).
+        assert point(desktop, 5, 1) > 400 and point(desktop, 3, 1) < 200, (point(desktop, 3, 1), point(desktop, 5, 1))
+        desktop.xdo("mousemove", *map(str, desktop.day_centre(4, 1)))
+        tip = wait_for(lambda: [t for t in desktop.tooltips() if "会議" in t], 10)
+        assert tip and tip[0].split("\n")[-4:] == ["10:01 会議", "10:01 資料送付", "10:10 日報", "10:15 報告"], tip
+        desktop.xdo("mousemove", "1000", "700")
 
         # 10:01: both notices, stacked, the audio one's file tried, told before they showed.
         found = wait_for(lambda: (lambda n: n if len(n) == 2 else None)(notices(desktop)), 90)
