@@ -86,8 +86,6 @@ def test_notices_tell_once_snooze_once_more_and_a_restart_lists_only_the_missed(
     folder = roaming(desktop)
     os.makedirs(folder, exist_ok=True)
     ics = os.path.join(folder, "reminders.ics")
-    for old in glob.glob(ics + "*"):
-        os.remove(old)
     audio = f"ACTION:AUDIO\r\nATTACH:file:///{windows_path(alarm).replace(chr(92), '/')}"
     events = [event("kaigi@test", "20261210T100100", "会議", audio, snooze=5),
               event("shiryo@test", "20261210T100100", "資料送付"),
@@ -155,8 +153,6 @@ def test_a_broken_file_is_said_once_and_left_as_it_was(desktop, tmp_path):
     folder = roaming(desktop)
     os.makedirs(folder, exist_ok=True)
     ics = os.path.join(folder, "reminders.ics")
-    for old in glob.glob(ics + "*"):
-        os.remove(old)
     broken = calendar(event("a@test", "20261210T100200", "会議"))[:-40]  # cut off before its end
     with open(ics, "wb") as f:
         f.write(broken)
