@@ -89,7 +89,7 @@ public:
           lastMinute_(now) {
         base_ = mine_ = emptyReminderFile();
         known_ = seen_ = fileStamp(path_);
-        takeDisk(/*atStart=*/true);
+        takeDisk();
         rebuild();
         reloadChime(now);
         storeLastRun(now);
@@ -107,10 +107,11 @@ public:
     }
     void storeTold() { store_->writeText(settings::kRemindersTold.name, wide(notices_.told().text())); }
 
-    // The file from disk as it is now; at start a broken one is said so, later too, once each time it breaks.
-    void takeDisk(bool atStart) {
+    // The file from disk as it is now; a broken one is said so once each time it breaks.
+    void takeDisk() {
         const FileRead read = readWholeFile(path_, kMaxFileBytes);
-        if (read.status == ReadStatus::Failed) return;  // held by another program: tried again
+        retry_ = read.status == ReadStatus::Failed;  // held by another program: read again next second
+        if (retry_) return;
         if (read.status == ReadStatus::Missing) {
             base_ = mine_ = emptyReminderFile();
             broken_ = false;
@@ -122,7 +123,6 @@ public:
             // The reminders held so far stay: they were the file's until it broke.
             if (!broken_) sayBroken();
             broken_ = true;
-            (void)atStart;
             return;
         }
         broken_ = false;
@@ -144,7 +144,7 @@ public:
     // Each second: a stamp that changed and then held still for a second is read (not one being written).
     void checkFile() {
         const auto stamp = fileStamp(path_);
-        if (stamp == known_) {
+        if (stamp == known_ && !retry_) {
             seen_ = stamp;
             return;
         }
@@ -153,8 +153,8 @@ public:
             return;
         }
         known_ = stamp;
-        takeDisk(false);
-        rebuild();
+        takeDisk();
+        if (!retry_) rebuild();
     }
 
     // A change of the user's: merged with what another program wrote meanwhile, then written.
@@ -282,6 +282,7 @@ public:
     ReminderFile base_, mine_;
     bool broken_ = false;
     std::optional<FileStamp> known_, seen_;
+    bool retry_ = false;
     std::shared_ptr<const ReminderSet> set_;
     std::vector<std::function<void()>> listeners_;
     LocalMinute lastMinute_;
