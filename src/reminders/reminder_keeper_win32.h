@@ -46,7 +46,8 @@ public:
     bool put(Reminder reminder);  // added, or put in place of the one with its UID
     bool remove(std::string_view uid);
     bool setEnabled(std::string_view uid, bool on);
-    // The broken file moved aside (reminders.ics.broken-yyyymmddThhmmss) and an empty one begun.
+    // The broken file moved aside (reminders.ics.broken-yyyymmddThhmmss); the reminders held before
+    // it broke written anew (none when it was broken at start, and then nothing is written).
     bool startAnew();
 
     // A day's reminders as 「10:00 会議」 (「終日 誕生日」), in time order: calendar::DayExtraLines.
