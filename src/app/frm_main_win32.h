@@ -26,6 +26,7 @@
 #include "holidays/holiday_days.h"
 #include "holidays/holiday_list_keeper_win32.h"
 #include "notify/clock_notifier_win32.h"
+#include "reminders/reminder_keeper_win32.h"
 #include "render/canvas.h"
 #include "render/dib_canvas_win32.h"
 #include "settings/clock_look.h"
@@ -107,6 +108,13 @@ private:
     void onDoubleClick(int x, int y);
     // The notification-area icon and the notice at zero (frm_main_notify_win32.cpp).
     void startNotifier();
+    // The reminders' keeper (frm_main_reminders_win32.cpp): made at start, told of the holidays;
+    // its changes shown on the calendar, in the day tooltips and the icon's tip.
+    void startReminders();
+    void remindersChanged();
+    calendar::DayExtraLines reminderLines() const;
+    // The days of the calendar's month with a reminder, for their marks.
+    std::vector<DateValue> reminderDays(DateValue inMonth) const;
     // The settings window and the looks it shows at once (frm_main_settings_win32.cpp).
     void openSettingsWindow();
     void showSettings(const dialogs::ClockSettings& settings);
@@ -154,6 +162,7 @@ private:
     std::unique_ptr<desktop::DesktopChanges> desktop_;
     std::unique_ptr<almanac_window::AlmanacWindow> almanac_;
     std::unique_ptr<notify::ClockNotifier> notifier_;
+    std::unique_ptr<reminders::ReminderKeeper> reminders_;
 };
 
 }  // namespace tavro::app

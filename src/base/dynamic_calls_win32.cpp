@@ -50,6 +50,16 @@ const DynamicCalls& dynamicCalls() {
         bind(c.getFileVersionInfoSizeW, version, "GetFileVersionInfoSizeW");
         bind(c.getFileVersionInfoW, version, "GetFileVersionInfoW");
         bind(c.verQueryValueW, version, "VerQueryValueW");
+        bind(c.shQueryUserNotificationState, loadSystemLibrary(L"shell32.dll"), "SHQueryUserNotificationState");
+        return c;
+    }();
+    return calls;
+}
+
+const SoundCalls& soundCalls() {
+    static const SoundCalls calls = [] {
+        SoundCalls c;
+        bind(c.playSoundW, loadSystemLibrary(L"winmm.dll"), "PlaySoundW");
         return c;
     }();
     return calls;

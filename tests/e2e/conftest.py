@@ -216,7 +216,13 @@ class Desktop:
         # screen's top left, and with no window manager its hiding adds a second to every exit.
         self.reg_set({"feedHost": "127.0.0.1:9", "holidayListUrl": "http://127.0.0.1:9/", "showTrayIcon": 0}, fresh=True)
         self.forget_holiday_list()
+        self.forget_reminders()
         return self
+
+    def forget_reminders(self):
+        """No reminders file (nor its copies) of an earlier test."""
+        for kept in glob.glob(os.path.join(self.prefix, "drive_c/users/*/AppData/Roaming/TavroClock/reminders.ics*")):
+            os.remove(kept)
 
     def forget_holiday_list(self):
         for cached in holiday_list_cache(self.prefix):

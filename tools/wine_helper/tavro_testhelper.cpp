@@ -49,9 +49,10 @@
 //                        does (the clock's Shell_NotifyIcon gets FALSE): a hidden top-level
 //                        "Shell_TrayWnd" above Wine's own, which the call finds first. Writes FILE
 //                        "ready", then "refused" at its first refusal; ends when killed.
-//   dump FILE CAPTION    dialogs titled CAPTION: "window" (client=l,t,w,h, visible), then a "control"
-//                        line per child (id, class, text (a combo box's selection), rect in client
-//                        coordinates, visible, checked (BM_GETCHECK of a button), enabled).
+//   dump FILE CAPTION    dialogs (and the clock's reminder notices) titled CAPTION: "window" (client=l,t,w,h,
+//                        rect l,t,r,b, visible, foreground, topmost), then a "control" line per child (id,
+//                        class, text (a combo box's selection, an edit's text asked of it; "\\n" for line
+//                        breaks), rect in client coordinates, visible, checked (BM_GETCHECK of a button), enabled).
 // With any other first argument it records how it was started (command, folder, flags, show) to
 // the file named by TAVRO_LAUNCH_RECORD: it stands in for the programs the clock starts.
 #include <windows.h>
@@ -388,6 +389,15 @@ int report(const std::wstring& file) {
 }
 
 std::string dump;
+std::string escaped(const std::wstring& text) {
+    std::string out;
+    for (char c : utf8(text)) {
+        if (c == '\r') continue;
+        out += c == '\n' ? std::string("\\n") : std::string(1, c);
+    }
+    return out;
+}
+
 HWND dialog = nullptr;
 BOOL CALLBACK dumpControl(HWND child, LPARAM) {
     if (GetParent(child) != dialog) return TRUE;  // only the dialog's own controls
@@ -397,12 +407,14 @@ BOOL CALLBACK dumpControl(HWND child, LPARAM) {
     ScreenToClient(dialog, &at);
     // A combo box's text is its selection and a check box has its state: only the control tells them.
     const std::string kind = text(child, true);
-    std::string shown = text(child);
+    std::string shown;
+    for (char c : text(child))  // a message's lines: one dump line still
+        if (c != '\r') shown += c == '\n' ? std::string("\\n") : std::string(1, c);
     DWORD_PTR checked = 0;
-    if (kind == "ComboBox") {
-        wchar_t buffer[256] = {};
-        SendMessageTimeoutW(child, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, nullptr);
-        shown = utf8(buffer);
+    if (kind == "ComboBox" || kind == "Edit") {
+        wchar_t buffer[4096] = {};
+        SendMessageTimeoutW(child, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, nullptr);
+        shown = escaped(buffer);
     } else if (kind == "Button") {
         SendMessageTimeoutW(child, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &checked);
     }
@@ -413,12 +425,16 @@ BOOL CALLBACK dumpControl(HWND child, LPARAM) {
     return TRUE;
 }
 BOOL CALLBACK dumpDialog(HWND hwnd, LPARAM) {
-    if (text(hwnd, true) != "#32770" || text(hwnd) != wanted) return TRUE;
-    RECT client{};
+    const std::string kind = text(hwnd, true);
+    if ((kind != "#32770" && kind != "TavroClockReminderNotice") || text(hwnd) != wanted) return TRUE;
+    RECT client{}, outer{};
     POINT origin{0, 0};
-    GetClientRect(hwnd, &client), ClientToScreen(hwnd, &origin);
+    GetClientRect(hwnd, &client), ClientToScreen(hwnd, &origin), GetWindowRect(hwnd, &outer);
     dump += "window\tclient=" + list(origin.x, origin.y, client.right, client.bottom) +
-            "\tvisible=" + (IsWindowVisible(hwnd) ? "1" : "0") + "\n";
+            "\trect=" + list(outer.left, outer.top, outer.right, outer.bottom) +
+            "\tvisible=" + (IsWindowVisible(hwnd) ? "1" : "0") + "\tforeground=" +
+            (GetForegroundWindow() == hwnd ? "1" : "0") + "\ttopmost=" +
+            ((GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) ? "1" : "0") + "\n";
     EnumChildWindows(dialog = hwnd, dumpControl, 0);
     return TRUE;
 }
@@ -434,14 +450,6 @@ BOOL CALLBACK addTooltip(HWND hwnd, LPARAM) {
     return TRUE;
 }
 
-std::string escaped(const std::wstring& text) {
-    std::string out;
-    for (char c : utf8(text)) {
-        if (c == '\r') continue;
-        out += c == '\n' ? std::string("\\n") : std::string(1, c);
-    }
-    return out;
-}
 
 std::wstring asked(HWND hwnd) {
     wchar_t buffer[1024] = {};
