@@ -79,7 +79,7 @@ class ClockReader:
         texts = self.texts(shot, COUNTDOWN, strip=False)
         return [texts[0]] + [t.strip() for t in texts[1:]], self.colours(shot, COUNTDOWN)
 
-    def shows(self, screenshot, want, timeout=15):
+    def shows(self, screenshot, want, timeout=30):
         """Whether the calendar in screenshot()'s pictures reads as want (expected_grid) within timeout seconds."""
         end = time.time() + timeout
         while self.grid(screenshot()) != want:

@@ -4,8 +4,8 @@ set -euo pipefail
 sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
           mingw-w64 wine wine64 xvfb openssl ca-certificates imagemagick x11-utils xdotool fonts-ipafont-gothic
-          faketime tzdata python3-pytest python3-pytest-xdist python3-pytest-rerunfailures python3-pil python3-numpy python3-ephem python3-dateutil python3-icalendar locales nsis zip osslsigncode
-          xserver-xephyr xcompmgr)
+          faketime tzdata python3-pytest python3-pytest-xdist python3-pil python3-numpy python3-ephem python3-dateutil python3-icalendar locales nsis zip osslsigncode
+          xserver-xephyr xcompmgr inotify-tools)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,6 +1,7 @@
 // The clock's side of the settings window: what it opens with, each change shown at once, and the
 // looks the rest of the clock asks for.
 #include "app/frm_main_win32.h"
+#include "app/local_time_win32.h"
 
 #include <versionhelpers.h>
 
@@ -51,7 +52,7 @@ void FrmMain::openSettingsWindow() {
                 desktop::removeStoredPlace();
             },
         .writeLogOnStart = [](bool on) { return settings::writeLogOnStart(on, dialogs::programPath()); },
-        .chimeKept = nullptr,  // nothing plays the chime yet that would be told
+        .chimeKept = [this] { if (reminders_) reminders_->reloadChime(localNow()); },
     });
 }
 

@@ -76,6 +76,7 @@ std::unique_ptr<FrmMain> FrmMain::create(HINSTANCE instance, Program& program) {
         std::make_unique<desktop::DesktopFollower>([self] { return self->hwnd_; }, [self] { self->onAttached(); });
     if (!form->watch_ || !form->createWindow() || !form->Form_Load()) return nullptr;
     form->showWindow();
+    form->startReminders();
     form->startNotifier();
     form->pumpFeed();
     return form;
@@ -92,7 +93,7 @@ void FrmMain::attachDayTooltips() {
     // The control goes with the window it belongs to; a new window gets a new one.
     dayTooltips_ = CalendarTooltip::create(hwnd_, instance_, [this](int column, int row) {
         // The notes the user chose in the 暦 window, as they are at each showing.
-        return dayTexts_.forCell(column, row, holidays_, {}, almanac_window::readNoteChoices());
+        return dayTexts_.forCell(column, row, holidays_, reminderLines(), almanac_window::readNoteChoices());
     });
     if (dayTooltips_) dayTooltips_->place(drawScale_, tooltipDpi());
 }
@@ -269,6 +270,8 @@ void FrmMain::Form_Unload() {
     ShowWindow(hwnd_, SW_HIDE);
     if (desktop_) desktop_->restore();
     feedWorker_.reset();
+    if (reminders_) reminders_->stop(localNow());
+    reminders_.reset();  // its notices close
     notifier_.reset();  // the icon leaves the notification area
 }
 
@@ -283,6 +286,7 @@ void FrmMain::tickRepaintAndRearm() {
     canvas_->flush();
     const DateValue now = localNow();
     tim10ms_Timer(state_, now, program_.targetDateValue, *painter_);
+    if (reminders_) reminders_->tick(now);
     if (notifier_) notifier_->second(program_.targetDateValue, now);
     invalidate(painter_->takeDirty());
     if (wholeRepaints_ > 0 && hwnd_) --wholeRepaints_, InvalidateRect(hwnd_, nullptr, FALSE);
@@ -295,13 +299,16 @@ void FrmMain::tickRepaintAndRearm() {
 }
 
 void FrmMain::onClockMoved() {
-    if (hwnd_ && !unloaded_) tickRepaintAndRearm();
+    if (unloaded_) return;
+    // What fell in the gap (sleep, a clock set forward) is told now, as missed.
+    if (reminders_) reminders_->clockMoved(localNow());
+    if (hwnd_) tickRepaintAndRearm();
 }
 
 // The calendar is drawn at once with what is known; the feed is asked in the background.
 void FrmMain::drawCalendarThenFetchHolidays(DateValue now) {
     calendarDate_ = datetime::dateOnly(now);
-    calendar::drawCalender(*painter_, now, holidays_, weekStart());
+    calendar::drawCalender(*painter_, now, holidays_, weekStart(), reminderDays(now));
     dayTexts_.showMonth(datetime::firstDayOfMonth(now), weekStart());
     if (dayTooltips_) dayTooltips_->refresh();
     if (almanac_ && almanac_->isOpen()) almanac_->showToday(calendarDate_);
@@ -314,6 +321,7 @@ void FrmMain::pumpFeed() {
     bool redraw = false;
     if (auto list = holidayList_.pump(calendarDate_, hwnd_, kFeedDone)) {
         if (almanac_ && almanac_->isOpen()) almanac_->takeList(list);
+        if (reminders_) reminders_->holidaysChanged(reminders::holidayTestFromList(list.get()));
         redraw = holidays_.takeList(std::move(list));
     }
     if (feedWorker_ && feedWorker_->finished()) {
@@ -326,7 +334,7 @@ void FrmMain::pumpFeed() {
     }
     if (redraw) {
         canvas_->flush();
-        calendar::drawCalender(*painter_, calendarDate_, holidays_, weekStart());
+        calendar::drawCalender(*painter_, calendarDate_, holidays_, weekStart(), reminderDays(calendarDate_));
         invalidate(painter_->takeDirty());
         if (dayTooltips_) dayTooltips_->refresh();
     }

@@ -13,7 +13,6 @@
 #include "app/clock_drag_win32.h"
 #include "app/clock_tick.h"
 #include "app/layout.h"
-#include "app/reminder_file_book_win32.h"
 #include "app/menu_texts.h"
 #include "app/shell_watch_win32.h"
 #include "calendar/day_texts.h"
@@ -27,6 +26,7 @@
 #include "holidays/holiday_days.h"
 #include "holidays/holiday_list_keeper_win32.h"
 #include "notify/clock_notifier_win32.h"
+#include "reminders/reminder_keeper_win32.h"
 #include "render/canvas.h"
 #include "render/dib_canvas_win32.h"
 #include "reminders/reminder_list_window_win32.h"
@@ -107,14 +107,19 @@ private:
     void openAlmanacWindow(std::optional<DateValue> selectDay);
     // A double click on the calendar panel opens it, on the day under the pointer if any.
     void onDoubleClick(int x, int y);
-    // The user's reminders (frm_main_reminder_list_win32.cpp): the book, its list, and what the 暦
-    // window shows and offers of them.
-    reminders::ReminderBook& reminderBook();
+    // The user's reminders (frm_main_reminder_list_win32.cpp): their list, and what the 暦 window
+    // shows and offers of them.
     void openReminderList();
     almanac_window::AlmanacReminders almanacReminders();
-    void onRemindersChanged();
     // The notification-area icon and the notice at zero (frm_main_notify_win32.cpp).
     void startNotifier();
+    // The reminders' keeper (frm_main_reminders_win32.cpp): made at start, told of the holidays;
+    // its changes shown on the calendar, in the day tooltips and the icon's tip.
+    void startReminders();
+    void remindersChanged();
+    calendar::DayExtraLines reminderLines() const;
+    // The days of the calendar's month with a reminder, for their marks.
+    std::vector<DateValue> reminderDays(DateValue inMonth) const;
     // The settings window and the looks it shows at once (frm_main_settings_win32.cpp).
     void openSettingsWindow();
     void showSettings(const dialogs::ClockSettings& settings);
@@ -162,7 +167,7 @@ private:
     std::unique_ptr<desktop::DesktopChanges> desktop_;
     std::unique_ptr<almanac_window::AlmanacWindow> almanac_;
     std::unique_ptr<notify::ClockNotifier> notifier_;
-    std::unique_ptr<ReminderFileBook> reminderBook_;
+    std::unique_ptr<reminders::ReminderKeeper> reminders_;
     std::unique_ptr<reminders::ReminderListWindow> reminderList_;
 };
 

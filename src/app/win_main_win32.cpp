@@ -7,9 +7,9 @@
 #include "app/command_line.h"
 #include "app/frm_main_win32.h"
 #include "app/single_instance_win32.h"
+#include "base/dialog_keys_win32.h"
 #include "base/dynamic_calls_win32.h"
 #include "desktop/restore_desktop_win32.h"
-#include "dialogs/modal_dialog_win32.h"
 
 namespace {
 // The arguments after the program's path, as the system splits them.
@@ -42,7 +42,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (tavro::dialogs::dispatchToModelessDialog(msg)) continue;
+        if (tavro::base::takeDialogKey(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

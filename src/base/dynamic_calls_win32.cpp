@@ -51,6 +51,16 @@ const DynamicCalls& dynamicCalls() {
         bind(c.getFileVersionInfoW, version, "GetFileVersionInfoW");
         bind(c.verQueryValueW, version, "VerQueryValueW");
         bind(c.getOpenFileNameW, loadSystemLibrary(L"comdlg32.dll"), "GetOpenFileNameW");
+        bind(c.shQueryUserNotificationState, loadSystemLibrary(L"shell32.dll"), "SHQueryUserNotificationState");
+        return c;
+    }();
+    return calls;
+}
+
+const SoundCalls& soundCalls() {
+    static const SoundCalls calls = [] {
+        SoundCalls c;
+        bind(c.playSoundW, loadSystemLibrary(L"winmm.dll"), "PlaySoundW");
         return c;
     }();
     return calls;

@@ -29,9 +29,17 @@ struct DynamicCalls {
     DWORD(WINAPI* getFileVersionInfoSizeW)(LPCWSTR, LPDWORD) = nullptr;      // version
     BOOL(WINAPI* getFileVersionInfoW)(LPCWSTR, DWORD, DWORD, LPVOID) = nullptr;
     BOOL(WINAPI* verQueryValueW)(LPCVOID, LPCWSTR, LPVOID*, PUINT) = nullptr;
-    // The system's file dialog, bound here so that only the windows that ask for it load comdlg32.
+    // The system's file dialog, from System32 like the rest: no comdlg32 beside the exe is found first.
     BOOL(WINAPI* getOpenFileNameW)(LPOPENFILENAMEW) = nullptr;  // comdlg32
+    // Whether the user presents or runs a full-screen program (QUERY_USER_NOTIFICATION_STATE).
+    HRESULT(WINAPI* shQueryUserNotificationState)(int*) = nullptr;  // shell32, Vista
 };
 const DynamicCalls& dynamicCalls();
+
+// The sound calls, bound at the first sound: winmm is loaded only by a clock that plays one.
+struct SoundCalls {
+    BOOL(WINAPI* playSoundW)(LPCWSTR, HMODULE, DWORD) = nullptr;  // winmm
+};
+const SoundCalls& soundCalls();
 
 }  // namespace tavro::base

@@ -1,11 +1,12 @@
 #include "calendar/month_calendar.h"
 
+#include <algorithm>
 #include <string>
 
 namespace tavro::calendar {
 
 void drawCalender(render::FieldPainter& painter, DateValue now, holidays::HolidayLookup& holidays,
-                  WeekStart weekStart) {
+                  WeekStart weekStart, const std::vector<DateValue>& markedDays) {
     const datetime::CivilDateTime civil = datetime::toCivil(now);
     const DateValue firstDay = datetime::firstDayOfMonth(now);
     holidays.selectMonth(firstDay);
@@ -21,8 +22,9 @@ void drawCalender(render::FieldPainter& painter, DateValue now, holidays::Holida
             else if (day && weekday == 0) colour = render::kColourRed;
             else if (day && holidays.isHappy(date)) colour = render::kColourRed;
             else if (day && weekday == 6) colour = render::kColourLightBlue;
-            painter.draw7seg(calendarCellX(column), calendarCellY(row), kCalendarCellTemplate,
-                             day ? std::to_wstring(day) : L"", colour);
+            const bool marked = day && std::find(markedDays.begin(), markedDays.end(), date) != markedDays.end();
+            painter.draw7seg(calendarCellX(column), calendarCellY(row), marked ? kMarkedCellTemplate : kCalendarCellTemplate,
+                             day ? std::to_wstring(day) + (marked ? L"." : L"") : L"", colour);
         }
 }
 

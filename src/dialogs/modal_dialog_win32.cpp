@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/dialog_font_win32.h"
+#include "base/dialog_keys_win32.h"
 #include "base/display_dpi_win32.h"
 
 namespace tavro::dialogs {
@@ -41,19 +42,6 @@ INT_PTR ModalDialog::run(HWND owner, const std::wstring& caption) {
                                    modalOwner.owner(), dialogProc, reinterpret_cast<LPARAM>(this));
 }
 
-namespace {
-std::vector<HWND>& modelessBoxes() {
-    static std::vector<HWND> boxes;
-    return boxes;
-}
-}  // namespace
-
-bool dispatchToModelessDialog(MSG& message) {
-    for (HWND box : modelessBoxes())
-        if ((message.hwnd == box || IsChild(box, message.hwnd)) && IsDialogMessageW(box, &message)) return true;
-    return false;
-}
-
 bool ModalDialog::open(const std::wstring& caption) {
     const std::vector<WORD> words = dialogTemplate(caption, kDialogStyle | WS_MINIMIZEBOX, WS_EX_APPWINDOW);
     modeless_ = true;
@@ -61,7 +49,7 @@ bool ModalDialog::open(const std::wstring& caption) {
     HWND box = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(words.data()),
                                           nullptr, dialogProc, reinterpret_cast<LPARAM>(this));
     if (!box) return false;
-    modelessBoxes().push_back(box);
+    base::addDialogKeyWindow(box);  // Tab, the arrows, Enter and Esc as in a modal box
     ShowWindow(box, SW_SHOWNORMAL);
     return true;
 }
@@ -84,8 +72,7 @@ INT_PTR CALLBACK ModalDialog::dialogProc(HWND hwnd, UINT message, WPARAM wParam,
         SetWindowLongPtrW(hwnd, DWLP_USER, 0);
         dialog->hwnd_ = nullptr;
         if (dialog->modeless_) {
-            auto& boxes = modelessBoxes();
-            boxes.erase(std::remove(boxes.begin(), boxes.end(), hwnd), boxes.end());
+            base::removeDialogKeyWindow(hwnd);
             dialog->onClosed();
         }
     }

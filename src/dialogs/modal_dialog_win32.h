@@ -70,9 +70,6 @@ private:
 // given owner, which for the clock lying on the desktop is the program manager's window of
 // another process; then the box has no owner and the given window itself is disabled while
 // the box is open, so that it takes no clicks meanwhile.
-// The program's loop hands each message to the modeless box it is for, so that Tab, the arrows,
-// Enter and Esc work there as in a modal one; true when the box took it.
-bool dispatchToModelessDialog(MSG& message);
 
 class ModalOwner {
 public:

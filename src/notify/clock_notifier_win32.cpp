@@ -63,7 +63,7 @@ void ClockNotifier::tell(const Notice& notice) {
 
 void ClockNotifier::updateTip(DateValue now, DateValue target) {
     tipMinute_ = minuteOf(now);
-    tray_->setTip(tip_.text(now, target));
+    tray_->setTip(tip_.text(now, target, handlers_.nextReminder ? handlers_.nextReminder(now) : std::wstring()));
 }
 
 }  // namespace tavro::notify

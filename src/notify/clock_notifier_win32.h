@@ -19,6 +19,7 @@ public:
         std::function<void(POINT at)> openMenu;  // the clock's popup menu at the icon
         std::function<void()> openAlmanac;       // the icon's left click
         std::function<DateValue()> now;          // the present local time in whole seconds
+        std::function<std::wstring(DateValue now)> nextReminder;  // the tip's reminder line, "" for none
     };
     // Reads the setting and the told target; shows the icon when the setting says so. Nothing
     // when the icon's window cannot be made (the clock runs on without icon and notice).
@@ -30,6 +31,9 @@ public:
     void second(DateValue target, DateValue now);
     // The dialog set or cleared the target.
     void targetSet(DateValue target, DateValue now);
+
+    // The reminders changed: the tip tells the next one at once.
+    void refreshTip(DateValue now) { updateTip(now, target_); }
 
     bool iconShown() const { return iconShown_; }
     // The menu's item: shows or hides the icon and stores the choice (the settings window stores

@@ -25,7 +25,7 @@ std::wstring countdownLine(long long seconds) {
 }
 }  // namespace
 
-std::wstring TrayTip::text(DateValue now, DateValue target) {
+std::wstring TrayTip::text(DateValue now, DateValue target, std::wstring_view reminderLine) {
     const datetime::CivilDateTime c = datetime::toCivil(now);
     if (c.year != year_ || c.month != month_) {
         year_ = c.year;
@@ -36,6 +36,7 @@ std::wstring TrayTip::text(DateValue now, DateValue target) {
                        std::to_wstring(c.day) + L"日（" + kWeekdays[datetime::weekdayOf(now)] + L"）";
     if (const auto day = almanac_.day(c.day)) tip.append(L" ").append(almanac::rokuyoName(day->rokuyo));
     if (target != 0) tip += L"\n" + countdownLine(linearSeconds(target) - linearSeconds(now));
+    if (!reminderLine.empty()) tip.append(L"\n").append(reminderLine);
     if (tip.size() > kTipCharacters) tip.resize(kTipCharacters);
     return tip;
 }

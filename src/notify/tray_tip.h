@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "almanac/month_almanac.h"
 #include "datetime/date_value.h"
@@ -16,9 +17,9 @@ using datetime::DateValue;
 // tip keeps to the 127 characters the notification area takes.
 class TrayTip {
 public:
-    // The text for `now` (whole seconds) and the target (0: none). The month's almanac is worked
-    // out once per month.
-    std::wstring text(DateValue now, DateValue target);
+    // The text for `now` (whole seconds) and the target (0: none), then the next reminder's line
+    // (「次の予定 12/11 10:00 会議」) when there is one. The month's almanac is worked out once per month.
+    std::wstring text(DateValue now, DateValue target, std::wstring_view reminderLine = {});
 
 private:
     int year_ = 0, month_ = 0;

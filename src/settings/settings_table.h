@@ -81,12 +81,16 @@ inline constexpr NumberSetting kDigitColour{L"digitColour", 6};  // a row of the
 inline constexpr NumberSetting kWeekStartsMonday{L"weekStartsMonday", 0};
 inline constexpr NumberSetting kTopMost{L"topMost", 0};
 
-// The hour chime (reminders/chime_schedule.h judges the values): 0, 60, 30 or 15 (anything else is
-// off); its quiet hours in minutes after midnight (equal values: none); a WAV file, empty for the
-// system's default sound.
+// The hour chime (reminders/chime_schedule.h judges the numbers): every 60, 30 or 15 minutes, 0
+// or anything else off; the quiet hours in minutes after midnight; the chime's WAV file, read and
+// written with the wide calls (settings/record_store.h), empty for the system's default sound.
 inline constexpr NumberSetting kChime{L"chime", 0};
 inline constexpr NumberSetting kChimeQuietFrom{L"chimeQuietFrom", 1320};
 inline constexpr NumberSetting kChimeQuietTo{L"chimeQuietTo", 420};
 inline constexpr TextSetting kChimeSound{L"chimeSound", L""};
+// The reminders' told occurrences (reminders/told_occurrences.h's text) and the minute the clock
+// last ran ("20261210T100000"), both through the wide calls.
+inline constexpr TextSetting kRemindersTold{L"remindersTold", L""};
+inline constexpr TextSetting kRemindersLastRun{L"remindersLastRun", L""};
 
 }  // namespace tavro::settings

@@ -70,7 +70,7 @@ def windows_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
-def wait_for(condition, timeout=10.0, step=0.2):
+def wait_for(condition, timeout=30.0, step=0.2):
     """condition's first true value within timeout seconds, else its last value."""
     end = time.time() + timeout
     while True:
@@ -96,12 +96,6 @@ def pytest_configure(config):
         if not os.path.isdir(f"{SHARED_PREFIX}-gw{worker}"):
             run(["wineserver", "-w"], timeout=60, prefix=SHARED_PREFIX)
             shutil.copytree(SHARED_PREFIX, f"{SHARED_PREFIX}-gw{worker}", symlinks=True)
-
-
-def pytest_terminal_summary(terminalreporter):
-    """What each test run again failed on first: a flake is told, not only counted."""
-    for report in terminalreporter.stats.get("rerun", []):
-        terminalreporter.write_line(f"RERUN {report.nodeid}: " + " | ".join([*filter(str.strip, report.longreprtext.splitlines())][-3:]))
 
 
 @pytest.fixture(scope="session")
@@ -222,7 +216,13 @@ class Desktop:
         # screen's top left, and with no window manager its hiding adds a second to every exit.
         self.reg_set({"feedHost": "127.0.0.1:9", "holidayListUrl": "http://127.0.0.1:9/", "showTrayIcon": 0}, fresh=True)
         self.forget_holiday_list()
+        self.forget_reminders()
         return self
+
+    def forget_reminders(self):
+        """No reminders file (nor its copies) of an earlier test."""
+        for kept in glob.glob(os.path.join(self.prefix, "drive_c/users/*/AppData/Roaming/TavroClock/reminders.ics*")):
+            os.remove(kept)
 
     def forget_holiday_list(self):
         for cached in holiday_list_cache(self.prefix):

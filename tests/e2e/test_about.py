@@ -124,7 +124,7 @@ def test_the_about_box_shows_caption_texts_and_labels_closes_with_enter_and_esc_
                 assert len(np.unique(area.reshape(-1, 3), axis=0)) == 1, "an icon is shown"
         assert not launch_record.exists()
         desktop.keys("Return")
-        assert wait_for(lambda: not desktop.dialogs("TavroClock"), 5)
+        assert wait_for(lambda: not desktop.dialogs("TavroClock"), 15)
         assert desktop.dialog_window(ABOUT) is not None  # the box stays open
 
     def press_expecting_start(command):
@@ -149,7 +149,7 @@ def test_the_about_box_shows_caption_texts_and_labels_closes_with_enter_and_esc_
         shutil.copy(HELPER, folder / "MSINFO32.EXE")
         press_expecting_start(f'"{windows_path(str(folder))}\\MSINFO32.EXE"')
         desktop.keys("Escape")
-        assert wait_for(lambda: desktop.dialog_window(ABOUT) is None, 5)
+        assert wait_for(lambda: desktop.dialog_window(ABOUT) is None, 15)
     finally:
         for key in (MSINFO_PATH_KEY, MSINFO_LOCATION_KEY):
             desktop.reg_delete_key(key)

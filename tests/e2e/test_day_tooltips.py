@@ -19,7 +19,7 @@ def test_may_2026_holidays_a_term_and_the_month_turning_under_a_still_mouse(desk
         assert desktop.hover_day(*cell, want) == [want], cell
     # From a day straight onto a blank cell: the tooltip goes and does not come back.
     desktop.xdo("mousemove", *map(str, desktop.day_centre(0, 0)))
-    assert wait_for(lambda: desktop.tooltips() == [], 5)
+    assert wait_for(lambda: desktop.tooltips() == [], 15)
     time.sleep(1)  # longer than the tooltip's delay
     assert desktop.tooltips() == [], "a blank cell shows no tooltip"
 

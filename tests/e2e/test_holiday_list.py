@@ -91,7 +91,7 @@ def test_over_https_only_with_a_trusted_certificate(desktop, tmp_path):
         assert desktop.find_windows()
         # Once the connection is over, no GET can come on it.
         assert wait_for(lambda: server.ended, 15)
-        assert READER.shows(desktop.screenshot, BY_THE_ACT, 0) and cached() is None and not any(r.startswith("GET") for r in server.requests)
+        assert READER.shows(desktop.screenshot, BY_THE_ACT) and cached() is None and not any(r.startswith("GET") for r in server.requests)
         desktop.kill_all()
 
         # Trusted: the list comes over TLS and is kept.

@@ -54,7 +54,7 @@ def test_a_child_of_the_24h2_shell_dragged_restarted_put_back_and_unlayered_for_
     # no parent change, so a watch reads its parent and style over and over meanwhile.
     log = tmp_path / "parents.log"
     desktop.start(exe=os.path.join(BUILD, "helpers", "tavro_parentwatch.exe"), args=(windows_path(log), "8"))
-    assert wait_for(lambda: desktop.report()["clock"] == "1", 5)
+    assert wait_for(lambda: desktop.report()["clock"] == "1", 15)
     assert desktop.helper("shell-do", "split").returncode == 0
     assert wait_for(log.exists, 30)
     # The step between (unlayered under Progman) lasts microseconds, too short for a loaded watch.

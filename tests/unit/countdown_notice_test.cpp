@@ -62,6 +62,8 @@ TEST(TrayTip, TodayAndTheCountdownToTheMinute) {
     EXPECT_EQ(tip.text(now, makeDateTime({2026, 12, 9, 21, 0, 0})), today + L"\n目標まで 5分");
     EXPECT_EQ(tip.text(now, makeDateTime({2026, 12, 8, 19, 0, 0})), today + L"\n目標から 1日 1時間 54分");
     EXPECT_EQ(TrayTip().text(makeDateTime({2101, 1, 1, 0, 0, 0}), 0), L"TavroClock\n2101年1月1日（土）");
+    EXPECT_EQ(tip.text(now, makeDateTime({2026, 12, 9, 21, 0, 0}), L"次の予定 12/11 10:00 会議"),
+              today + L"\n目標まで 5分\n次の予定 12/11 10:00 会議");
 }
 
 }  // namespace

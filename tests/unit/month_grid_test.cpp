@@ -58,6 +58,13 @@ TEST(MonthCalendar, MondayFirstKeepsEachKindOfDayItsColour) {
     drawCalender(painter, datetime::makeDate(2026, 5, 13), holidays, WeekStart::Monday);
     EXPECT_EQ(painter.colours, "....WBR" "RRRWWBR" "WWOWWBR" "WWWWWBR" "WWWWWBR" ".......");
     EXPECT_EQ(painter.days.substr(0, 24), L"    1 2 3 4 5 6 7 8 9 10");  // the 1st a Friday, fifth column
+    // Days with a reminder light their point; one outside the month marks nothing.
+    painter.days.clear();
+    drawCalender(painter, datetime::makeDate(2026, 5, 13), holidays, WeekStart::Monday,
+                 {datetime::makeDate(2026, 5, 1), datetime::makeDate(2026, 5, 10), datetime::makeDate(2026, 6, 1)});
+    EXPECT_EQ(painter.days.substr(0, 27), L"    1. 2 3 4 5 6 7 8 9 10. ");
+    EXPECT_EQ(painter.days.find(L"31."), std::wstring::npos);
+    EXPECT_EQ(render::formatFieldText(std::wstring(kMarkedCellTemplate), L"1."), L" 1.");
 }
 
 }  // namespace

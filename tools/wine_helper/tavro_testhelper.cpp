@@ -20,12 +20,11 @@
 //   shell-hung           exit code 0 while the stand-in shell does not answer.
 //   mode W H             changes the display to W x H; exit code 0 when the system took it.
 //   report FILE          the desktop as another process sees it: clock, parent_class, parent_title,
-//                        rect (l,t,r,b), visible, exe (the clock process's image), wallpaper, colour, style and tile (WallpaperStyle,
+//                        rect (l,t,r,b), work (its monitor's work area, as a new process sees it), visible, exe (the clock process's image), wallpaper, colour, style and tile (WallpaperStyle,
 //                        TileWallpaper); and of the clock window: clock_style, clock_exstyle (hex),
 //                        alpha (none unless layered), below (the class of the sibling right under it),
 //                        at_centre and over_app (what WindowFromPoint gives at its centre, alone and
-//                        with an ordinary application window put over it: "clock", "app" or a class),
-//                        snapshot_us (the clock's own snapshot of the shell's windows, timed here)
+//                        with an ordinary application window put over it: "clock", "app" or a class)
 //                        ("name=value" lines, UTF-8).
 //   close [TITLE]        posts WM_CLOSE to the window titled TITLE ("TavroClock"), top-level or child.
 //   set-wallpaper PATH   sets the wallpaper as the control panel does.
@@ -50,10 +49,11 @@
 //                        does (the clock's Shell_NotifyIcon gets FALSE): a hidden top-level
 //                        "Shell_TrayWnd" above Wine's own, which the call finds first. Writes FILE
 //                        "ready", then "refused" at its first refusal; ends when killed.
-//   dump FILE CAPTION    dialogs titled CAPTION: "window" (client=l,t,w,h, visible), then a "control"
-//                        line per child (id, class, text (a combo box's selection, an edit's text), rect in client
-//                        coordinates, visible, checked (BM_GETCHECK of a button), enabled); a list
-//                        view's rows as rows=ROW//ROW..., each its columns' texts then its check
+//   dump FILE CAPTION    dialogs (and the clock's reminder notices) titled CAPTION: "window" (client=l,t,w,h,
+//                        rect l,t,r,b, visible, foreground, topmost), then a "control" line per child (id,
+//                        class, text (a combo box's selection, an edit's text asked of it; "\\n" for line
+//                        breaks), rect in client coordinates, visible, checked (BM_GETCHECK of a button), enabled);
+//                        a list view's rows as rows=ROW//ROW..., each its columns' texts then its check
 //                        state, "|" apart; a date and time picker's time=yyyy-mm-dd hh:mm.
 // With any other first argument it records how it was started (command, folder, flags, show) to
 // the file named by TAVRO_LAUNCH_RECORD: it stands in for the programs the clock starts.
@@ -66,7 +66,6 @@
 #include <string>
 #include <vector>
 
-#include "desktop/desktop_host_win32.h"
 
 namespace {
 
@@ -350,13 +349,6 @@ std::string clockReport(HWND clock) {
     ShowWindow(app, SW_SHOWNOACTIVATE);
     out += "over_app=" + windowAt(centre, clock, app) + "\n";
     DestroyWindow(app);
-    LARGE_INTEGER frequency{}, start{}, end{};
-    constexpr int kRounds = 200;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    for (int i = 0; i < kRounds; ++i) tavro::desktop::takeShellSnapshot(clock);
-    QueryPerformanceCounter(&end);
-    out += "snapshot_us=" + to_string((end.QuadPart - start.QuadPart) * 1000000 / frequency.QuadPart / kRounds) + "\n";
     return out;
 }
 
@@ -368,6 +360,11 @@ int report(const std::wstring& file) {
         if (parent == GetDesktopWindow()) parent = nullptr;
         RECT r{};
         GetWindowRect(clock, &r);
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromWindow(clock, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        const RECT& w = monitor.rcWork;
+        out += "work=" + list(w.left, w.top, w.right, w.bottom) + "\n";
         out += "parent_class=" + (parent ? text(parent, true) : "") + "\nparent_title=" + (parent ? text(parent) : "") +
                "\nrect=" + list(r.left, r.top, r.right, r.bottom) + "\nvisible=" + to_string(IsWindowVisible(clock) ? 1 : 0) + "\n" +
                clockReport(clock);
@@ -445,6 +442,15 @@ std::string pickedTime(HWND picker) {
 }
 
 std::string dump;
+std::string escaped(const std::wstring& text) {
+    std::string out;
+    for (char c : utf8(text)) {
+        if (c == '\r') continue;
+        out += c == '\n' ? std::string("\\n") : std::string(1, c);
+    }
+    return out;
+}
+
 HWND dialog = nullptr;
 BOOL CALLBACK dumpControl(HWND child, LPARAM) {
     if (GetParent(child) != dialog) return TRUE;  // only the dialog's own controls
@@ -455,12 +461,14 @@ BOOL CALLBACK dumpControl(HWND child, LPARAM) {
     // A combo box's text is its selection, an edit's is what it holds and a check box has its
     // state: only the control tells them.
     const std::string kind = text(child, true);
-    std::string shown = text(child);
+    std::string shown;
+    for (char c : text(child))  // a message's lines: one dump line still
+        if (c != '\r') shown += c == '\n' ? std::string("\\n") : std::string(1, c);
     DWORD_PTR checked = 0;
     if (kind == "ComboBox" || kind == "Edit") {
-        wchar_t buffer[256] = {};
-        SendMessageTimeoutW(child, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, nullptr);
-        shown = utf8(buffer);
+        wchar_t buffer[4096] = {};
+        SendMessageTimeoutW(child, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, nullptr);
+        shown = escaped(buffer);
     } else if (kind == "Button") {
         SendMessageTimeoutW(child, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &checked);
     }
@@ -473,12 +481,16 @@ BOOL CALLBACK dumpControl(HWND child, LPARAM) {
     return TRUE;
 }
 BOOL CALLBACK dumpDialog(HWND hwnd, LPARAM) {
-    if (text(hwnd, true) != "#32770" || text(hwnd) != wanted) return TRUE;
-    RECT client{};
+    const std::string kind = text(hwnd, true);
+    if ((kind != "#32770" && kind != "TavroClockReminderNotice") || text(hwnd) != wanted) return TRUE;
+    RECT client{}, outer{};
     POINT origin{0, 0};
-    GetClientRect(hwnd, &client), ClientToScreen(hwnd, &origin);
+    GetClientRect(hwnd, &client), ClientToScreen(hwnd, &origin), GetWindowRect(hwnd, &outer);
     dump += "window\tclient=" + list(origin.x, origin.y, client.right, client.bottom) +
-            "\tvisible=" + (IsWindowVisible(hwnd) ? "1" : "0") + "\n";
+            "\trect=" + list(outer.left, outer.top, outer.right, outer.bottom) +
+            "\tvisible=" + (IsWindowVisible(hwnd) ? "1" : "0") + "\tforeground=" +
+            (GetForegroundWindow() == hwnd ? "1" : "0") + "\ttopmost=" +
+            ((GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) ? "1" : "0") + "\n";
     EnumChildWindows(dialog = hwnd, dumpControl, 0);
     return TRUE;
 }
@@ -494,14 +506,6 @@ BOOL CALLBACK addTooltip(HWND hwnd, LPARAM) {
     return TRUE;
 }
 
-std::string escaped(const std::wstring& text) {
-    std::string out;
-    for (char c : utf8(text)) {
-        if (c == '\r') continue;
-        out += c == '\n' ? std::string("\\n") : std::string(1, c);
-    }
-    return out;
-}
 
 std::wstring asked(HWND hwnd) {
     wchar_t buffer[1024] = {};
