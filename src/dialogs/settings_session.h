@@ -12,7 +12,7 @@
 namespace tavro::dialogs {
 
 struct ClockSettings {
-    settings::ClockLook look;
+    settings::ClockLook look{};
     int viewMode = 3;  // the stored numbers: 1 clock only, 2 clock and calendar, 3 everything
     bool changeWallpaper = true;
     bool trayIcon = true;
