@@ -79,4 +79,6 @@ TEST(ClockPlace, DragSnapsToTheWorkAreaOfTheMonitorUnderItsCentre) {
         {{-300, -700, 140, -120}, {-440, -700, 0, -120}},   // mostly on the left monitor: whole there
     };
     for (const Case& c : cases) EXPECT_EQ(dragRect(c.proposed, kAll), c.shown) << c.proposed.left;
+    const std::vector<MonitorInfo> stacked{changed(kLeftAbove, {0, -1080, 1920, 0}, {0, -1080, 1920, 0}, 96), kPrimary};
+    for (int y : {0, 1}) EXPECT_EQ(monitorOf({100, y - 290, 540, y + 290}, stacked), 1) << y;  // centred just below one: the one under it
 }
