@@ -39,7 +39,7 @@ INT_PTR ModalDialog::run(HWND owner, const std::wstring& caption) {
                                    modalOwner.owner(), dialogProc, reinterpret_cast<LPARAM>(this));
 }
 
-INT_PTR CALLBACK ModalDialog::dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK ModalDialog::dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == WM_INITDIALOG) {
         auto* dialog = reinterpret_cast<ModalDialog*>(lParam);
         dialog->hwnd_ = hwnd;
@@ -87,7 +87,7 @@ INT_PTR ModalDialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool ModalDialog::takeDpi(int dpi, const RECT& suggested) {
     if (!followsDpi() || dpi <= 0) return false;
-    base::UniqueGdiObject font = base::dialogFont(dpi);
+    base::UniqueFont font = base::dialogFont(dpi);
     if (!font) return false;  // the old font and layout stay
     dpi_ = dpi;
     const auto handle = reinterpret_cast<WPARAM>(font.get());
