@@ -9,9 +9,9 @@ void FrmMain::startNotifier() {
     // an exit or a second dialog from under it would pull the first one's owner away.
     const auto free = [this] { return !unloaded_ && hwnd_ && IsWindowEnabled(hwnd_); };
     notifier_ = notify::ClockNotifier::create(instance_, {
-        [this, free](POINT at) { if (free()) openMenuAt(at); },
-        [this, free] { if (free()) runMenuCommand(mnuAlmanacWindow); },
-        [] { return localNow(); },
+        .openMenu = [this, free](POINT at) { if (free()) openMenuAt(at); },
+        .openAlmanac = [this, free] { if (free()) runMenuCommand(mnuAlmanacWindow); },
+        .now = [] { return localNow(); },
     });
     if (notifier_) notifier_->start(program_.targetDateValue);
 }
