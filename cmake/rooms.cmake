@@ -17,6 +17,9 @@ if(MSVC)
 else()
   target_compile_options(tavro_options INTERFACE -Wall -Wextra -finput-charset=UTF-8)
 endif()
+if(TAVRO_WERROR)
+  target_compile_options(tavro_options INTERFACE $<IF:$<BOOL:${MSVC}>,/WX,-Werror>)
+endif()
 
 # build/rooms/<room>/<room> -> src/<room>; a junction where Windows allows no symbolic link.
 function(tavro_room_include_root room out)

@@ -1,7 +1,7 @@
 #!/bin/sh
-# Builds the holiday-feed, holiday-list and reminders-file fuzz targets with libFuzzer and
-# sanitizers and runs them for a bounded time, a third each. Exits non-zero when a fuzzer finds a crash, leak or
-# undefined behaviour.
+# Builds the holiday-feed, holiday-list and reminders-file fuzz targets (libFuzzer and the
+# sanitizers, in the asan preset) and runs them for a bounded time, a third each. Exits non-zero
+# when a fuzzer finds a crash, leak or undefined behaviour.
 #   tools/run_fuzz.sh [seconds]      (default 20; output under build/fuzz/)
 set -eu
 
@@ -10,25 +10,10 @@ seconds=${1:-20}
 out="$root/build/fuzz"
 mkdir -p "$out/corpus" "$out/list_corpus" "$out/ics_corpus" "$out/artifacts"
 
-clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-    -I "$root/src" \
-    "$root/tests/fuzz/happy_scan_fuzz.cpp" \
-    "$root/src/holidays/happy_feed.cpp" \
-    "$root/src/datetime/date_value.cpp" \
-    -o "$out/happy_scan_fuzz"
-clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-    -I "$root/src" \
-    "$root/tests/fuzz/holiday_list_fuzz.cpp" \
-    "$root/src/holidays/holiday_list.cpp" \
-    "$root/src/datetime/date_value.cpp" \
-    -o "$out/holiday_list_fuzz"
-clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-    -I "$root/src" \
-    "$root/tests/fuzz/reminder_file_fuzz.cpp" \
-    "$root"/src/reminders/*.cpp \
-    "$root/src/almanac/"*.cpp \
-    "$root/src/datetime/date_value.cpp" \
-    -o "$out/reminder_file_fuzz"
+# The fuzzers are targets of the sanitizer build, which the test command may be building beside.
+mkdir -p "$root/build"
+(cd "$root" && flock build/asan.lock sh -c 'cmake --preset asan >/dev/null && cmake --build --preset asan -j2 --target fuzzers')
+bin="$root/build/asan/fuzz"
 
 # Seeds: a real-looking entry, a truncated one and an impossible date, each behind the two
 # bytes that pick the chunk size and the failure mode.
@@ -47,7 +32,7 @@ printf 'BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VTIMEZONE\r\nTZID:X\r\nBEGIN:STA
 printf '0123456789abcdef 20261210T1000 20261210T1000-20261210T1005\n' > "$out/ics_corpus/told"
 
 fuzz() {  # target corpus
-    if ! "$out/$1" -max_total_time="$(( (seconds + 2) / 3 ))" -max_len=65536 -timeout=10 -rss_limit_mb=1024 \
+    if ! "$bin/$1" -max_total_time="$(( (seconds + 2) / 3 ))" -max_len=65536 -timeout=10 -rss_limit_mb=1024 \
             -artifact_prefix="$out/artifacts/" "$out/$2" > "$out/$1.log" 2>&1; then
         tail -n 40 "$out/$1.log" >&2
         echo "fuzzing found a problem; see $out/$1.log and $out/artifacts/" >&2

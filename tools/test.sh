@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the three presets and runs every test: native unit tests, the
-# fuzzers, the Windows-side tests under Wine, the downloads built again in a clone, the end-to-end tests.
+# Installs what is missing, builds the four presets and runs every test: native unit tests, the
+# same under the sanitizers, the fuzzers, the Windows-side tests under Wine, the downloads built
+# again in a clone, the end-to-end tests.
 #
 # The end-to-end tests mostly wait on Wine, and the rest (the native build and its tests, the
-# Windows-side tests, the i686 build, which nothing runs here, the fuzzers, the clone's build) goes
-# on beside them at the lowest priority, where it takes the idle time and not theirs.
+# Windows-side tests, the i686 build, which nothing runs here, the sanitizer build, the fuzzers,
+# the clone's build) goes on beside them at the lowest priority, where it takes the idle time and
+# not theirs.
 # The end-to-end tests run in TAVRO_E2E_WORKERS workers (two unless set), each with displays and a
 # Wine prefix of its own, each test once: they wait on what the clock shows, not on the time a
 # loaded machine takes.
@@ -33,6 +35,9 @@ beside "native build and unit tests" bash -c 'cmake --preset native >/dev/null &
 beside "the downloads again from a clone" /usr/bin/python3 -m pytest -q -p no:cacheprovider tests/package -k 'not load_configuration'
 beside "i686 build, load configuration of both exes" bash -c 'cmake --preset win32 >/dev/null &&
   cmake --build --preset win32 -j2 --target tavroclock && /usr/bin/python3 -m pytest -q -p no:cacheprovider tests/package -k load_configuration'
+# The sanitizer build is shared with the fuzzers: one of the two builds it at a time.
+beside "sanitizer build and unit tests (AddressSanitizer, UndefinedBehaviorSanitizer)" bash -c 'mkdir -p build &&
+  flock build/asan.lock sh -c "cmake --preset asan >/dev/null && cmake --build --preset asan -j2" && build/asan/unit_tests --gtest_brief=1'
 beside "feed scan fuzzing" tools/run_fuzz.sh
 beside "Windows-side tests under Wine" tools/run_win_tests.sh
 wait "$prefix_made"

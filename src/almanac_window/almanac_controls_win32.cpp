@@ -47,7 +47,7 @@ LRESULT AlmanacWindow::answerText(int cell, WPARAM size, LPARAM buffer) const {
 }
 
 LRESULT CALLBACK AlmanacWindow::dayProc(HWND day, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR cell,
-                                        DWORD_PTR selfData) {
+                                        DWORD_PTR selfData) noexcept {
     auto* self = reinterpret_cast<AlmanacWindow*>(selfData);
     const AlmanacCell& shown = self->model_.cells[cell];
     switch (message) {
@@ -76,7 +76,7 @@ LRESULT CALLBACK AlmanacWindow::dayProc(HWND day, UINT message, WPARAM wParam, L
 }
 
 LRESULT CALLBACK AlmanacWindow::buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                           DWORD_PTR selfData) {
+                                           DWORD_PTR selfData) noexcept {
     auto* self = reinterpret_cast<AlmanacWindow*>(selfData);
     switch (message) {
         case WM_KEYDOWN:

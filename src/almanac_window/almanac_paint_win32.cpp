@@ -199,7 +199,7 @@ void AlmanacPainter::paint(HDC dc, const RECT& area, const AlmanacMonth& month, 
     // The canvas's own objects back at the end: the look's are deleted when it changes.
     const base::ScopedSelect font(back, look.font.get()), pen(back, look.gridPen.get()),
         brush(back, GetStockObject(NULL_BRUSH));
-    FillRect(back, &area, static_cast<HBRUSH>(look.backgroundBrush.get()));
+    FillRect(back, &area, look.backgroundBrush.get());
     if (meets(area, layout.weekdays)) {
         const RECT& w = layout.weekdays;
         for (int c = 0; c < kColumns; ++c) {
@@ -212,7 +212,7 @@ void AlmanacPainter::paint(HDC dc, const RECT& area, const AlmanacMonth& month, 
     }
     if (meets(area, layout.grid)) {
         if (marks.selected >= 0 && meets(area, layout.cells[static_cast<std::size_t>(marks.selected)]))
-            FillRect(back, &layout.cells[static_cast<std::size_t>(marks.selected)], static_cast<HBRUSH>(look.selectedBrush.get()));
+            FillRect(back, &layout.cells[static_cast<std::size_t>(marks.selected)], look.selectedBrush.get());
         drawGridLines(back, layout, look);
         for (int i = 0; i < kCells; ++i) {
             const RECT& r = layout.cells[static_cast<std::size_t>(i)];

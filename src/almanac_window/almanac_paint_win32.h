@@ -39,7 +39,7 @@ public:
 private:
     HDC canvas(HDC dc, SIZE size);
 
-    base::UniqueGdiObject bitmap_;  // before the dc: deleted after it, no longer selected
+    base::UniqueBitmap bitmap_;  // before the dc: deleted after it, no longer selected
     base::UniqueMemoryDc dc_;
     SIZE size_{};
 };

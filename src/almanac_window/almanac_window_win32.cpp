@@ -9,6 +9,7 @@
 #include "almanac_window/note_choices_win32.h"
 #include "base/display_dpi_win32.h"
 #include "base/owned_window_win32.h"
+#include "base/unique_handle_win32.h"
 #include "base/window_class_win32.h"
 
 namespace tavro::almanac_window {
@@ -289,15 +290,12 @@ void AlmanacWindow::copySelected() const {
     const std::wstring& text = model_.cells[static_cast<std::size_t>(cell)].description;
     EmptyClipboard();
     const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
-    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-        if (void* p = GlobalLock(memory)) {
-            memcpy(p, text.c_str(), bytes);
-            GlobalUnlock(memory);
-            // The clipboard owns the memory once it took it.
-            if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
-        } else {
-            GlobalFree(memory);
-        }
+    base::UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
+    if (void* p = memory ? GlobalLock(memory.get()) : nullptr) {
+        memcpy(p, text.c_str(), bytes);
+        GlobalUnlock(memory.get());
+        // The clipboard owns the memory once it took it.
+        if (SetClipboardData(CF_UNICODETEXT, memory.get())) memory.release();
     }
     CloseClipboard();
 }

@@ -62,9 +62,9 @@ private:
     AlmanacWindow(HINSTANCE instance, DateValue today) : instance_(instance), today_(today) {}
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK dayProc(HWND day, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR cell,
-                                    DWORD_PTR self);
+                                    DWORD_PTR self) noexcept;
     static LRESULT CALLBACK buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                       DWORD_PTR self);
+                                       DWORD_PTR self) noexcept;
     LRESULT answerText(int cell, WPARAM size, LPARAM buffer) const;
 
     bool makeControls();

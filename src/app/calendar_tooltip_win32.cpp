@@ -53,7 +53,7 @@ void CalendarTooltip::place(float drawScale, int dpi) {
         SendMessageW(tip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
     }
     // The dialogs' font: the default tooltip font may have no Japanese glyphs.
-    if (base::UniqueGdiObject font = base::dialogFont(dpi > 0 ? dpi : 96)) {
+    if (base::UniqueFont font = base::dialogFont(dpi > 0 ? dpi : 96)) {
         SendMessageW(tip_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
         font_ = std::move(font);  // the old one goes after the control let go of it
     }

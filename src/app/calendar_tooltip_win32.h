@@ -40,7 +40,7 @@ private:
     HWND owner_;
     HWND tip_;
     CellText text_;
-    base::UniqueGdiObject font_;
+    base::UniqueFont font_;
     std::wstring shown_;  // the text handed to the control must outlive the notification
 };
 

@@ -25,28 +25,12 @@ namespace tavro::app {
 namespace {
 constexpr wchar_t kWindowClass[] = L"TavroClockMain";
 constexpr wchar_t kWindowTitle[] = L"TavroClock";
-// The periodic event: one timer, re-armed for just after each whole second, so the process
-// wakes about once a second instead of every 10 ms.
-constexpr UINT_PTR kTickTimer = 1;
 // Posted by the feed's thread when its fetch ends.
 constexpr UINT kFeedDone = WM_APP + 17;
 // A Wine virtual desktop paints a new wallpaper over the top-level windows, on its own time (a
 // second or more later under load), and tells them nothing: the clock is drawn whole at each tick
 // for a while after it changed the wallpaper.
 constexpr int kWholeRepaintTicks = 10;
-
-// The feed settings are host names and ids: anything beyond ASCII makes them unusable, and an
-// empty text gives the default.
-std::string asciiSetting(const settings::TextSetting& setting) {
-    const std::optional<std::wstring> stored = settings::readOptionalSetting(setting);
-    std::string text;
-    if (!stored) return text;
-    for (wchar_t c : *stored) {
-        if (c <= 0 || c > 0x7E) return {};
-        text += static_cast<char>(c);
-    }
-    return text;
-}
 }  // namespace
 
 std::unique_ptr<FrmMain> FrmMain::create(HINSTANCE instance, Program& program) {
@@ -61,16 +45,17 @@ std::unique_ptr<FrmMain> FrmMain::create(HINSTANCE instance, Program& program) {
     std::unique_ptr<FrmMain> form(new FrmMain(instance, program));
     FrmMain* self = form.get();
     form->watch_ = ShellWatch::create(instance, {
-        [self] { self->onShellRestarted(); },
-        [self] {
-            // Log-off: the wallpaper first, the colour's broadcast to every window can stall.
-            if (self->desktop_) self->desktop_->restore(desktop::RestoreOrder::WallPaperFirst);
-            self->Form_Unload();
-        },
-        [self] { self->recreateWindow(); },
-        [self] { self->onDisplayChanged(); },
-        [self] { self->onClockMoved(); },
-        [self] { self->tickRepaintAndRearm(); },
+        .shellRestarted = [self] { self->onShellRestarted(); },
+        .sessionEnding =
+            [self] {
+                // Log-off: the wallpaper first, the colour's broadcast to every window can stall.
+                if (self->desktop_) self->desktop_->restore(desktop::RestoreOrder::WallPaperFirst);
+                self->Form_Unload();
+            },
+        .windowLost = [self] { self->recreateWindow(); },
+        .displayChanged = [self] { self->onDisplayChanged(); },
+        .clockMoved = [self] { self->onClockMoved(); },
+        .tick = [self] { self->tickRepaintAndRearm(); },
     });
     form->follower_ =
         std::make_unique<desktop::DesktopFollower>([self] { return self->hwnd_; }, [self] { self->onAttached(); });
@@ -184,7 +169,7 @@ bool FrmMain::Form_Load() {
 
     const std::wstring stored = settings::readSetting(settings::kTargetDate);
     program_.targetDateValue = datetime::parseDateText(stored, datetime::toCivil(localNow()).year).value_or(0.0);
-    feedConfig_ = holidays::parseFeedConfig(asciiSetting(settings::kFeedHost), asciiSetting(settings::kFeedCalendarId));
+    feed_.load();
     holidays_.takeList(holidayList_.load(datetime::toCivil(localNow()).year));  // before the first calendar
     return buildPanels();
 }
@@ -262,20 +247,22 @@ void FrmMain::onAttached() {
 void FrmMain::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
-    KillTimer(watch_->hwnd(), kTickTimer);
-    if (feedWorker_) feedWorker_->abandon();  // it winds down while the desktop is put back
+    watch_->stopTimers();
+    feed_.abandon();  // they wind down while the desktop is put back
     holidayList_.abandon();
     almanac_.reset();  // it keeps its place as it closes, also at log-off
     reminderList_.reset();
     ShowWindow(hwnd_, SW_HIDE);
     if (desktop_) desktop_->restore();
-    feedWorker_.reset();
     if (reminders_) reminders_->stop(localNow());
     reminders_.reset();  // its notices close
     notifier_.reset();  // the icon leaves the notification area
 }
 
-void FrmMain::armTimer() { SetTimer(watch_->hwnd(), kTickTimer, millisecondsToNextSecond(), nullptr); }
+// The periodic event: one timer, re-armed for just after each whole second, so the process
+// wakes about once a second instead of every 10 ms. On the watch's window, which outlives a
+// clock window taken away with its parent.
+void FrmMain::armTimer() { watch_->armTick(millisecondsToNextSecond()); }
 
 void FrmMain::tickRepaintAndRearm() {
     if (unloaded_) return;
@@ -312,37 +299,24 @@ void FrmMain::drawCalendarThenFetchHolidays(DateValue now) {
     dayTexts_.showMonth(datetime::firstDayOfMonth(now), weekStart());
     if (dayTooltips_) dayTooltips_->refresh();
     if (almanac_ && almanac_->isOpen()) almanac_->showToday(calendarDate_);
-    feedSchedule_.shown(calendarDate_);
 }
 
 void FrmMain::pumpFeed() {
     if (unloaded_) return;
-    const auto nowMs = static_cast<int64_t>(GetTickCount64());
     bool redraw = false;
     if (auto list = holidayList_.pump(calendarDate_, hwnd_, kFeedDone)) {
         if (almanac_ && almanac_->isOpen()) almanac_->takeList(list);
         if (reminders_) reminders_->holidaysChanged(reminders::holidayTestFromList(list.get()));
         redraw = holidays_.takeList(std::move(list));
     }
-    if (feedWorker_ && feedWorker_->finished()) {
-        const int code = feedWorker_->code();
-        std::vector<DateValue> dates = feedWorker_->dates();
-        feedWorker_.reset();
-        // Used only when it is for the day still shown, so it is the calendar's month.
-        if (feedSchedule_.finish(code, nowMs) && holidays_.takeFeed(datetime::firstDayOfMonth(calendarDate_), std::move(dates)))
-            redraw = true;
-    }
+    // A fetch's dates are for the day still shown, so for the calendar's month.
+    if (auto dates = feed_.pump(calendarDate_, hwnd_, kFeedDone))
+        redraw = holidays_.takeFeed(datetime::firstDayOfMonth(calendarDate_), std::move(*dates)) || redraw;
     if (redraw) {
         canvas_->flush();
         calendar::drawCalender(*painter_, calendarDate_, holidays_, weekStart(), reminderDays(calendarDate_));
         invalidate(painter_->takeDirty());
         if (dayTooltips_) dayTooltips_->refresh();
-    }
-    if (feedWorker_ && feedSchedule_.overdue(nowMs)) feedWorker_->abandon();
-    if (feedWorker_) return;
-    if (const std::optional<DateValue> day = feedSchedule_.startDue(nowMs)) {
-        feedWorker_ = holidays::FeedWorker::start(feedConfig_, datetime::firstDayOfMonth(*day), hwnd_, kFeedDone);
-        if (!feedWorker_) feedSchedule_.finish(-1, nowMs);  // no thread: the computed holidays stay
     }
 }
 

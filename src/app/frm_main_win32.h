@@ -20,9 +20,7 @@
 #include "desktop/desktop_changes_win32.h"
 #include "desktop/desktop_follower_win32.h"
 #include "dialogs/settings_session.h"
-#include "holidays/feed_schedule.h"
-#include "holidays/feed_worker_win32.h"
-#include "holidays/happy_feed.h"
+#include "holidays/feed_keeper_win32.h"
 #include "holidays/holiday_days.h"
 #include "holidays/holiday_list_keeper_win32.h"
 #include "notify/clock_notifier_win32.h"
@@ -85,7 +83,7 @@ private:
     void armTimer();
     // The clock was set or the machine woke: tick at once.
     void onClockMoved();
-    // Takes a finished fetch's answer, abandons an overdue one, starts the one due.
+    // What the holiday list and the feed have brought, drawn; the downloads due started.
     void pumpFeed();
     void drawCalendarThenFetchHolidays(DateValue now);
     void showNewTarget();
@@ -155,9 +153,7 @@ private:
     render::Image imgMosaic_;  // the mosaic tile
     render::Image picTavro_;   // the logo
     ClockState state_;
-    holidays::FeedConfig feedConfig_;
-    holidays::FeedSchedule feedSchedule_;
-    std::unique_ptr<holidays::FeedWorker> feedWorker_;
+    holidays::FeedKeeper feed_;
     DateValue calendarDate_ = 0;  // the date the calendar was drawn for
     holidays::FeedOrComputedHolidays holidays_;
     calendar::CalendarDayTexts dayTexts_;

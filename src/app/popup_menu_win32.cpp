@@ -11,7 +11,7 @@ namespace {
 
 constexpr wchar_t kOwnerClass[] = L"TavroClockPopup";
 
-using UniqueWindow = base::UniqueHandle<HWND, DestroyWindow>;
+using base::UniqueWindow;
 
 // frmPopup: never shown, it only carries the menu.
 UniqueWindow createMenuOwner(HINSTANCE instance) {

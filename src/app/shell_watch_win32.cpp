@@ -7,6 +7,8 @@ namespace tavro::app {
 namespace {
 constexpr wchar_t kClass[] = L"TavroClockShellWatch";
 constexpr UINT kWindowLost = WM_APP + 1;
+// The timers of this window.
+enum Timer : UINT_PTR { kTickTimer = 1 };
 }  // namespace
 
 std::unique_ptr<ShellWatch> ShellWatch::create(HINSTANCE instance, Handlers handlers) {
@@ -27,6 +29,10 @@ void ShellWatch::onClockMoved() const {
 
 void ShellWatch::reportWindowLost() const { PostMessageW(hwnd_, kWindowLost, 0, 0); }
 
+void ShellWatch::armTick(UINT ms) const { SetTimer(hwnd_, kTickTimer, ms, nullptr); }
+
+void ShellWatch::stopTimers() const { KillTimer(hwnd_, kTickTimer); }
+
 LRESULT ShellWatch::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (const auto answer = onClockMoveMessage(message, wParam, [this] { onClockMoved(); })) return *answer;
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {
@@ -35,7 +41,7 @@ LRESULT ShellWatch::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     switch (message) {
         case WM_TIMER:
-            if (handlers_.tick) handlers_.tick();
+            if (wParam == kTickTimer && handlers_.tick) handlers_.tick();
             return 0;
         case kWindowLost:
             if (handlers_.windowLost) handlers_.windowLost();

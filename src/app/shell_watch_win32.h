@@ -33,7 +33,7 @@ public:
         std::function<void()> windowLost;      // the clock window went with its parent
         std::function<void()> displayChanged;  // resolution, work area or scaling changed
         std::function<void()> clockMoved;      // the system clock was set, or the machine woke from sleep
-        std::function<void()> tick;            // a timer armed on this window fired
+        std::function<void()> tick;            // the tick armed by armTick came
     };
     static std::unique_ptr<ShellWatch> create(HINSTANCE instance, Handlers handlers);
     ~ShellWatch();
@@ -43,6 +43,10 @@ public:
     HWND hwnd() const { return hwnd_; }
     // Asks for windowLost to run from the message loop, out of the dying window's own messages.
     void reportWindowLost() const;
+    // The tick, once, `ms` from now; armed again, the earlier one is replaced.
+    void armTick(UINT ms) const;
+    // No timer of this window fires any more.
+    void stopTimers() const;
 
 private:
     explicit ShellWatch(Handlers handlers) : handlers_(std::move(handlers)) {}

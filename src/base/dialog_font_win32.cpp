@@ -2,13 +2,13 @@
 
 namespace tavro::base {
 
-UniqueGdiObject dialogFont(int dpi) {
+UniqueFont dialogFont(int dpi) {
     LOGFONTW font{};
     font.lfHeight = -MulDiv(kDialogFontPoints, dpi, 72);
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = SHIFTJIS_CHARSET;
     kDialogFontName.copy(font.lfFaceName, LF_FACESIZE - 1);
-    return UniqueGdiObject(CreateFontIndirectW(&font));
+    return UniqueFont(CreateFontIndirectW(&font));
 }
 
 }  // namespace tavro::base

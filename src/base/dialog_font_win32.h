@@ -13,6 +13,6 @@ inline constexpr std::wstring_view kDialogFontName = L"ＭＳ ゴシック";
 inline constexpr int kDialogFontPoints = 9;
 
 // At a monitor's DPI; empty when it cannot be made.
-UniqueGdiObject dialogFont(int dpi);
+UniqueFont dialogFont(int dpi);
 
 }  // namespace tavro::base

@@ -1,6 +1,7 @@
 #include "base/display_dpi_win32.h"
 
 #include "base/dynamic_calls_win32.h"
+#include "base/unique_handle_win32.h"
 
 namespace tavro::base {
 
@@ -27,9 +28,8 @@ void makeProcessDpiAware() {
 }
 
 int systemDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
+    const UniqueScreenDc screen = screenDc();
+    const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 96;
     return dpi > 0 ? dpi : 96;
 }
 

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "base/special_folder_win32.h"
+
 namespace tavro::base {
 
 namespace {
@@ -22,10 +24,8 @@ HMODULE loadSystemLibrary(const wchar_t* name) {
     if (HMODULE module = LoadLibraryExW(name, nullptr, kSearchSystem32)) return module;
     // The flag needs Windows 8, or 7 with KB2533623; without it the full path does the same.
     if (GetLastError() != ERROR_INVALID_PARAMETER) return nullptr;
-    wchar_t folder[MAX_PATH] = {};
-    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return nullptr;
-    return LoadLibraryW((std::wstring(folder, length) + L"\\" + name).c_str());
+    const std::wstring path = systemFile(name);
+    return path.empty() ? nullptr : LoadLibraryW(path.c_str());
 }
 
 bool restrictDllSearchToSystem32() {

@@ -15,4 +15,11 @@ std::wstring getSpecialFolder(int csidl) {
     return buffer.data();
 }
 
+std::wstring systemFile(const wchar_t* name) {
+    wchar_t folder[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return {};
+    return std::wstring(folder, length) + L"\\" + name;
+}
+
 }  // namespace tavro::base

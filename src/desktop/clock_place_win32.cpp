@@ -16,7 +16,7 @@ using settings::kPlaceDpi;
 
 ScreenRect fromRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
-BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) noexcept {
     MONITORINFOEXW info{};
     info.cbSize = sizeof info;
     if (!GetMonitorInfoW(monitor, &info)) return TRUE;

@@ -51,9 +51,9 @@ bool writeDesktopColour(render::ColorRef colour) {
 
 namespace {
 std::optional<std::vector<char>> readWholeFile(const std::wstring& path) {
-    const HANDLE raw = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (raw == INVALID_HANDLE_VALUE) return std::nullopt;
-    base::UniqueKernelHandle file(raw);
+    const base::UniqueFile file(
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return std::nullopt;
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > (1LL << 30)) return std::nullopt;
     std::vector<char> bytes(static_cast<std::size_t>(size.QuadPart));
@@ -77,10 +77,9 @@ bool saveBitmapFile(const std::wstring& path, const render::Canvas& canvas) {
         if (onDisk && onDisk->size() == bytes.size() && std::equal(bytes.begin(), bytes.end(), onDisk->begin(),
                                                                    [](uint8_t a, char b) { return a == uint8_t(b); }))
             return true;
-        const HANDLE raw =
-            CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (raw == INVALID_HANDLE_VALUE) return false;
-        base::UniqueKernelHandle file(raw);
+        const base::UniqueFile file(
+            CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) return false;
         written = true;
         for (std::size_t at = 0; at < bytes.size() && written;) {
             const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - at, 1u << 20));
@@ -109,9 +108,8 @@ std::wstring readDesktopText(const wchar_t* name) {
 }
 
 void writeDesktopText(const wchar_t* name, const std::wstring& text) {
-    HKEY raw = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_SET_VALUE, &raw) != ERROR_SUCCESS) return;
-    UniqueKey key(raw);
+    UniqueKey key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_SET_VALUE, key.put()) != ERROR_SUCCESS) return;
     if (text.empty()) {
         RegDeleteValueW(key.get(), name);
         return;

@@ -74,7 +74,7 @@ bool DesktopFollower::concerns(DWORD event, HWND hwnd) const {
 }
 
 void CALLBACK DesktopFollower::onWinEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child, DWORD,
-                                          DWORD) {
+                                          DWORD) noexcept {
     if (!following || !hwnd || object != OBJID_WINDOW || child != CHILDID_SELF) return;
     if (following->concerns(event, hwnd)) following->check();
 }
@@ -88,11 +88,10 @@ void DesktopFollower::followProcess(DWORD processId) {
     for (const auto& range : kEventRanges)
         if (HWINEVENTHOOK hook = SetWinEventHook(range[0], range[1], nullptr, onWinEvent, processId, 0,
                                                  WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS))
-            hooks_.push_back(hook);
+            hooks_.emplace_back(hook);
 }
 
 void DesktopFollower::unhook() {
-    for (HWINEVENTHOOK hook : hooks_) UnhookWinEvent(hook);
     hooks_.clear();
     hookedProcess_ = 0;
 }

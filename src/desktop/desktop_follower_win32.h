@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "base/unique_handle_win32.h"
 #include "desktop/desktop_host_win32.h"
 
 namespace tavro::desktop {
@@ -32,7 +33,7 @@ public:
     void setChoices(const HostChoices& choices);
 
 private:
-    static void CALLBACK onWinEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child, DWORD, DWORD);
+    static void CALLBACK onWinEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child, DWORD, DWORD) noexcept;
     bool concerns(DWORD event, HWND hwnd) const;
     // Hooks the events of the process that owns the shell's windows, again when it changes.
     void followProcess(DWORD processId);
@@ -40,7 +41,7 @@ private:
 
     std::function<HWND()> window_;
     std::function<void()> moved_;
-    std::vector<HWINEVENTHOOK> hooks_;
+    std::vector<base::UniqueWinEventHook> hooks_;
     DWORD hookedProcess_ = 0;
     std::vector<WindowId> shellWindows_;
     Attachment last_;

@@ -14,7 +14,7 @@ namespace tavro::dialogs {
 
 namespace {
 
-using UniqueIcon = base::UniqueHandle<HICON, DestroyIcon>;
+using base::UniqueIcon;
 
 class AboutBox final : public ModalDialog {
 public:
@@ -62,9 +62,9 @@ private:
     }
 
     static void fillBand(HDC dc, const PixelBand& band, COLORREF colour) {
-        const base::UniqueGdiObject brush(CreateSolidBrush(colour));
+        const base::UniqueBrush brush(CreateSolidBrush(colour));
         const RECT rect{band.left, band.top, band.right, band.bottom};
-        if (brush) FillRect(dc, &rect, static_cast<HBRUSH>(brush.get()));
+        if (brush) FillRect(dc, &rect, brush.get());
     }
 
     std::wstring versionLine() const {

@@ -59,7 +59,7 @@ void ModalDialog::endDialog(INT_PTR result) {
     else EndDialog(hwnd_, result);
 }
 
-INT_PTR CALLBACK ModalDialog::dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK ModalDialog::dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == WM_INITDIALOG) {
         auto* dialog = reinterpret_cast<ModalDialog*>(lParam);
         dialog->hwnd_ = hwnd;
@@ -117,7 +117,7 @@ INT_PTR ModalDialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool ModalDialog::takeDpi(int dpi, const RECT& suggested) {
     if (!followsDpi() || dpi <= 0) return false;
-    base::UniqueGdiObject font = base::dialogFont(dpi);
+    base::UniqueFont font = base::dialogFont(dpi);
     if (!font) return false;  // the old font and layout stay
     dpi_ = dpi;
     const auto handle = reinterpret_cast<WPARAM>(font.get());

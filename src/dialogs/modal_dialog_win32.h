@@ -56,14 +56,14 @@ protected:
     void endDialog(INT_PTR result);
 
 private:
-    static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool takeDpi(int dpi, const RECT& suggested);
 
     HWND hwnd_ = nullptr;
     bool modeless_ = false;
     int dpi_ = kDesignDpi;
-    base::UniqueGdiObject font_;  // made for the box's DPI, deleted with the box
+    base::UniqueFont font_;  // made for the box's DPI, deleted with the box
 };
 
 // The window a modal box hangs on. The system would disable the top-level ancestor of the

@@ -22,7 +22,7 @@ bool DownloadWorker::launch(std::shared_ptr<Job> job, HWND notify, UINT done) {
     return true;
 }
 
-unsigned __stdcall DownloadWorker::run(void* handOver) {
+unsigned __stdcall DownloadWorker::run(void* handOver) noexcept {
     const std::unique_ptr<std::shared_ptr<Job>> owned(static_cast<std::shared_ptr<Job>*>(handOver));
     Job& job = **owned;
     job.run();

@@ -50,7 +50,7 @@ protected:
     bool launch(std::shared_ptr<Job> job, HWND notify, UINT done);
 
 private:
-    static unsigned __stdcall run(void* job);
+    static unsigned __stdcall run(void* job) noexcept;
 
     std::shared_ptr<Job> job_;
     base::UniqueKernelHandle thread_;

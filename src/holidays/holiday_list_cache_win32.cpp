@@ -11,9 +11,8 @@ namespace tavro::holidays {
 namespace {
 
 // An owner that is empty when the file could not be opened.
-base::UniqueKernelHandle openFile(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
-    const HANDLE raw = CreateFileW(path.c_str(), access, share, nullptr, disposition, flags, nullptr);
-    return base::UniqueKernelHandle(raw == INVALID_HANDLE_VALUE ? nullptr : raw);
+base::UniqueFile openFile(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
+    return base::UniqueFile(CreateFileW(path.c_str(), access, share, nullptr, disposition, flags, nullptr));
 }
 
 bool writeWhole(const std::wstring& path, std::string_view bytes) {

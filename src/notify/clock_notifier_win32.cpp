@@ -17,9 +17,9 @@ std::unique_ptr<ClockNotifier> ClockNotifier::create(HINSTANCE instance, Handler
     std::unique_ptr<ClockNotifier> notifier(new ClockNotifier(std::move(handlers)));
     ClockNotifier* self = notifier.get();
     notifier->tray_ = TrayIcon::create(instance, {
-        [self](POINT at) { if (self->handlers_.openMenu) self->handlers_.openMenu(at); },
-        [self] { if (self->handlers_.openAlmanac) self->handlers_.openAlmanac(); },
-        [self] { self->updateTip(self->handlers_.now(), self->target_); },
+        .menu = [self](POINT at) { if (self->handlers_.openMenu) self->handlers_.openMenu(at); },
+        .select = [self] { if (self->handlers_.openAlmanac) self->handlers_.openAlmanac(); },
+        .tipDue = [self] { self->updateTip(self->handlers_.now(), self->target_); },
     });
     if (!notifier->tray_) return nullptr;
     notifier->iconShown_ = settings::readSetting(settings::kShowTrayIcon) != 0;

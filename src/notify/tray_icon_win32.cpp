@@ -13,10 +13,10 @@ namespace {
 constexpr wchar_t kClass[] = L"TavroClockTray";
 constexpr UINT kIconMessage = WM_APP + 30;
 constexpr UINT kIconId = 1;
-constexpr UINT_PTR kTemporaryTimer = 1;
+// The timers of this window: the end of an icon shown only for a notice, and, for an icon the
+// shell refused (a busy shell at log-on times the call out), the time to ask for it again.
+enum Timer : UINT_PTR { kTemporaryTimer = 1, kRetryTimer = 2 };
 constexpr UINT kTemporaryMs = 60'000;
-// An icon the shell refused (a busy shell at log-on times the call out) is asked for again.
-constexpr UINT_PTR kRetryTimer = 2;
 constexpr UINT kRetryMs = 60'000;
 
 template <std::size_t N>
@@ -83,9 +83,13 @@ NOTIFYICONDATAW TrayIcon::iconData(UINT flags) const {
     return data;
 }
 
-void TrayIcon::remove() {
+void TrayIcon::killTimers() const {
     KillTimer(hwnd_, kTemporaryTimer);
     KillTimer(hwnd_, kRetryTimer);
+}
+
+void TrayIcon::remove() {
+    killTimers();
     temporary_ = false;
     // Also after a refused add: the shell may have taken it late, and no icon outlives the clock.
     if (!added_ && !tried_) return;

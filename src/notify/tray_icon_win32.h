@@ -43,13 +43,15 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onIconMessage(UINT event, WPARAM anchor);
     bool add();
+    // Every timer of this window, the one place that stops them all.
+    void killTimers() const;
     NOTIFYICONDATAW iconData(UINT flags) const;  // this icon, by window and id, with the flags
     void endTemporary();
     // The program's icon at the size the notification area asks for at the primary monitor's DPI;
     // the shell is told when that size changed.
     void loadIcon();
 
-    using UniqueIcon = base::UniqueHandle<HICON, DestroyIcon>;
+    using UniqueIcon = base::UniqueIcon;
     HINSTANCE instance_;
     Handlers handlers_;
     HWND hwnd_ = nullptr;

@@ -143,7 +143,7 @@ private:
         big.lfWeight = FW_BOLD;
         base::kDialogFontName.copy(big.lfFaceName, LF_FACESIZE - 1);
         big.lfFaceName[std::min<std::size_t>(base::kDialogFontName.size(), LF_FACESIZE - 1)] = L'\0';
-        titleFont_ = base::UniqueGdiObject(CreateFontIndirectW(&big));
+        titleFont_ = base::UniqueFont(CreateFontIndirectW(&big));
         for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
             const bool title = GetDlgCtrlID(child) == kTitleId && !missed_;
             SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>((title ? titleFont_ : font_).get()), TRUE);
@@ -189,7 +189,7 @@ private:
     bool missed_;
     int dpi_ = 96;
     HWND focus_ = nullptr;
-    base::UniqueGdiObject font_, titleFont_;
+    base::UniqueFont font_, titleFont_;
 
     friend class NoticeWindows;
 };

@@ -11,7 +11,7 @@ HFONT GdiGlyphRasterizer::fontFor(int pixelHeight) {
                                 FIXED_PITCH | FF_MODERN, kWindowFontName));
         fontHeight_ = font_ ? pixelHeight : 0;
     }
-    return static_cast<HFONT>(font_.get());
+    return font_.get();
 }
 
 void GdiGlyphRasterizer::drawGlyph(Canvas&, int x, int y, wchar_t ch, int pixelHeight, ColorRef colour) {

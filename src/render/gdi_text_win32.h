@@ -26,7 +26,7 @@ private:
     HFONT fontFor(int pixelHeight);
 
     HDC dc_;
-    base::UniqueGdiObject font_;
+    base::UniqueFont font_;
     int fontHeight_ = 0;
 };
 

@@ -131,7 +131,7 @@ TEST(DayFacts, WalkingEitherWayAnswersAsEachDayAlone) {
             ASSERT_EQ(facts->moonAgeTenthsOn(day), moonAgeTenths(moonAgeAtNoon(day))) << day;
             const auto phase = facts->phaseOn(day), alone = DayFacts{}.phaseOn(day);
             ASSERT_EQ(phase.has_value(), alone.has_value()) << day;
-            if (phase) EXPECT_EQ(std::pair(phase->phase, phase->minute), std::pair(alone->phase, alone->minute)) << day;
+            if (phase) { EXPECT_EQ(std::pair(phase->phase, phase->minute), std::pair(alone->phase, alone->minute)) << day; }
         }
     }
 }

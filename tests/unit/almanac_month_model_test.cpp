@@ -118,6 +118,7 @@ TEST(AlmanacMonth, PagingAndWheel) {
     EXPECT_EQ(wheel.add(-60) + wheel.add(-60) + wheel.add(-1200), 11);
     EXPECT_EQ(wheel.add(90), 0);  // left over: 3/4 of a notch earlier
     EXPECT_EQ(wheel.add(-90), 0);  // the other way: the rest dropped, not a month back
+    EXPECT_EQ(wheel.add(-30), 1);  // then on the same way: a whole notch
 }
 
 // 「次の…」 from a day: the published 天赦日 after 2026-03-05, the holidays by the act's rules

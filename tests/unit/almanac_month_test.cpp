@@ -3,6 +3,7 @@
 // python3-ephem's events by tests/almanac/check_against_ephem.py.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "almanac/month_almanac.h"
@@ -41,14 +42,14 @@ TEST(MonthAlmanac, LeapMonthsAreTheKnownOnesAndThe2033ProblemGivesLeap11) {
 TEST(MonthAlmanac, NothingOutside1900To2100OrForDaysTheMonthLacks) {
     EXPECT_FALSE(MonthAlmanac::forMonth(1899, 12).day(31));
     EXPECT_FALSE(MonthAlmanac::forMonth(2101, 1).day(1));
-    EXPECT_FALSE(MonthAlmanac::forMonth(2026, 13).day(1));
-    EXPECT_FALSE(MonthAlmanac::forMonth(2026, 0).day(1));
+    EXPECT_FALSE(MonthAlmanac::forMonth(2026, 13).day(1) || MonthAlmanac::forMonth(2026, 0).day(1));
     EXPECT_TRUE(MonthAlmanac::forMonth(2100, 12).day(31));
     const auto february = MonthAlmanac::forMonth(2026, 2);
     EXPECT_TRUE(february.day(28));
-    EXPECT_FALSE(february.day(29));
-    EXPECT_FALSE(february.day(0));
+    EXPECT_FALSE(february.day(29) || february.day(0));
     EXPECT_FALSE(MonthAlmanac{}.day(1));
+    // No name past the tables' ends.
+    EXPECT_EQ(std::wstring(rokuyoName(static_cast<Rokuyo>(6))) + std::wstring(solarTermName(24)) + std::wstring(solarTermName(-1)), L"");
 }
 
 }  // namespace

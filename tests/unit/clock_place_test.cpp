@@ -45,7 +45,7 @@ TEST(ClockPlace, StoredPlaceComesBackWholeInsideAWorkArea) {
          {changed(kPrimary, {0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 144)}, {1230, 30, 1890, 900}, 144},
         {"task bar moved to the top", at(kPrimary, Corner::TopRight, 20, 0),
          {changed(kPrimary, {0, 0, 1920, 1080}, {0, 60, 1920, 1080}, 96)}, {1460, 60, 1900, 640}, 96},
-        {"the farthest distance: into the work area", at(kPrimary, Corner::BottomLeft, kMostPlaceDistance, 0), kAll, {1480, 460, 1920, 1040}, 96},
+        {"the farthest distances: into the work area", at(kPrimary, Corner::BottomLeft, kMostPlaceDistance, kMostPlaceDistance), kAll, {1480, 0, 1920, 580}, 96},
         {"corner out of range", StoredPlace{kPrimary.device, kPrimary.area, 7, 0, 0}, kAll, kDefault, 96},
         {"negative distance", at(kPrimary, Corner::TopLeft, -5, 0), kAll, kDefault, 96},
         {"distance out of range", at(kPrimary, Corner::TopLeft, 0, 1000000), kAll, kDefault, 96},
@@ -68,6 +68,7 @@ TEST(ClockPlace, ADropAtAnyScalingComesBackToTheVeryPixel) {
             for (const ScreenRect r : {ScreenRect{d, d + 1, d + w, d + 1 + h}, ScreenRect{3840 - d - w, 2120 - d - h, 3840 - d, 2120 - d}})
                 EXPECT_EQ(placeClock(placeOfRect(r, monitor), monitor, 440, 580, kDefault).rect, r) << dpi << " " << d;
     }
+    EXPECT_EQ(placeOfRect(kDefault, std::vector{changed(kPrimary, kPrimary.area, kPrimary.work, 0)})->dpi, 96);  // unknown: 96
 }
 
 TEST(ClockPlace, DragSnapsToTheWorkAreaOfTheMonitorUnderItsCentre) {
@@ -79,4 +80,6 @@ TEST(ClockPlace, DragSnapsToTheWorkAreaOfTheMonitorUnderItsCentre) {
         {{-300, -700, 140, -120}, {-440, -700, 0, -120}},   // mostly on the left monitor: whole there
     };
     for (const Case& c : cases) EXPECT_EQ(dragRect(c.proposed, kAll), c.shown) << c.proposed.left;
+    const std::vector<MonitorInfo> stacked{changed(kLeftAbove, {0, -1080, 1920, 0}, {0, -1080, 1920, 0}, 96), kPrimary};
+    for (int y : {0, 1}) EXPECT_EQ(monitorOf({100, y - 290, 540, y + 290}, stacked), 1) << y;  // centred just below one: the one under it
 }

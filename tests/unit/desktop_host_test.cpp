@@ -78,6 +78,7 @@ TEST(DesktopHost, EachLayoutGivesTheWindowHoldingTheIconView) {
         EXPECT_EQ(got, c.want) << c.layout << ": host " << got.host << " after " << got.insertAfter << " above "
                                << got.above << " layered " << got.layered;
     }
+    EXPECT_EQ(decideHost(snap({kClassic}), {.alpha = 200, .topMost = true}), (Attachment{0, 0, 0, true, 200, true}));  // in front: no host
 }
 
 TEST(DesktopHost, HoldsOnlyWhenParentStylesAndPlaceAreAsDecided) {

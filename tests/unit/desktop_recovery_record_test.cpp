@@ -75,8 +75,9 @@ TEST(RecoveryRecord, TheShapeOfTheReleaseBeforeIsReadAndASaveReplacesIt) {
     // The first version's: the wallpaper alone, and the style in force stays the user's.
     MapStore first = old;
     first.numbers[std::wstring(kRecordPartsName)] = 1;
+    first.numbers[std::wstring(kRecordColourName)] = 0;  // black
     first.texts[std::wstring(kRecordPartName) + L"1"] = L"C:\\%5199%771F\\sea.jpg";
-    EXPECT_EQ(loadRecord(first), (DesktopSettings{L"C:\\写真\\sea.jpg", 0x102030, L"0", L"0", std::nullopt, {}, L""}));
+    EXPECT_EQ(loadRecord(first), (DesktopSettings{L"C:\\写真\\sea.jpg", 0, L"0", L"0", std::nullopt, {}, L""}));
     MapStore partMissing = old;
     partMissing.numbers[std::wstring(kRecordPartsName)] = 3;
     EXPECT_FALSE(loadRecord(partMissing));

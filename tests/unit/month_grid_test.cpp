@@ -21,7 +21,7 @@ TEST(MonthGrid, DayToCellToDayAndThePointsAtTheCellEdges) {
         for (int day = 0; day <= m.days + 1; ++day) {
             const int cell = grid.cellOfDay(day), want = day >= 1 && day <= m.days ? m.firstColumn + day - 1 : -1;
             EXPECT_EQ(cell, want) << m.year << "-" << m.month << "-" << day;
-            if (cell >= 0) EXPECT_EQ(grid.dayOfCell(cell % kColumns, cell / kColumns), day);
+            if (cell >= 0) { EXPECT_EQ(grid.dayOfCell(cell % kColumns, cell / kColumns), day); }
         }
         const int after = m.firstColumn + m.days;  // the cell after the last day
         for (auto [column, row] : {std::pair{m.firstColumn - 1, 0}, {after % 7, after / 7}, {7, 0}, {-1, 1}, {0, 6}})

@@ -92,7 +92,7 @@ TEST(ReminderNotices, DueMissedNeverTwiceSnoozeAndPresentation) {
         TickResult result;
         if (step.op == 'f' || step.op == 'r' || step.op == 'n') {
             clock.emplace(ToldOccurrences::parse(storedTold), step.op == 'f' ? std::nullopt : std::optional(storedLastRun), now);
-            if (step.op == 'n') EXPECT_TRUE(clock->tick(now, false).empty());
+            if (step.op == 'n') { EXPECT_TRUE(clock->tick(now, false).empty()); }
             clock->setReminders(set);
         } else if (step.op == 's') {
             clock->snooze(last, now);

@@ -141,9 +141,8 @@ TEST(SettingsLayout, AGroupTakesMoreRowsAndEveryLabelPrecedesItsChoice) {
         if (now.id == 900) continue;
         const PlacedControl& was = today.controls[static_cast<std::size_t>(i++)];
         EXPECT_EQ(std::pair(now.text, now.rect.top), std::pair(was.text, was.rect.top + (was.rect.top >= notifyEnd ? row : 0)));
-        if (was.kind == ControlKind::Choice) {  // on its label's row, right after it
-            EXPECT_TRUE(today.controls[i - 2].kind == ControlKind::Label && std::abs(today.controls[i - 2].rect.top - was.rect.top) < row);
-        }
+        // A choice on its label's row, right after it.
+        EXPECT_TRUE(was.kind != ControlKind::Choice || (today.controls[i - 2].kind == ControlKind::Label && std::abs(today.controls[i - 2].rect.top - was.rect.top) < row));
     }
 }
 

@@ -36,9 +36,9 @@ struct Field {
 TEST(Draw7seg, FieldTextFollowsTheTemplate) {
     const wchar_t* cases[][3] = {
         {L"Z0", L"+7", L" 7"},      {L"Z0", L"+12", L"12"},       {L"Z0", L"+123", L"23"}, {L"00", L"+5", L"05"},
-        {L"ZZZ0", L"+5", L"   5"},  {L"0000", L"+2024", L"2024"}, {L"Z0", L"-5", L"-5"},   {L"0000", L"+12345", L"2345"},
+        {L"0.0", L"+1.5.", L".5."}, {L"0000", L"+2024", L"2024"}, {L"Z0", L"-5", L"-5"},   {L"0000", L"+12345", L"2345"},  // 1.5.: no number, as it is
         {L"0.0", L"+12", L"2.0"},   {L".0", L"+5", L".0"},        {L"00", L"+0", L"00"},   {L"ZZZ0", L"+0", L"   0"},
-        {L"Z0", L"7", L" 7"},       {L"0000", L"2009", L"2009"},  {L"0.0", L"+0.96", L"1.0"},  // as the clock gives them; a carry
+        {L"Z0", L"7", L" 7"},       {L"0.0", L"+2.05", L"2.1"},   {L"0.0", L"+0.96", L"1.0"},  // signless, as the clock gives it; a 0 decimal; a carry
     };
     for (auto& c : cases) EXPECT_EQ(formatFieldText(c[0], c[1]), c[2]) << c[0] << " " << c[1];
 }

@@ -66,6 +66,7 @@
 #include <string>
 #include <vector>
 
+#include "base/unique_handle_win32.h"
 
 namespace {
 
@@ -80,11 +81,13 @@ std::string utf8(const std::wstring& text) {
 
 int writeWhole(const std::wstring& path, const std::string& bytes) {
     const std::wstring part = path + L".part";
-    const HANDLE file = CreateFileW(part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return 1;
+    BOOL ok = FALSE;
     DWORD written = 0;
-    const BOOL ok = WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+    {  // closed before the move
+        const tavro::base::UniqueFile file(CreateFileW(part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        if (!file) return 1;
+        ok = WriteFile(file.get(), bytes.data(), DWORD(bytes.size()), &written, nullptr);
+    }
     return ok && written == bytes.size() && MoveFileExW(part.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
 }
 
@@ -607,21 +610,18 @@ bool anyPixel(const RECT& r, Want want) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    const HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
-    const HBITMAP picture = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const tavro::base::UniqueScreenDc screen = tavro::base::screenDc();
+    const tavro::base::UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
+    const tavro::base::UniqueBitmap picture(CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     bool found = false;
     if (picture) {
-        const HGDIOBJ old = SelectObject(memory, picture);
-        BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+        const tavro::base::ScopedSelect selected(memory.get(), picture.get());
+        BitBlt(memory.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
         for (int i = 0; i < w * h && !found; ++i) {
             const auto* p = static_cast<const BYTE*>(bits) + 4 * i;  // blue, green, red
             found = want(p[2], p[1], p[0]);
         }
-        SelectObject(memory, old);
-        DeleteObject(picture);
     }
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return found;
 }
 
@@ -758,9 +758,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         return count == 3 && SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, const_cast<wchar_t*>(arg[2].c_str()),
                                                    SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE) ? 0 : 1;
     if (verb == L"hold") {
-        const HANDLE file = count == 4 ? CreateFileW(arg[2].c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                                     OPEN_EXISTING, 0, nullptr) : INVALID_HANDLE_VALUE;
-        if (file == INVALID_HANDLE_VALUE || writeWhole(arg[3], "held\n") != 0) return 1;
+        const tavro::base::UniqueFile file(count == 4 ? CreateFileW(arg[2].c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                                    OPEN_EXISTING, 0, nullptr) : nullptr);
+        if (!file || writeWhole(arg[3], "held\n") != 0) return 1;
         Sleep(INFINITE);
     }
     if (verb == L"tooltip") {
