@@ -41,7 +41,9 @@ beside "sanitizer build and unit tests (AddressSanitizer, UndefinedBehaviorSanit
 beside "feed scan fuzzing" tools/run_fuzz.sh
 beside "Windows-side tests under Wine" tools/run_win_tests.sh
 wait "$prefix_made"
-timeout 2400 /usr/bin/python3 -m pytest -q -p no:cacheprovider -n "${TAVRO_E2E_WORKERS:-2}" --durations=12 tests/e2e 2>&1 | tail -40
+# The whole report in build/e2e.log: the tail shows the summary, the log each failure's assertion.
+timeout 2400 /usr/bin/python3 -m pytest -q -p no:cacheprovider -n "${TAVRO_E2E_WORKERS:-2}" --durations=12 tests/e2e 2>&1 |
+  tee build/e2e.log | tail -40
 record "end-to-end tests under Xvfb and Wine" "${PIPESTATUS[0]}"
 
 for i in "${!pids[@]}"; do

@@ -23,7 +23,7 @@ def controls(session):  # the settings window's controls by id, labels and group
     return {(v["id"] if v["id"] != "-1" else v["text"]): v for kind, v in session.rows("dump", WINDOW) if kind == "control"}
 
 
-def press(session, keys, done, timeout=5):
+def press(session, keys, done, timeout=15):
     """Keys sent again while their effect does not show (a key sent as the window came up can be lost)."""
     return any(session.keys(*keys) or wait_for(done, timeout) for _ in range(3))
 
@@ -31,7 +31,7 @@ def press(session, keys, done, timeout=5):
 def open_settings(session, at=None):
     assert session.right_click(*at) if at else session.right_click(), "the popup menu did not open"
     session.keys("s", "o")
-    found = wait_for(lambda: session.dialogs(WINDOW), 10)
+    found = wait_for(lambda: session.dialogs(WINDOW))
     assert found, "the settings window did not open"
     # With no window manager keys go to the window under the pointer: the clock may shrink from under it.
     x, y, _, h = found[0][0]["client"]
