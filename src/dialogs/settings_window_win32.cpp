@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "base/dynamic_calls_win32.h"
 #include "dialogs/modal_dialog_win32.h"
 #include "dialogs/settings_window_layout.h"
+#include "dialogs/sound_file_dialog_win32.h"
 
 namespace tavro::dialogs {
 
@@ -119,16 +119,7 @@ private:
     void chooseChimeSound() {
         const LRESULT last = SendMessageW(item(kChimeSoundId), CB_GETCOUNT, 0, 0) - 1;
         if (selected(kChimeSoundId) != last) return;
-        std::wstring file(MAX_PATH * 4, L'\0');
-        OPENFILENAMEW ofn{};
-        ofn.lStructSize = sizeof ofn;
-        ofn.hwndOwner = hwnd();
-        ofn.lpstrFilter = L"WAV ファイル (*.wav)\0*.wav\0すべてのファイル (*.*)\0*.*\0";
-        ofn.lpstrFile = file.data();
-        ofn.nMaxFile = static_cast<DWORD>(file.size());
-        ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-        const auto open = base::dynamicCalls().getOpenFileNameW;
-        if (open && open(&ofn)) fillSoundChoices(file.c_str());
+        if (const auto file = chooseWavFile(hwnd())) fillSoundChoices(file->c_str());
     }
 
     // What the controls say now, over what the session shows.

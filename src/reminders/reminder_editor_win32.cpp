@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "base/dynamic_calls_win32.h"
 #include "dialogs/modal_dialog_win32.h"
+#include "dialogs/sound_file_dialog_win32.h"
 #include "reminders/reminder_form.h"
 #include "reminders/reminder_texts.h"
 
@@ -333,20 +333,9 @@ private:
     }
 
     void browseSound() {
-        const auto open = base::dynamicCalls().getOpenFileNameW;
-        if (!open) return;
-        std::wstring file(MAX_PATH * 4, L'\0');
-        if (!soundPath_.empty() && soundPath_.size() < file.size()) std::copy(soundPath_.begin(), soundPath_.end(), file.begin());
-        OPENFILENAMEW ofn{};
-        ofn.lStructSize = sizeof ofn;
-        ofn.hwndOwner = hwnd();
-        ofn.lpstrFilter = L"WAV ファイル (*.wav)\0*.wav\0すべてのファイル (*.*)\0*.*\0";
-        ofn.lpstrFile = file.data();
-        ofn.nMaxFile = static_cast<DWORD>(file.size());
-        ofn.lpstrTitle = L"音のファイル";
-        ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-        if (!open(&ofn)) return;
-        soundPath_ = file.c_str();
+        const auto file = dialogs::chooseWavFile(hwnd(), soundPath_, L"音のファイル");
+        if (!file) return;
+        soundPath_ = *file;
         SetWindowTextW(item(kSoundPathId), soundPath_.c_str());
         select(kSoundId, 2);
         enableByChoice();
